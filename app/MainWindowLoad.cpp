@@ -1,0 +1,35 @@
+#include "app/MainWindowLoad.h"
+
+#include "app/Program.h"
+#include "app/SwitchCode.h"
+
+namespace dorvex {
+
+void MainWindowLoad::Form_Load() {
+    DorvexLMain& window = program_.mainWindow;
+    ProgramState& state = program_.state;
+    window.model().caption = AppName;
+    program_.fileChecks.Check_Dir("Data");
+    state.SwitchCode = readSwitchCode(program_.argumentText());
+    program_.platform.process.raiseThreadPriority();
+    program_.platform.process.raiseProcessPriority();
+    state.run.AboutOpen = false;
+    program_.configFile.Config_Read();
+    state.LogDir = "Log/";
+    program_.activityLog.Write_Log(0, "", "");
+    program_.activityLog.Write_Log(2, "", "");
+    program_.activityLog.Write_Log(3, "", "");
+}
+
+void MainWindowLoad::Form_Activate() {
+    WindowModel& model = program_.mainWindow.model();
+    if (model.state == WindowState::Minimised) {
+        model.visible = false;
+    }
+    if (model.state == WindowState::Normal) {
+        model.focus = "Park";
+    }
+    program_.mainWindow.mPopUpExit.enabled = program_.Is_Admin();
+}
+
+} // namespace dorvex

@@ -1,0 +1,42 @@
+#include "app/MultiInst.h"
+
+#include "app/Program.h"
+#include "ui/Controls.h"
+
+namespace dorvex {
+
+MultiInst::MultiInst(Program& program)
+    : CoreWindow(program, "MultiInst"),
+      Logo(model_.add(picture("Logo", ControlKind::Picture, "logo", {240, 240, 855, 435}))),
+      ErrorMess(model_.add(label("ErrorMess", "", {1320, 240, 3960, 600}))),
+      Exit(model_.add(button("Exit", "&Exit", "Exit", {2400, 1020, 1000, 375}))) {
+    model_.clientWidth = 5520;
+    model_.clientHeight = 1620;
+    model_.minimiseButton = false;
+    model_.icon = "window";
+}
+
+void MultiInst::Form_Load() {
+    model_.caption = std::string(AppName) + " Start Up Error";
+    ErrorMess.text = std::string(AppName) + " or " + " Dorvex is already" + "\r\n" +
+                     "running. Only one instance can be" + " running at a time.";
+}
+
+void MultiInst::Form_Activate() {
+    // The notice stays above other windows.
+    model_.topmost = true;
+    model_.visible = true;
+}
+
+// Closing the notice ends the process, as its Exit button does.
+void MultiInst::Form_QueryClose() {
+    program_.endProcess(0);
+}
+
+void MultiInst::onClick(std::string_view control) {
+    if (control == "Exit") {
+        program_.endProcess(0);
+    }
+}
+
+} // namespace dorvex

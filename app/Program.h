@@ -1,0 +1,71 @@
+#pragma once
+
+#include "app/MainWindowLoad.h"
+#include "app/MdMult.h"
+#include "app/MultiInst.h"
+#include "app/ProgramState.h"
+#include "app/Version.h"
+#include "config/ConfigFile.h"
+#include "log/ActivityLog.h"
+#include "log/FileChecks.h"
+#include "platform/Platform.h"
+#include "ui/DorvexLMain.h"
+
+#include <functional>
+#include <string>
+
+namespace dorvex {
+
+// One running instance of Dorvex Zede: its state, its parts and its windows. Everything runs on
+// one thread, one event at a time, through dispatch().
+class Program {
+public:
+    explicit Program(Platform& platform);
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    // Runs the entry routine with the command line's argument text (the arguments without the
+    // program path).
+    void start(std::string argumentText);
+
+    // Runs one event's handler. An end of the process raised inside ends the process here;
+    // afterwards the windows are brought in line with their models. After the end, events are
+    // ignored.
+    void dispatch(const std::function<void()>& handler);
+
+    // A modal message box. When the process was ended while the box was open, the end goes on
+    // from here.
+    void messageBox(const std::string& title, const std::string& text, MessageIcon icon);
+
+    // The end of every fatal path: the main timer stops so that no tick runs behind the box, the
+    // box shows, the tray icon goes (unless told otherwise) and the process ends with status 1.
+    [[noreturn]] void endAfterMessage(const std::string& title, const std::string& text,
+                                      MessageIcon icon, bool removeTrayIcon = true);
+    [[noreturn]] void endProcess(int status);
+
+    bool ended() const { return ended_; }
+    int exitStatus() const { return exitStatus_; }
+    const std::string& argumentText() const { return argumentText_; }
+    // Administrator rights, unless "-InhibitAdmin" takes them away.
+    bool Is_Admin();
+
+    Platform& platform;
+    ProgramState state;
+    FileChecks fileChecks{*this};
+    ActivityLog activityLog{*this};
+    ConfigFile configFile{*this};
+    MdMult mdMult{*this};
+    MainWindowLoad mainWindowLoad{*this};
+    DorvexLMain mainWindow{*this};
+    MultiInst multiInst{*this};
+
+private:
+    void finish(int status);
+    void reportUnexpectedError(const std::string& description);
+
+    bool ended_ = false;
+    int exitStatus_ = 0;
+    std::string argumentText_;
+};
+
+} // namespace dorvex

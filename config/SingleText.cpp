@@ -1,0 +1,16 @@
+#include "config/SingleText.h"
+
+#include <cstdio>
+
+namespace dorvex {
+
+std::string singleText(float value) {
+    if (value == 0.0f) {
+        return "0"; // also for -0
+    }
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.7G", static_cast<double>(value));
+    return buffer;
+}
+
+} // namespace dorvex

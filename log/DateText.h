@@ -1,0 +1,16 @@
+#pragma once
+
+#include "platform/Clock.h"
+
+#include <string>
+
+namespace dorvex {
+
+// "hh:mm:ss", 24-hour time.
+std::string timeText(const LocalDateTime& moment);
+// "dd-mmm-yy" with the month's abbreviated name in the user's language.
+std::string dateText(const LocalDateTime& moment, const Clock& clock);
+// "dd-mmm-yy hh:mm:ss".
+std::string dateTimeText(const LocalDateTime& moment, const Clock& clock);
+
+} // namespace dorvex

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace dorvex {
+
+using KernelHandle = std::uint32_t; // 0 stands for no handle
+
+struct MutexCreation {
+    KernelHandle handle = 0; // 0 when the mutex could not be created
+    bool alreadyExists = false;
+};
+
+// Named mutexes of the user's logon session, used as a marker between processes. A mutex exists
+// while any process, this one included, holds a handle to it; it goes with the last handle, also
+// when a process dies.
+class NamedMutexes {
+public:
+    virtual ~NamedMutexes() = default;
+    virtual MutexCreation create(std::string_view name) = 0;
+    virtual void close(KernelHandle handle) = 0;
+};
+
+} // namespace dorvex

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "platform/Accounts.h"
+#include "platform/Clock.h"
+#include "platform/FileSystem.h"
+#include "platform/InputDevices.h"
+#include "platform/NamedMutexes.h"
+#include "platform/OsVersion.h"
+#include "platform/PowerControl.h"
+#include "platform/ProcessControl.h"
+#include "platform/SystemTimes.h"
+#include "platform/WindowSystem.h"
+
+namespace dorvex {
+
+// Every service of the operating system and the window system that the program uses.
+struct Platform {
+    Clock& clock;
+    FileSystem& files;
+    NamedMutexes& mutexes;
+    ProcessControl& process;
+    WindowSystem& windows;
+    SystemTimesSource& systemTimes;
+    InputDevices& input;
+    PowerControl& power;
+    Accounts& accounts;
+    OsVersion& osVersion;
+};
+
+} // namespace dorvex

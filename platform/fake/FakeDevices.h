@@ -1,0 +1,67 @@
+#pragma once
+
+#include "platform/Accounts.h"
+#include "platform/InputDevices.h"
+#include "platform/OsVersion.h"
+#include "platform/PowerControl.h"
+#include "platform/SystemTimes.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace dorvex {
+
+// Processor times that the test moves forward.
+class FakeSystemTimes : public SystemTimesSource {
+public:
+    bool read(SystemTimes& out) override;
+
+    // One second of all processors together, `percent` of it busy.
+    void runSecond(int percent);
+
+    SystemTimes times;
+    bool failing = false;
+    int reads = 0;
+};
+
+// Cursor and keys that the test sets.
+class FakeInputDevices : public InputDevices {
+public:
+    bool cursorPosition(CursorPosition& out) override;
+    KeyCodes keysReported() override;
+
+    // A key or button pressed and released again before the next poll.
+    void tap(int code) { pressedSinceLastPoll.set(static_cast<std::size_t>(code)); }
+
+    CursorPosition position;
+    KeyCodes held;
+    KeyCodes pressedSinceLastPoll;
+    bool cursorFails = false;
+};
+
+// Records the power requests; refuses them where the test says so.
+class FakePowerControl : public PowerControl {
+public:
+    PrivilegeResult enableShutdownPrivilege(PowerAction action) override;
+    PowerRequestResult exitSystem(std::uint32_t flags) override;
+    PowerRequestResult hibernate() override;
+
+    PrivilegeResult privilege;           // what enabling the privilege answers
+    PowerRequestResult answer{true, ""}; // what a power request answers
+    std::vector<std::string> requests;   // "privilege power off", "exit 12", "hibernate", ...
+};
+
+class FakeAccounts : public Accounts {
+public:
+    bool userIsAdministrator() override { return administrator; }
+    bool administrator = true;
+};
+
+class FakeOsVersion : public OsVersion {
+public:
+    OsVersionNumbers numbers() override { return version; }
+    OsVersionNumbers version{2, 6, 1};
+};
+
+} // namespace dorvex

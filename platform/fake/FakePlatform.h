@@ -1,0 +1,34 @@
+#pragma once
+
+#include "platform/Platform.h"
+#include "platform/fake/FakeClock.h"
+#include "platform/fake/FakeDevices.h"
+#include "platform/fake/FakeNamedMutexes.h"
+#include "platform/fake/FakeProcessControl.h"
+#include "platform/fake/FakeWindowSystem.h"
+#include "platform/stdfs/StdFileSystem.h"
+
+#include <filesystem>
+
+namespace dorvex {
+
+// Every platform service, faked, except the files: those are real, below `folder`.
+struct FakePlatform {
+    FakePlatform(const std::filesystem::path& folder, FakeMutexRegistry& session,
+                 LocalDateTime start);
+
+    Platform platform();
+
+    FakeClock clock;
+    StdFileSystem files;
+    FakeNamedMutexes mutexes;
+    FakeProcessControl process;
+    FakeWindowSystem windows{clock};
+    FakeSystemTimes systemTimes;
+    FakeInputDevices input;
+    FakePowerControl power;
+    FakeAccounts accounts;
+    FakeOsVersion osVersion;
+};
+
+} // namespace dorvex

@@ -1,0 +1,103 @@
+#include "platform/fake/FakeWindowSystem.h"
+
+#include <algorithm>
+
+namespace dorvex {
+
+void FakeWindowSystem::load(WindowModel& window, WindowEvents& events) {
+    windows_.push_back({&window, &events});
+    update();
+}
+
+void FakeWindowSystem::unload(WindowModel& window) {
+    std::erase_if(windows_, [&](const Loaded& w) { return w.model == &window; });
+    std::erase_if(timers_, [&](const ArmedTimer& t) { return t.window == &window; });
+}
+
+void FakeWindowSystem::update() {
+    for (const Loaded& loaded : windows_) {
+        for (const Control& control : loaded.model->controls) {
+            if (control.kind != ControlKind::Timer) {
+                continue;
+            }
+            auto armed = std::ranges::find_if(timers_, [&](const ArmedTimer& t) {
+                return t.window == loaded.model && t.name == control.name;
+            });
+            const bool runs = control.enabled && control.intervalMs > 0;
+            if (!runs) {
+                if (armed != timers_.end()) {
+                    timers_.erase(armed);
+                }
+            } else if (armed == timers_.end()) {
+                timers_.push_back({loaded.model, control.name, control.starts,
+                                   clock_.elapsed() + control.intervalMs});
+            } else if (armed->starts != control.starts) {
+                armed->starts = control.starts;
+                armed->due = clock_.elapsed() + control.intervalMs;
+            }
+        }
+    }
+}
+
+void FakeWindowSystem::runFor(std::int64_t milliseconds) {
+    const std::int64_t target = clock_.elapsed() + milliseconds;
+    for (;;) {
+        auto next = std::ranges::min_element(timers_, {}, &ArmedTimer::due);
+        if (next == timers_.end() || next->due > target) {
+            break;
+        }
+        clock_.advance(next->due - clock_.elapsed());
+        WindowModel* window = next->window;
+        const std::string name = next->name;
+        const Control* control = window->find(name);
+        next->due += control->intervalMs;
+        events(window->name)->timer(name);
+    }
+    clock_.advance(target - clock_.elapsed());
+}
+
+WindowModel* FakeWindowSystem::window(std::string_view name) const {
+    const auto it =
+        std::ranges::find_if(windows_, [&](const Loaded& w) { return w.model->name == name; });
+    return it == windows_.end() ? nullptr : it->model;
+}
+
+WindowEvents* FakeWindowSystem::events(std::string_view name) const {
+    const auto it =
+        std::ranges::find_if(windows_, [&](const Loaded& w) { return w.model->name == name; });
+    return it == windows_.end() ? nullptr : it->events;
+}
+
+void FakeWindowSystem::messageBox(const std::string& title, const std::string& text,
+                                  MessageIcon icon) {
+    messages_.push_back({title, text, icon});
+    if (whileMessageOpen) {
+        whileMessageOpen(messages_.back());
+    }
+}
+
+void FakeWindowSystem::trayAdd(const TrayIcon& icon) {
+    if (trayShown_) {
+        trayRequests_.emplace_back("add (failed)");
+        return;
+    }
+    trayShown_ = true;
+    trayIcon_ = icon;
+    trayRequests_.emplace_back("add");
+}
+
+void FakeWindowSystem::trayModify(const TrayIcon& icon) {
+    if (!trayShown_) {
+        trayRequests_.emplace_back("modify (failed)");
+        return;
+    }
+    trayIcon_ = icon;
+    trayRequests_.emplace_back("modify");
+}
+
+void FakeWindowSystem::trayDelete() {
+    trayRequests_.emplace_back(trayShown_ ? "delete" : "delete (failed)");
+    trayShown_ = false;
+}
+
+} // namespace dorvex

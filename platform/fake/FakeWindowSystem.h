@@ -1,0 +1,69 @@
+#pragma once
+
+#include "platform/WindowSystem.h"
+#include "platform/fake/FakeClock.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace dorvex {
+
+struct ShownMessage {
+    std::string title;
+    std::string text;
+    MessageIcon icon = MessageIcon::None;
+    friend bool operator==(const ShownMessage&, const ShownMessage&) = default;
+};
+
+// A window system without windows: it keeps the loaded models, records boxes and tray requests,
+// and fires the models' timers as the test advances the clock.
+class FakeWindowSystem : public WindowSystem {
+public:
+    explicit FakeWindowSystem(FakeClock& clock) : clock_(clock) {}
+
+    void load(WindowModel& window, WindowEvents& events) override;
+    void unload(WindowModel& window) override;
+    void update() override;
+    void messageBox(const std::string& title, const std::string& text, MessageIcon icon) override;
+    void trayAdd(const TrayIcon& icon) override;
+    void trayModify(const TrayIcon& icon) override;
+    void trayDelete() override;
+
+    // Advances the clock, firing every timer that falls due on the way, in time order.
+    void runFor(std::int64_t milliseconds);
+
+    WindowModel* window(std::string_view name) const;
+    WindowEvents* events(std::string_view name) const;
+    const std::vector<ShownMessage>& messages() const { return messages_; }
+    bool trayShown() const { return trayShown_; }
+    const TrayIcon& trayIcon() const { return trayIcon_; }
+    // Every tray request in order: "add", "modify" or "delete", with " (failed)" where it failed.
+    const std::vector<std::string>& trayRequests() const { return trayRequests_; }
+
+    // Runs while a message box is open, as a user or a timer acting then would.
+    std::function<void(const ShownMessage&)> whileMessageOpen;
+
+private:
+    struct Loaded {
+        WindowModel* model;
+        WindowEvents* events;
+    };
+    struct ArmedTimer {
+        WindowModel* window;
+        std::string name;
+        std::uint32_t starts;
+        std::int64_t due;
+    };
+
+    FakeClock& clock_;
+    std::vector<Loaded> windows_;
+    std::vector<ArmedTimer> timers_;
+    std::vector<ShownMessage> messages_;
+    bool trayShown_ = false;
+    TrayIcon trayIcon_;
+    std::vector<std::string> trayRequests_;
+};
+
+} // namespace dorvex

@@ -1,0 +1,185 @@
+#include "platform/stdfs/StdFileSystem.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+
+namespace dorvex {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+    return std::ranges::equal(a, b, [](unsigned char x, unsigned char y) {
+        auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; };
+        return lower(x) == lower(y);
+    });
+}
+
+// The existing entry of `folder` whose name matches `name` in any letter case; the exact name
+// wins, then the first in name order, so the choice does not depend on the directory's order.
+fs::path findEntry(const fs::path& folder, std::string_view name) {
+    std::error_code error;
+    fs::path exact = folder / fs::path(std::string(name));
+    if (fs::exists(fs::symlink_status(exact, error))) {
+        return exact;
+    }
+    fs::path best;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const fs::path candidate = it->path();
+        if (equalsIgnoringCase(candidate.filename().string(), name) &&
+            (best.empty() || candidate < best)) {
+            best = candidate;
+        }
+    }
+    return best.empty() ? exact : best;
+}
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+FilePtr open(const fs::path& path, const char* mode) {
+    return FilePtr(std::fopen(path.string().c_str(), mode));
+}
+
+// Writes the whole text with one write to the system where the stream's buffer allows.
+void writeAll(std::FILE* file, std::string_view text, const fs::path& path) {
+    std::setvbuf(file, nullptr, _IOFBF, text.size() + 1);
+    if (std::fwrite(text.data(), 1, text.size(), file) != text.size() || std::fflush(file) != 0) {
+        throw FileError("cannot write " + path.string());
+    }
+}
+
+void closeChecked(FilePtr file, const fs::path& path) {
+    if (std::fclose(file.release()) != 0) {
+        throw FileError("cannot write " + path.string());
+    }
+}
+
+} // namespace
+
+StdFileSystem::StdFileSystem(fs::path base) : base_(std::move(base)) {}
+
+fs::path StdFileSystem::resolve(std::string_view path) const {
+    fs::path result = base_;
+    while (!path.empty()) {
+        const auto slash = path.find('/');
+        const std::string_view name = path.substr(0, slash);
+        path = slash == std::string_view::npos ? std::string_view{} : path.substr(slash + 1);
+        if (!name.empty()) {
+            result = findEntry(result, name);
+        }
+    }
+    return result;
+}
+
+bool StdFileSystem::folderExists(std::string_view path) const {
+    std::error_code error;
+    return fs::is_directory(resolve(path), error);
+}
+
+bool StdFileSystem::fileExists(std::string_view path) const {
+    std::error_code error;
+    return fs::is_regular_file(resolve(path), error);
+}
+
+std::vector<std::string> StdFileSystem::readLines(std::string_view path) const {
+    const fs::path file = resolve(path);
+    std::error_code error;
+    // Only regular files: a folder, a pipe or a device could not be read or would never end.
+    if (!fs::is_regular_file(file, error)) {
+        throw FileError("not a file: " + file.string());
+    }
+    const auto size = fs::file_size(file, error);
+    if (error || size > maxReadSize) {
+        throw FileError("cannot read " + file.string());
+    }
+    FilePtr stream = open(file, "rb");
+    if (!stream) {
+        throw FileError("cannot open " + file.string());
+    }
+    std::string content;
+    char buffer[4096];
+    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, stream.get())) > 0;) {
+        content.append(buffer, got);
+        if (content.size() > maxReadSize) {
+            throw FileError("cannot read " + file.string());
+        }
+    }
+    if (std::ferror(stream.get())) {
+        throw FileError("cannot read " + file.string());
+    }
+
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < content.size()) {
+        auto end = content.find('\n', start);
+        const bool lastLine = end == std::string::npos;
+        if (lastLine) {
+            end = content.size();
+        }
+        auto lineEnd = end;
+        if (!lastLine && lineEnd > start && content[lineEnd - 1] == '\r') {
+            --lineEnd;
+        }
+        lines.emplace_back(content, start, lineEnd - start);
+        start = end + 1;
+    }
+    return lines;
+}
+
+void StdFileSystem::createFile(std::string_view path) {
+    const fs::path file = resolve(path);
+    FilePtr stream = open(file, "wbx");
+    if (!stream) {
+        throw FileError("cannot create " + file.string());
+    }
+    closeChecked(std::move(stream), file);
+}
+
+void StdFileSystem::append(std::string_view path, std::string_view text) {
+    const fs::path file = resolve(path);
+    if (!fileExists(path)) {
+        throw FileError("no such file: " + file.string());
+    }
+    FilePtr stream = open(file, "ab");
+    if (!stream) {
+        throw FileError("cannot open " + file.string());
+    }
+    writeAll(stream.get(), text, file);
+    closeChecked(std::move(stream), file);
+}
+
+void StdFileSystem::replace(std::string_view path, std::string_view text) {
+    const fs::path file = resolve(path);
+    std::error_code error;
+    // A file the user may not write to stays as it is, as if it had been written in place.
+    if (fs::exists(file, error) && !open(file, "ab")) {
+        throw FileError("cannot write " + file.string());
+    }
+    fs::path temporary = file;
+    temporary += ".new";
+    try {
+        FilePtr stream = open(temporary, "wb");
+        if (!stream) {
+            throw FileError("cannot create " + temporary.string());
+        }
+        writeAll(stream.get(), text, temporary);
+        closeChecked(std::move(stream), temporary);
+        if (fs::exists(file, error)) {
+            fs::permissions(temporary, fs::status(file).permissions(), error);
+        }
+        fs::rename(temporary, file);
+    } catch (const fs::filesystem_error& e) {
+        fs::remove(temporary, error);
+        throw FileError(e.what());
+    } catch (const FileError&) {
+        fs::remove(temporary, error);
+        throw;
+    }
+}
+
+} // namespace dorvex

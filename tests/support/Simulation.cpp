@@ -1,0 +1,80 @@
+#include "tests/support/Simulation.h"
+
+#include <grp.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <iostream>
+
+namespace dorvex::test {
+
+std::string configWith(const std::string& cpuOn, const std::string& kmOn, const std::string& stopOn,
+                       const std::string& stopTime, const std::string& shutType) {
+    return "# Dorvex Zede Version 5.5\r\n# Configuration File\r\n# 01-Dec-26 09:00:00\r\n\r\n"
+           "[Run]\r\nCPUOn=" +
+           cpuOn + "\r\nKMOn=" + kmOn + "\r\nStopOn=" + stopOn + "\r\nStopTime=" + stopTime +
+           "\r\n\r\n[Shutdown]\r\nShutType=" + shutType + "\r\n";
+}
+
+std::string defaultConfig() {
+    return configWith("2", "2", "1", "12300", "1");
+}
+
+Simulation::Simulation(SimulationOptions options) {
+    if (options.folder != nullptr) {
+        folderPath_ = options.folder;
+    } else {
+        ownFolder_ = std::make_unique<TempFolder>();
+        folderPath_ = &ownFolder_->path();
+        if (options.dataFolder) {
+            std::filesystem::create_directory(*folderPath_ / "Data");
+        }
+        if (options.logFolder) {
+            std::filesystem::create_directory(*folderPath_ / "Log");
+        }
+        if (options.config) {
+            ownFolder_->write("Data/DorvexL.ini", *options.config);
+        }
+    }
+    if (options.session != nullptr) {
+        session_ = options.session;
+    } else {
+        ownSession_ = std::make_unique<FakeMutexRegistry>();
+        session_ = ownSession_.get();
+    }
+    fake_ = std::make_unique<FakePlatform>(*folderPath_, *session_, options.start);
+    fake_->accounts.administrator = options.administrator;
+    platform_ = std::make_unique<Platform>(fake_->platform());
+    program_ = std::make_unique<Program>(*platform_);
+    program_->start(options.arguments);
+}
+
+std::string Simulation::logText() const {
+    return readFile(*folderPath_ / "Log" / "DorvexL.log");
+}
+
+std::vector<std::string> Simulation::logLines() const {
+    const std::string text = logText();
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        lines.push_back(text.substr(start, end - start));
+    }
+    if (start < text.size()) {
+        lines.push_back(text.substr(start));
+    }
+    return lines;
+}
+
+void dropPrivileges() {
+    if (::geteuid() != 0) {
+        return;
+    }
+    constexpr id_t nobody = 65534;
+    if (::setgroups(0, nullptr) != 0 || ::setgid(nobody) != 0 || ::setuid(nobody) != 0) {
+        std::cerr << "cannot become an unprivileged user\n";
+        std::exit(2);
+    }
+}
+
+} // namespace dorvex::test

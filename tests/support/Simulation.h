@@ -1,0 +1,77 @@
+#pragma once
+
+#include "app/Program.h"
+#include "platform/fake/FakePlatform.h"
+#include "tests/support/TempFolder.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace dorvex::test {
+
+// The shipped settings, in the file's own format.
+std::string defaultConfig();
+// A configuration file with these values, in the file's own format.
+std::string configWith(const std::string& cpuOn, const std::string& kmOn, const std::string& stopOn,
+                       const std::string& stopTime, const std::string& shutType);
+
+struct SimulationOptions {
+    std::string arguments;                               // the command line's argument text
+    std::optional<std::string> config = defaultConfig(); // nothing: no configuration file
+    bool dataFolder = true;
+    bool logFolder = true;
+    LocalDateTime start{2026, 12, 7, 10, 0, 0};
+    bool administrator = true;
+    // Another simulation's folder to run in, as is; nothing is laid out then.
+    const std::filesystem::path* folder = nullptr;
+    // Another simulation's logon session, so that the two see each other's mutexes.
+    FakeMutexRegistry* session = nullptr;
+};
+
+// A whole program on the fake platform, in a temporary folder of its own: built and started by
+// the constructor, then driven by the test through the clock.
+class Simulation {
+public:
+    explicit Simulation(SimulationOptions options = {});
+
+    Program& program() { return *program_; }
+    FakePlatform& fake() { return *fake_; }
+    FakeMutexRegistry& session() { return *session_; }
+    const std::filesystem::path& folder() const { return *folderPath_; }
+
+    // Lets simulated time pass; the program's timers fire on the way.
+    void advanceSeconds(int seconds) { fake_->windows.runFor(seconds * 1000LL); }
+
+    std::string logText() const;
+    std::vector<std::string> logLines() const; // split at CR LF
+    const std::vector<ShownMessage>& messages() const { return fake_->windows.messages(); }
+    bool ended() const { return fake_->process.exitStatus.has_value(); }
+    int exitStatus() const { return fake_->process.exitStatus.value_or(-1); }
+    WindowModel& mainWindow() { return program_->mainWindow.model(); }
+
+private:
+    std::unique_ptr<TempFolder> ownFolder_;
+    const std::filesystem::path* folderPath_;
+    std::unique_ptr<FakeMutexRegistry> ownSession_;
+    FakeMutexRegistry* session_;
+    std::unique_ptr<FakePlatform> fake_;
+    std::unique_ptr<Platform> platform_;
+    std::unique_ptr<Program> program_;
+};
+
+// Runs the scenario in a child process as an unprivileged user, for tests of permission
+// problems that an administrator's process would not meet. Returns true when the child said so.
+#define DORVEX_EXPECT_AS_UNPRIVILEGED_USER(body)                                                   \
+    EXPECT_EXIT(                                                                                   \
+        {                                                                                          \
+            ::dorvex::test::dropPrivileges();                                                      \
+            std::exit((body) ? 0 : 1);                                                             \
+        },                                                                                         \
+        ::testing::ExitedWithCode(0), "")
+
+// Becomes the unprivileged user "nobody" when running as root.
+void dropPrivileges();
+
+} // namespace dorvex::test
