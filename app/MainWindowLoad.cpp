@@ -11,8 +11,8 @@ void MainWindowLoad::Form_Load() {
     window.model().caption = AppName;
     program_.fileChecks.Check_Dir("Data");
     state.SwitchCode = readSwitchCode(program_.argumentText());
-    program_.platform.process.raiseThreadPriority();
-    program_.platform.process.raiseProcessPriority();
+    program_.platform.priority.raiseThreadPriority();
+    program_.platform.priority.raiseProcessPriority();
     state.run.AboutOpen = false;
     program_.configFile.Config_Read();
     state.LogDir = "Log/";

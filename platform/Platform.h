@@ -8,6 +8,7 @@
 #include "platform/OsVersion.h"
 #include "platform/PowerControl.h"
 #include "platform/ProcessControl.h"
+#include "platform/ProcessPriority.h"
 #include "platform/SystemTimes.h"
 #include "platform/WindowSystem.h"
 
@@ -19,6 +20,7 @@ struct Platform {
     FileSystem& files;
     NamedMutexes& mutexes;
     ProcessControl& process;
+    ProcessPriority& priority;
     WindowSystem& windows;
     SystemTimesSource& systemTimes;
     InputDevices& input;

@@ -23,6 +23,7 @@ struct FakePlatform {
     StdFileSystem files;
     FakeNamedMutexes mutexes;
     FakeProcessControl process;
+    FakeProcessPriority priority;
     FakeWindowSystem windows{clock};
     FakeSystemTimes systemTimes;
     FakeInputDevices input;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/ProcessControl.h"
+#include "platform/ProcessPriority.h"
 
 #include <functional>
 #include <optional>
@@ -9,14 +10,19 @@ namespace dorvex {
 
 class FakeProcessControl : public ProcessControl {
 public:
-    void raiseThreadPriority() override { ++threadPriorityRaises; }
-    void raiseProcessPriority() override { ++processPriorityRaises; }
     void exit(int status) override;
 
-    int threadPriorityRaises = 0;
-    int processPriorityRaises = 0;
     std::optional<int> exitStatus; // set when the process has ended
     std::function<void()> onExit;  // what the system does at the end, such as closing handles
+};
+
+class FakeProcessPriority : public ProcessPriority {
+public:
+    void raiseThreadPriority() override { ++threadRaises; }
+    void raiseProcessPriority() override { ++processRaises; }
+
+    int threadRaises = 0;
+    int processRaises = 0;
 };
 
 } // namespace dorvex
