@@ -10,7 +10,7 @@ FakePlatform::FakePlatform(const std::filesystem::path& folder, FakeMutexRegistr
 }
 
 Platform FakePlatform::platform() {
-    return {clock,       files, mutexes, process,  windows,
+    return {clock,       files, mutexes, process,  priority, windows,
             systemTimes, input, power,   accounts, osVersion};
 }
 
