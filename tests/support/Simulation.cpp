@@ -28,12 +28,12 @@ Simulation::Simulation(SimulationOptions options) {
         folderPath_ = &ownFolder_->path();
         if (options.dataFolder) {
             std::filesystem::create_directory(*folderPath_ / "Data");
+            if (options.config) {
+                ownFolder_->write("Data/DorvexL.ini", *options.config);
+            }
         }
         if (options.logFolder) {
             std::filesystem::create_directory(*folderPath_ / "Log");
-        }
-        if (options.config) {
-            ownFolder_->write("Data/DorvexL.ini", *options.config);
         }
     }
     if (options.session != nullptr) {

@@ -38,6 +38,7 @@ public:
 
     Program& program() { return *program_; }
     FakePlatform& fake() { return *fake_; }
+    const FakePlatform& fake() const { return *fake_; }
     FakeMutexRegistry& session() { return *session_; }
     const std::filesystem::path& folder() const { return *folderPath_; }
 

@@ -1,0 +1,103 @@
+#include "tests/support/Simulation.h"
+
+#include <gtest/gtest.h>
+
+namespace dorvex::test {
+namespace {
+
+// Starts another program in the same folder and logon session as `first`.
+std::unique_ptr<Simulation> startBeside(Simulation& first, const std::string& arguments = "") {
+    return std::make_unique<Simulation>(SimulationOptions{
+        .arguments = arguments, .folder = &first.folder(), .session = &first.session()});
+}
+
+bool runsMainWindow(Simulation& sim) {
+    return sim.program().mainWindow.loaded();
+}
+
+TEST(SingleInstance, ASecondStartShowsOnlyTheNotice) {
+    Simulation first;
+    const std::string logBefore = first.logText();
+    auto second = startBeside(first);
+
+    EXPECT_FALSE(runsMainWindow(*second));
+    const WindowModel* notice = second->fake().windows.window("MultiInst");
+    ASSERT_NE(notice, nullptr);
+    EXPECT_TRUE(notice->visible);
+    EXPECT_TRUE(notice->topmost);
+    EXPECT_EQ(notice->caption, "Dorvex Zede Start Up Error");
+    EXPECT_EQ(second->program().multiInst.ErrorMess.text,
+              "Dorvex Zede or  Dorvex is already\r\nrunning. Only one instance can be running at "
+              "a time.");
+    EXPECT_TRUE(second->messages().empty());
+    EXPECT_TRUE(second->fake().windows.trayRequests().empty());
+    EXPECT_EQ(first.logText(), logBefore) << "the notice path writes no log";
+    EXPECT_FALSE(first.ended());
+
+    second->fake().windows.events("MultiInst")->click("Exit");
+    EXPECT_EQ(second->exitStatus(), 0);
+}
+
+TEST(SingleInstance, ClosingTheNoticeEndsTheProcess) {
+    Simulation first;
+    auto second = startBeside(first);
+    second->fake().windows.events("MultiInst")->closeRequested();
+    EXPECT_EQ(second->exitStatus(), 0);
+}
+
+TEST(SingleInstance, TheSoleInstanceHoldsTwoHandles) {
+    Simulation sim;
+    EXPECT_TRUE(runsMainWindow(sim));
+    EXPECT_NE(sim.program().mdMult.MutexHandle, 0u);
+    EXPECT_EQ(sim.fake().mutexes.openHandles(), 2u);
+}
+
+TEST(SingleInstance, AllowMultiRunsBesideAnotherWithoutTakingTheGuard) {
+    auto first = std::make_unique<Simulation>();
+    auto multi = startBeside(*first, "-StartShutdown -AllowMulti");
+    EXPECT_TRUE(runsMainWindow(*multi));
+    EXPECT_EQ(multi->program().state.SwitchCode, 2);
+    EXPECT_EQ(multi->program().mdMult.MutexHandle, 0u);
+    EXPECT_EQ(multi->fake().mutexes.openHandles(), 0u);
+
+    // When the first ends, a third start without the switch may run beside the AllowMulti one.
+    FakeMutexRegistry& session = first->session();
+    first->fake().process.exit(0);
+    auto third = std::make_unique<Simulation>(
+        SimulationOptions{.folder = &multi->folder(), .session = &session});
+    EXPECT_TRUE(runsMainWindow(*third));
+    first.reset();
+}
+
+TEST(SingleInstance, AnAllowMultiStartTakesTheGuardWhenItIsFirst) {
+    Simulation multi({.arguments = "-AllowMulti"});
+    EXPECT_NE(multi.program().mdMult.MutexHandle, 0u);
+    auto second = startBeside(multi);
+    EXPECT_FALSE(runsMainWindow(*second));
+}
+
+TEST(SingleInstance, SwitchesInTheWrongOrderAllowNoSecondInstance) {
+    Simulation first;
+    auto second = startBeside(first, "-AllowMulti -StartShutdown");
+    EXPECT_FALSE(runsMainWindow(*second));
+}
+
+TEST(SingleInstance, AGuardThatCannotBeCreatedCountsAsNoOtherInstance) {
+    Simulation first;
+    first.session().failCreation = true;
+    auto second = startBeside(first);
+    EXPECT_TRUE(runsMainWindow(*second));
+    EXPECT_EQ(second->program().mdMult.MutexHandle, 0u);
+}
+
+TEST(SingleInstance, ReleaseClosesTheHeldHandle) {
+    Simulation sim;
+    Program& program = sim.program();
+    EXPECT_FALSE(program.mdMult.Check_PrevInstance("Dorvex", false)) << "a held handle";
+    EXPECT_FALSE(program.mdMult.Check_PrevInstance("Dorvex", true));
+    EXPECT_EQ(program.mdMult.MutexHandle, 0u);
+    EXPECT_EQ(sim.fake().mutexes.openHandles(), 1u) << "the extra handle stays";
+}
+
+} // namespace
+} // namespace dorvex::test

@@ -1,0 +1,148 @@
+#include "tests/support/Simulation.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace dorvex::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+const ShownMessage configurationMissing{"Dorvex Zede Configuration File Error",
+                                        "The configuration file is either missing\r\n"
+                                        "or corrupted. Reinstall the program\r\n"
+                                        "to restore the file.\r\n"
+                                        "The program will now terminate.",
+                                        MessageIcon::Stop};
+
+const ShownMessage readError{"Dorvex Zede Configuration File Read Error",
+                             "Unable to read the configuration file.\r\n"
+                             "This may be a permissions problem.\r\n"
+                             "The program will now terminate.",
+                             MessageIcon::Exclamation};
+
+// Ends after exactly this one message, with status 1, the tray icon removed and no log written.
+void expectFatalEnd(const Simulation& sim, const ShownMessage& message) {
+    ASSERT_EQ(sim.messages().size(), 1u);
+    EXPECT_EQ(sim.messages().front(), message);
+    EXPECT_TRUE(sim.ended());
+    EXPECT_EQ(sim.exitStatus(), 1);
+    EXPECT_EQ(sim.fake().windows.trayRequests().back(), "delete (failed)");
+    EXPECT_FALSE(fs::exists(sim.folder() / "Log" / "DorvexL.log"));
+}
+
+TEST(ConfigFile, ShowsTheFixedTimeWhenItIsInForce) {
+    Simulation sim({.config = configWith("2", "2", "2", "10005", "1")});
+    EXPECT_FALSE(sim.ended());
+    EXPECT_EQ(sim.program().mainWindow.StopTimeT.text, "00:05");
+    EXPECT_TRUE(sim.program().mainWindow.StopTimeT.visible);
+}
+
+TEST(ConfigFile, LeavesTheFixedTimeBoxAloneWhenOff) {
+    Simulation sim;
+    EXPECT_FALSE(sim.ended());
+    EXPECT_EQ(sim.program().mainWindow.StopTimeT.text, "");
+}
+
+TEST(ConfigFile, MissingFileEndsTheProgram) {
+    Simulation sim({.config = std::nullopt});
+    expectFatalEnd(sim, configurationMissing);
+}
+
+TEST(ConfigFile, AFolderInPlaceOfTheFileCountsAsMissing) {
+    TempFolder folder;
+    fs::create_directories(folder.path() / "Data" / "DorvexL.ini");
+    fs::create_directories(folder.path() / "Log");
+    Simulation inFolder({.folder = &folder.path()});
+    expectFatalEnd(inFolder, configurationMissing);
+}
+
+TEST(ConfigFile, FolderAndFileNamesMatchInAnyLetterCase) {
+    TempFolder folder;
+    folder.write("data/dorvexl.INI", defaultConfig());
+    fs::create_directories(folder.path() / "LOG");
+    Simulation sim({.folder = &folder.path()});
+    EXPECT_TRUE(sim.messages().empty());
+    EXPECT_FALSE(sim.ended());
+    EXPECT_TRUE(fs::exists(folder.path() / "LOG" / "DorvexL.log"));
+}
+
+TEST(ConfigFile, CorruptedFileWithSwitchShowsDetails) {
+    Simulation sim(
+        {.arguments = "-StartShutdown", .config = configWith("2", "3", "1", "12300", "1")});
+    ASSERT_EQ(sim.messages().size(), 1u);
+    EXPECT_EQ(sim.messages().front().title, "Dorvex Zede Config File - 1 Range Errors");
+    EXPECT_TRUE(sim.messages().front().text.starts_with("\r\nKMOn=3\r\nThe configuration file"));
+    EXPECT_EQ(sim.exitStatus(), 1);
+}
+
+TEST(ConfigFile, CarriageReturnLineEndsAreUnreadable) {
+    Simulation sim({.config = "[Run]\rCPUOn=2\rKMOn=2\rStopOn=1\rStopTime=12300\r[Shutdown]\r"
+                              "ShutType=1\r"});
+    expectFatalEnd(sim, readError);
+}
+
+TEST(ConfigFile, UnreadableFileEndsWithTheReadError) {
+    TempFolder folder;
+    folder.write("Data/DorvexL.ini", defaultConfig());
+    fs::create_directories(folder.path() / "Log");
+    fs::permissions(folder.path() / "Data" / "DorvexL.ini", fs::perms::none);
+    DORVEX_EXPECT_AS_UNPRIVILEGED_USER(([&] {
+        Simulation sim({.folder = &folder.path()});
+        return sim.messages() == std::vector{readError} && sim.exitStatus() == 1;
+    }()));
+}
+
+// Runs the writer as the program would, as one event.
+void writeConfig(Simulation& sim) {
+    sim.program().dispatch([&] { sim.program().configFile.Config_Write(); });
+}
+
+TEST(ConfigFile, WriterReplacesTheWholeFile) {
+    Simulation sim({.config = configWith("2", "2", "2", "12300", "1") + "# old comment\r\n"});
+    sim.program().state.settings.StopTime = 10730;
+    sim.advanceSeconds(65);
+    writeConfig(sim);
+    EXPECT_TRUE(sim.messages().empty());
+    EXPECT_EQ(readFile(sim.folder() / "Data" / "DorvexL.ini"),
+              "# Dorvex Zede Version 5.5\r\n# Configuration File\r\n# 07-Dec-26 10:01:05\r\n\r\n"
+              "[Run]\r\nCPUOn=2\r\nKMOn=2\r\nStopOn=2\r\nStopTime=10730\r\n\r\n"
+              "[Shutdown]\r\nShutType=1\r\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(sim.folder() / "Data"), {}), 1)
+        << "no temporary file may stay behind";
+}
+
+TEST(ConfigFile, WriterFailureKeepsTheOldFileAndTheProgramGoesOn) {
+    TempFolder folder;
+    const std::string original = configWith("2", "2", "2", "12300", "1");
+    folder.write("Data/DorvexL.ini", original);
+    fs::create_directories(folder.path() / "Log");
+    fs::permissions(folder.path() / "Log", fs::perms::all);
+    fs::permissions(folder.path() / "Data" / "DorvexL.ini",
+                    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    DORVEX_EXPECT_AS_UNPRIVILEGED_USER(([&] {
+        Simulation sim({.folder = &folder.path()});
+        sim.program().state.settings.StopTime = 10730;
+        writeConfig(sim);
+        const ShownMessage expected{"Dorvex Zede Configuration File Error",
+                                    "Unable to write to the configuration file. DorvexL.ini\r\n"
+                                    "This may be a permissions problem.",
+                                    MessageIcon::Exclamation};
+        return sim.messages() == std::vector{expected} && !sim.ended() &&
+               readFile(folder.path() / "Data" / "DorvexL.ini") == original;
+    }()));
+}
+
+TEST(ConfigFile, WriterNeedsTheFileToExist) {
+    Simulation sim;
+    fs::remove(sim.folder() / "Data" / "DorvexL.ini");
+    writeConfig(sim);
+    ASSERT_EQ(sim.messages().size(), 1u);
+    EXPECT_EQ(sim.messages().front(), configurationMissing);
+    EXPECT_EQ(sim.exitStatus(), 1);
+    EXPECT_FALSE(fs::exists(sim.folder() / "Data" / "DorvexL.ini"));
+}
+
+} // namespace
+} // namespace dorvex::test

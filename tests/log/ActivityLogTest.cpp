@@ -1,0 +1,136 @@
+#include "tests/support/Simulation.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace dorvex::test {
+namespace {
+
+namespace fs = std::filesystem;
+using Lines = std::vector<std::string>;
+
+const Lines startBlock{"", "", "Dorvex Zede", "Version 5.5", "07-Dec-26", ""};
+
+void writeLog(Simulation& sim, std::string_view event, std::string_view state) {
+    sim.program().dispatch([&] { sim.program().activityLog.Write_Log(1, event, state); });
+}
+
+TEST(ActivityLog, FirstStartWritesTheHeaderThenTheStartBlock) {
+    Simulation sim;
+    Lines expected{"Dorvex Zede", "Version 5.5", "File Created", "07-Dec-26 10:00:00"};
+    expected.insert(expected.end(), startBlock.begin(), startBlock.end());
+    EXPECT_EQ(sim.logLines(), expected);
+}
+
+TEST(ActivityLog, LaterStartAppendsWithoutASecondHeader) {
+    Simulation first;
+    const std::string firstRun = first.logText();
+    Simulation second({.folder = &first.folder()});
+    const std::string both = second.logText();
+    ASSERT_TRUE(both.starts_with(firstRun));
+    Lines added;
+    for (std::size_t start = firstRun.size(), end;
+         (end = both.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        added.push_back(both.substr(start, end - start));
+    }
+    EXPECT_EQ(added, startBlock);
+}
+
+TEST(ActivityLog, EventLinesCarryTheRunState) {
+    Simulation sim;
+    sim.program().state.run.PhaseSeconds = 2;
+    writeLog(sim, "Start", "Initialise");
+    sim.program().state.run.TestMode = true;
+    sim.program().state.run.PhaseSeconds = -7;
+    writeLog(sim, "Reset", "Test");
+    const Lines lines = sim.logLines();
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines[lines.size() - 2], "10:00:00, Start     , Initialise, Count:     2");
+    EXPECT_EQ(lines.back(), "10:00:00, Reset*    , Test      , Count:    -7");
+}
+
+TEST(ActivityLog, AnEntryAtMidnightFollowsTheDaySeparator) {
+    Simulation sim({.start = {2026, 12, 7, 23, 59, 59}});
+    sim.advanceSeconds(1);
+    writeLog(sim, "Enter", "Run");
+    sim.advanceSeconds(1);
+    writeLog(sim, "Enter", "Run");
+    const Lines lines = sim.logLines();
+    const Lines tail(lines.end() - 5, lines.end());
+    EXPECT_EQ(tail,
+              (Lines{"", "08-Dec-26", "---------", "00:00:00, Enter     , Run       , Count:     0",
+                     "00:00:01, Enter     , Run       , Count:     0"}));
+}
+
+const ShownMessage missingLog{"Dorvex Zede Log File Error",
+                              "The log file is either missing or\r\n"
+                              "corrupted. Delete the log file if\r\n"
+                              "it exists and restart the program.\r\n"
+                              "The program will now terminate.",
+                              MessageIcon::Exclamation};
+
+TEST(ActivityLog, ALogDeletedWhileRunningEndsTheProgramAtTheNextEntry) {
+    Simulation sim;
+    sim.program().mainWindow.tmrRefresh.setTimerEnabled(true);
+    fs::remove(sim.folder() / "Log" / "DorvexL.log");
+    writeLog(sim, "Reset", "Run");
+    ASSERT_EQ(sim.messages().size(), 1u);
+    EXPECT_EQ(sim.messages().front(), missingLog);
+    EXPECT_FALSE(sim.program().mainWindow.tmrRefresh.enabled);
+    EXPECT_EQ(sim.exitStatus(), 1);
+    EXPECT_FALSE(fs::exists(sim.folder() / "Log" / "DorvexL.log")) << "nothing may recreate it";
+}
+
+TEST(ActivityLog, ARemovedLogFolderEndsTheProgramWithTheFolderMessage) {
+    Simulation sim;
+    fs::remove_all(sim.folder() / "Log");
+    writeLog(sim, "Reset", "Run");
+    ASSERT_EQ(sim.messages().size(), 1u);
+    EXPECT_EQ(sim.messages().front().title, "Dorvex Zede Log Directory Error");
+    EXPECT_EQ(sim.exitStatus(), 1);
+}
+
+TEST(ActivityLog, MissingLogFolderAtStartEndsBeforeTheFirstEntry) {
+    Simulation sim({.logFolder = false});
+    ASSERT_EQ(sim.messages().size(), 1u);
+    EXPECT_EQ(sim.messages().front(),
+              (ShownMessage{"Dorvex Zede Log Directory Error",
+                            "The Log directory does not exist.\r\nTo restore the Log directory\r\n"
+                            "reinstall the program.\r\nThe program will now terminate.",
+                            MessageIcon::Stop}));
+    EXPECT_EQ(sim.exitStatus(), 1);
+}
+
+ShownMessage writeError(const std::string& action) {
+    return {"Dorvex Zede Log File Write Error",
+            "Unable to " + action +
+                " the log file DorvexL.log.\r\nThis may be a permissions problem.\r\n"
+                "The program will now terminate.",
+            MessageIcon::Exclamation};
+}
+
+TEST(ActivityLog, ALogThatCannotBeCreatedEndsTheProgram) {
+    TempFolder folder;
+    folder.write("Data/DorvexL.ini", defaultConfig());
+    fs::create_directories(folder.path() / "Log");
+    fs::permissions(folder.path() / "Log",
+                    fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
+    DORVEX_EXPECT_AS_UNPRIVILEGED_USER(([&] {
+        Simulation sim({.folder = &folder.path()});
+        return sim.messages() == std::vector{writeError("create")} && sim.exitStatus() == 1;
+    }()));
+}
+
+TEST(ActivityLog, ALogThatCannotBeWrittenEndsTheProgram) {
+    Simulation first;
+    fs::permissions(first.folder() / "Log" / "DorvexL.log",
+                    fs::perms::owner_read | fs::perms::others_read);
+    DORVEX_EXPECT_AS_UNPRIVILEGED_USER(([&] {
+        Simulation sim({.folder = &first.folder()});
+        return sim.messages() == std::vector{writeError("write to")} && sim.exitStatus() == 1;
+    }()));
+}
+
+} // namespace
+} // namespace dorvex::test

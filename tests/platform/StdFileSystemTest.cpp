@@ -1,0 +1,132 @@
+#include "platform/stdfs/StdFileSystem.h"
+#include "tests/support/Simulation.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <set>
+
+namespace dorvex::test {
+namespace {
+
+namespace fs = std::filesystem;
+using Lines = std::vector<std::string>;
+
+class StdFileSystemTest : public testing::Test {
+protected:
+    TempFolder folder;
+    StdFileSystem files{folder.path()};
+};
+
+TEST_F(StdFileSystemTest, MatchesNamesInAnyLetterCase) {
+    folder.write("data/dorvexl.INI", "x");
+    EXPECT_TRUE(files.folderExists("Data"));
+    EXPECT_TRUE(files.folderExists("DATA"));
+    EXPECT_TRUE(files.fileExists("Data/DorvexL.ini"));
+    EXPECT_FALSE(files.fileExists("Data"));
+    EXPECT_FALSE(files.folderExists("Data/DorvexL.ini"));
+    EXPECT_FALSE(files.folderExists("Log"));
+}
+
+TEST_F(StdFileSystemTest, TheExactNameWinsOverOtherCases) {
+    folder.write("log/a.txt", "lower");
+    folder.write("Log/a.txt", "exact");
+    folder.write("LOG/a.txt", "upper");
+    EXPECT_EQ(files.readLines("Log/a.txt"), Lines{"exact"});
+    EXPECT_EQ(files.readLines("lOg/a.txt"), Lines{"upper"}) << "then the first in name order";
+}
+
+TEST_F(StdFileSystemTest, ReadsLinesEndedByCrLfOrLf) {
+    const std::pair<std::string, Lines> cases[] = {
+        {"a\r\nb\nc", {"a", "b", "c"}},
+        {"a\r\n", {"a"}},
+        {"a\r\n\r\n", {"a", ""}},
+        {"a\rb\r", {"a\rb\r"}},
+        {std::string("n\0l\xff\n", 5), {std::string("n\0l\xff", 4)}},
+        {"", {}},
+    };
+    for (const auto& [content, lines] : cases) {
+        folder.write("f.txt", content);
+        EXPECT_EQ(files.readLines("f.txt"), lines) << "content: " << content;
+    }
+}
+
+TEST_F(StdFileSystemTest, ReadsOnlyRegularFilesOfSensibleSize) {
+    fs::create_directory(folder.path() / "dir");
+    EXPECT_THROW(files.readLines("dir"), FileError);
+    EXPECT_THROW(files.readLines("missing"), FileError);
+    folder.write("huge", "");
+    fs::resize_file(folder.path() / "huge", StdFileSystem::maxReadSize + 1);
+    EXPECT_THROW(files.readLines("huge"), FileError);
+    ASSERT_EQ(::mkfifo((folder.path() / "pipe").c_str(), 0600), 0);
+    EXPECT_THROW(files.readLines("pipe"), FileError) << "a pipe would never end";
+}
+
+TEST_F(StdFileSystemTest, CreatesOnlyNewFiles) {
+    files.createFile("new.log");
+    EXPECT_TRUE(files.fileExists("new.log"));
+    folder.write("old.log", "keep");
+    EXPECT_THROW(files.createFile("old.log"), FileError);
+    EXPECT_EQ(folder.read("old.log"), "keep");
+}
+
+TEST_F(StdFileSystemTest, AppendsOnlyToExistingFiles) {
+    EXPECT_THROW(files.append("missing.log", "x"), FileError);
+    EXPECT_FALSE(fs::exists(folder.path() / "missing.log"));
+    folder.write("a.log", "one\r\n");
+    files.append("A.LOG", "two\r\n");
+    EXPECT_EQ(folder.read("a.log"), "one\r\ntwo\r\n");
+}
+
+TEST_F(StdFileSystemTest, ReplacesInOneStepAndKeepsThePermissions) {
+    folder.write("c.ini", "old");
+    fs::permissions(folder.path() / "c.ini", fs::perms::owner_read | fs::perms::owner_write);
+    files.replace("C.ini", "new\r\n");
+    EXPECT_EQ(folder.read("c.ini"), "new\r\n");
+    EXPECT_EQ(fs::status(folder.path() / "c.ini").permissions(),
+              fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_FALSE(fs::exists(folder.path() / "c.ini.new"));
+}
+
+TEST_F(StdFileSystemTest, AFailedReplaceLeavesTheOldFileAndNoDebris) {
+    fs::create_directory(folder.path() / "c.ini");
+    EXPECT_THROW(files.replace("c.ini", "new"), FileError);
+    EXPECT_TRUE(fs::is_directory(folder.path() / "c.ini"));
+    EXPECT_FALSE(fs::exists(folder.path() / "c.ini.new"));
+}
+
+// Two processes append many entries at once; every line must come out whole.
+TEST_F(StdFileSystemTest, EntriesOfTwoProcessesNeverInterleave) {
+    folder.write("shared.log", "");
+    const std::string entries[] = {std::string(700, 'a') + "\r\n", std::string(900, 'b') + "\r\n"};
+    constexpr int perProcess = 400;
+    pid_t children[2];
+    for (int i = 0; i < 2; ++i) {
+        children[i] = ::fork();
+        ASSERT_GE(children[i], 0);
+        if (children[i] == 0) {
+            StdFileSystem own(folder.path());
+            for (int n = 0; n < perProcess; ++n) {
+                own.append("shared.log", entries[i]);
+            }
+            ::_exit(0);
+        }
+    }
+    for (const pid_t child : children) {
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    const Lines lines = files.readLines("shared.log");
+    ASSERT_EQ(lines.size(), 2u * perProcess);
+    const std::set<std::string> whole{entries[0].substr(0, 700), entries[1].substr(0, 900)};
+    for (const std::string& line : lines) {
+        ASSERT_TRUE(whole.contains(line)) << "a torn line of " << line.size() << " bytes";
+    }
+}
+
+} // namespace
+} // namespace dorvex::test
