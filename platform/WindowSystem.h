@@ -9,6 +9,11 @@ namespace dorvex {
 
 enum class MessageIcon { None, Stop, Exclamation };
 
+struct ScreenSize {
+    int width = 0; // twips
+    int height = 0;
+};
+
 struct TrayIcon {
     std::string picture;
     std::string tip;
@@ -25,9 +30,22 @@ public:
     virtual void unload(WindowModel& window) = 0;
     // Brings every loaded window, and its timers, in line with its model.
     virtual void update() = 0;
-    // A modal box with an OK button; returns when the user has closed it.
+    // A modal box with an OK button; returns when the user has closed it. Before it blocks, the
+    // window system brings every window in line with its model.
     virtual void messageBox(const std::string& title, const std::string& text,
                             MessageIcon icon) = 0;
+    // The same box, closing by itself after the given time unless the user closed it before.
+    // Closes only its own box.
+    virtual void timedMessageBox(const std::string& title, const std::string& text,
+                                 MessageIcon icon, int milliseconds) = 0;
+    // The window's popup menu at the mouse position, modal; the visible items in order,
+    // separators for "-". Returns the chosen item's name, or nothing when dismissed.
+    virtual std::string popupMenu(WindowModel& window) = 0;
+    // Brings the window and the program to the foreground.
+    virtual void setForeground(WindowModel& window) = 0;
+    virtual ScreenSize screenSize() = 0;
+    // Opens the address in the user's browser; false when that could not be started.
+    virtual bool openUrl(const std::string& url) = 0;
     // The notification-area icon. Adding an icon that exists, or changing or deleting one that
     // does not, fails without effect.
     virtual void trayAdd(const TrayIcon& icon) = 0;

@@ -76,6 +76,48 @@ void FakeWindowSystem::messageBox(const std::string& title, const std::string& t
     }
 }
 
+void FakeWindowSystem::timedMessageBox(const std::string& title, const std::string& text,
+                                       MessageIcon icon, int milliseconds) {
+    messages_.push_back({title, text, icon, milliseconds});
+    if (whileMessageOpen) {
+        whileMessageOpen(messages_.back());
+    }
+    const std::int64_t open = userClosesTimedBoxAfterMs > 0
+                                  ? std::min<std::int64_t>(userClosesTimedBoxAfterMs, milliseconds)
+                                  : milliseconds;
+    // The box's own wait: wall clock and tick count move; the program's timers are held back.
+    clock_.advance(open);
+    for (ArmedTimer& timer : timers_) {
+        timer.due += open;
+    }
+}
+
+std::string FakeWindowSystem::popupMenu(WindowModel& window) {
+    std::vector<std::string> shown;
+    for (const MenuItem& item : window.menu) {
+        if (item.visible) {
+            shown.push_back(item.caption + (item.enabled ? "" : " (disabled)"));
+        }
+    }
+    menusShown.push_back(std::move(shown));
+    if (menuChoices.empty()) {
+        return {};
+    }
+    std::string choice = menuChoices.front();
+    menuChoices.erase(menuChoices.begin());
+    const MenuItem* item = window.findMenuItem(choice);
+    return item != nullptr && item->visible && item->enabled ? choice : std::string{};
+}
+
+void FakeWindowSystem::setForeground(WindowModel& /*window*/) {
+    ++foregroundRequests;
+}
+
+bool FakeWindowSystem::openUrl(const std::string& url) {
+    openedUrls.push_back(url);
+    return !openUrlFails;
+}
+
 void FakeWindowSystem::trayAdd(const TrayIcon& icon) {
     if (trayShown_) {
         trayRequests_.emplace_back("add (failed)");

@@ -14,6 +14,7 @@ struct ShownMessage {
     std::string title;
     std::string text;
     MessageIcon icon = MessageIcon::None;
+    int closesAfterMs = 0; // a timed box: when it closes by itself; 0 for an ordinary box
     friend bool operator==(const ShownMessage&, const ShownMessage&) = default;
 };
 
@@ -27,6 +28,12 @@ public:
     void unload(WindowModel& window) override;
     void update() override;
     void messageBox(const std::string& title, const std::string& text, MessageIcon icon) override;
+    void timedMessageBox(const std::string& title, const std::string& text, MessageIcon icon,
+                         int milliseconds) override;
+    std::string popupMenu(WindowModel& window) override;
+    void setForeground(WindowModel& window) override;
+    ScreenSize screenSize() override { return screen; }
+    bool openUrl(const std::string& url) override;
     void trayAdd(const TrayIcon& icon) override;
     void trayModify(const TrayIcon& icon) override;
     void trayDelete() override;
@@ -44,6 +51,17 @@ public:
 
     // Runs while a message box is open, as a user or a timer acting then would.
     std::function<void(const ShownMessage&)> whileMessageOpen;
+    // How long the user takes to press OK on a timed box; it closes by itself when that is
+    // longer than its time. The clock moves by the time the box was open.
+    std::int64_t userClosesTimedBoxAfterMs = 0;
+    // The menu item the user picks from the next popup menus, in order; "" dismisses the menu.
+    std::vector<std::string> menuChoices;
+    // Every popup menu shown: the captions of its visible items, with "(disabled)" marks.
+    std::vector<std::vector<std::string>> menusShown;
+    std::vector<std::string> openedUrls;
+    bool openUrlFails = false;
+    int foregroundRequests = 0;
+    ScreenSize screen{19200, 10800}; // 1280 x 720 pixels at 15 twips a pixel
 
 private:
     struct Loaded {

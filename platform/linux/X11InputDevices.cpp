@@ -1,0 +1,179 @@
+#include "platform/linux/X11InputDevices.h"
+
+#include <X11/Xlib.h>
+#include <X11/extensions/XInput2.h>
+#include <array>
+#include <cstdlib>
+#include <optional>
+
+namespace dorvex {
+
+namespace {
+
+constexpr std::string_view prefix = "Dorvex Zede cannot watch keyboard and mouse: ";
+
+// X keycodes start at 8, above the codes of the mouse buttons, and keep their numbers.
+constexpr int firstKeycode = 8;
+constexpr int keycodeCount = 256;
+
+std::optional<std::size_t> keyCode(int keycode) {
+    if (keycode < firstKeycode || keycode >= keycodeCount) {
+        return std::nullopt;
+    }
+    return static_cast<std::size_t>(keycode);
+}
+
+// X buttons 1 left, 2 middle, 3 right, 8 back, 9 forward; 4 to 7 are wheel steps, not buttons.
+std::optional<std::size_t> buttonCode(int button) {
+    switch (button) {
+    case 1:
+        return 1;
+    case 2:
+        return 4;
+    case 3:
+        return 2;
+    case 8:
+        return 5;
+    case 9:
+        return 6;
+    default:
+        return std::nullopt;
+    }
+}
+
+std::string describe(const std::string& displayName) {
+    if (!displayName.empty()) {
+        return "cannot open the X display \"" + displayName + "\"";
+    }
+    const char* fromEnvironment = std::getenv("DISPLAY");
+    if (fromEnvironment == nullptr || *fromEnvironment == '\0') {
+        return "no X display (DISPLAY is not set)";
+    }
+    return "cannot open the X display \"" + std::string(fromEnvironment) + "\"";
+}
+
+} // namespace
+
+X11InputDevices::X11InputDevices(const std::string& displayName, std::ostream& diagnostics)
+    : diagnostics_(diagnostics),
+      display_(XOpenDisplay(displayName.empty() ? nullptr : displayName.c_str())) {
+    if (display_ == nullptr) {
+        cannotWatch(describe(displayName));
+        return;
+    }
+    // Xlib ends the process when the connection breaks, unless told otherwise.
+    XSetIOErrorExitHandler(display_, &X11InputDevices::connectionLost, this);
+    watchRawPresses();
+}
+
+X11InputDevices::~X11InputDevices() {
+    if (display_ != nullptr) {
+        XCloseDisplay(display_);
+    }
+}
+
+void X11InputDevices::watchRawPresses() {
+    int event = 0;
+    int error = 0;
+    int major = 2;
+    int minor = 2;
+    if (!XQueryExtension(display_, "XInputExtension", &xinputOpcode_, &event, &error) ||
+        XIQueryVersion(display_, &major, &minor) != Success) {
+        xinputOpcode_ = -1;
+        diagnostics_ << "Dorvex Zede: the X display has no XInput2; a key pressed and released "
+                        "within a second may be missed\n";
+        return;
+    }
+    std::array<unsigned char, XIMaskLen(XI_LASTEVENT)> bits{};
+    XISetMask(bits.data(), XI_RawKeyPress);
+    XISetMask(bits.data(), XI_RawButtonPress);
+    XIEventMask mask{XIAllMasterDevices, static_cast<int>(bits.size()), bits.data()};
+    XISelectEvents(display_, DefaultRootWindow(display_), &mask, 1);
+    XFlush(display_);
+}
+
+std::optional<X11InputDevices::Pointer> X11InputDevices::queryPointer() {
+    Window root = 0;
+    Window child = 0;
+    Pointer pointer;
+    int windowX = 0;
+    int windowY = 0;
+    // False only when the pointer is on another screen; the root coordinates are still right.
+    XQueryPointer(display_, DefaultRootWindow(display_), &root, &child, &pointer.position.x,
+                  &pointer.position.y, &windowX, &windowY, &pointer.buttons);
+    if (lost_) {
+        return std::nullopt;
+    }
+    return pointer;
+}
+
+bool X11InputDevices::cursorPosition(CursorPosition& position) {
+    if (!connected()) {
+        return false;
+    }
+    const auto pointer = queryPointer();
+    if (pointer) {
+        position = pointer->position;
+    }
+    return pointer.has_value();
+}
+
+KeyCodes X11InputDevices::keysReported() {
+    KeyCodes keys;
+    if (connected()) {
+        addHeldKeys(keys);
+    }
+    // The queries above have read every raw event the server sent before answering them.
+    if (connected()) {
+        addRawPresses(keys);
+    }
+    return connected() ? keys : KeyCodes{};
+}
+
+void X11InputDevices::addHeldKeys(KeyCodes& keys) {
+    std::array<char, keycodeCount / 8> keymap{};
+    XQueryKeymap(display_, keymap.data());
+    for (int keycode = firstKeycode; keycode < keycodeCount; ++keycode) {
+        if ((static_cast<unsigned char>(keymap[keycode / 8]) >> (keycode % 8)) & 1U) {
+            keys.set(static_cast<std::size_t>(keycode));
+        }
+    }
+    if (const auto pointer = queryPointer()) {
+        keys.set(1, (pointer->buttons & Button1Mask) != 0);
+        keys.set(2, (pointer->buttons & Button3Mask) != 0);
+        keys.set(4, (pointer->buttons & Button2Mask) != 0);
+    }
+}
+
+void X11InputDevices::addRawPresses(KeyCodes& keys) {
+    while (!lost_ && xinputOpcode_ >= 0 && XPending(display_) > 0) {
+        XEvent event;
+        XNextEvent(display_, &event);
+        XGenericEventCookie& cookie = event.xcookie;
+        if (cookie.type != GenericEvent || cookie.extension != xinputOpcode_ ||
+            !XGetEventData(display_, &cookie)) {
+            continue;
+        }
+        const int detail = static_cast<XIRawEvent*>(cookie.data)->detail;
+        const auto code = cookie.evtype == XI_RawKeyPress ? keyCode(detail) : buttonCode(detail);
+        if (code) {
+            keys.set(*code);
+        }
+        XFreeEventData(display_, &cookie);
+    }
+}
+
+void X11InputDevices::cannotWatch(const std::string& reason) {
+    if (!told_) {
+        told_ = true;
+        diagnostics_ << prefix << reason << '\n';
+    }
+}
+
+void X11InputDevices::connectionLost(_XDisplay* /*display*/, void* self) {
+    auto* devices = static_cast<X11InputDevices*>(self);
+    devices->lost_ = true;
+    devices->cannotWatch("the connection to the X display was lost");
+}
+
+} // namespace dorvex
