@@ -52,7 +52,7 @@ public:
     // Runs while a message box is open, as a user or a timer acting then would.
     std::function<void(const ShownMessage&)> whileMessageOpen;
     // How long the user takes to press OK on a timed box; it closes by itself when that is
-    // longer than its time. The clock moves by the time the box was open.
+    // longer than its time. Time passes while it is open, and timers fire.
     std::int64_t userClosesTimedBoxAfterMs = 0;
     // The menu item the user picks from the next popup menus, in order; "" dismisses the menu.
     std::vector<std::string> menuChoices;
