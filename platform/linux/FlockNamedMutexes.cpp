@@ -33,8 +33,7 @@ std::string sessionName() {
 std::string fileNamePart(std::string_view text) {
     std::string part(text);
     std::ranges::replace_if(
-        part,
-        [](unsigned char c) { return !std::isalnum(c) && c != '-' && c != '_' && c != '.'; },
+        part, [](unsigned char c) { return !std::isalnum(c) && c != '-' && c != '_' && c != '.'; },
         '_');
     return part;
 }

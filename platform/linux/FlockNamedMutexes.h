@@ -13,8 +13,8 @@ namespace dorvex {
 // process, holds one, and the kernel drops the locks of a process that dies.
 class FlockNamedMutexes : public NamedMutexes {
 public:
-    // Files in $XDG_RUNTIME_DIR (or /tmp without it) for the session in $XDG_SESSION_ID (or, without
-    // it, for all sessions of the user).
+    // Files in $XDG_RUNTIME_DIR (or /tmp without it) for the session in $XDG_SESSION_ID (or,
+    // without it, for all sessions of the user).
     FlockNamedMutexes();
     FlockNamedMutexes(std::filesystem::path folder, std::string session);
     ~FlockNamedMutexes() override;

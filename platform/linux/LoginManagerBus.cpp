@@ -52,8 +52,8 @@ void LoginManagerBus::fail(int result, const sd_bus_error* error, const char* wh
 std::optional<std::string> LoginManagerBus::ask(const char* method) {
     BusError error;
     sd_bus_message* reply = nullptr;
-    int result = sd_bus_call_method(bus_, service, objectPath, manager, method, &error.error,
-                                    &reply, "");
+    int result =
+        sd_bus_call_method(bus_, service, objectPath, manager, method, &error.error, &reply, "");
     const Message owned(reply);
     const char* answer = nullptr;
     if (result >= 0) {

@@ -2,9 +2,12 @@
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XInput2.h>
+#include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <mutex>
 #include <optional>
+#include <vector>
 
 namespace dorvex {
 
@@ -41,6 +44,37 @@ std::optional<std::size_t> buttonCode(int button) {
     }
 }
 
+// Xlib's handler of a broken connection is process-wide and ends the process. Ours lets the
+// connections of this class go on to their own exit handler, and leaves the others as they were.
+std::mutex handlerMutex;
+std::vector<Display*> watchedDisplays;
+XIOErrorHandler previousHandler = nullptr;
+
+int onBrokenConnection(Display* display) {
+    XIOErrorHandler previous = nullptr;
+    {
+        const std::lock_guard lock(handlerMutex);
+        if (std::ranges::find(watchedDisplays, display) != watchedDisplays.end()) {
+            return 0;
+        }
+        previous = previousHandler;
+    }
+    return previous != nullptr ? previous(display) : 0;
+}
+
+void watchConnection(Display* display) {
+    const std::lock_guard lock(handlerMutex);
+    if (watchedDisplays.empty()) {
+        previousHandler = XSetIOErrorHandler(&onBrokenConnection);
+    }
+    watchedDisplays.push_back(display);
+}
+
+void unwatchConnection(Display* display) {
+    const std::lock_guard lock(handlerMutex);
+    std::erase(watchedDisplays, display);
+}
+
 std::string describe(const std::string& displayName) {
     if (!displayName.empty()) {
         return "cannot open the X display \"" + displayName + "\"";
@@ -62,6 +96,7 @@ X11InputDevices::X11InputDevices(const std::string& displayName, std::ostream& d
         return;
     }
     // Xlib ends the process when the connection breaks, unless told otherwise.
+    watchConnection(display_);
     XSetIOErrorExitHandler(display_, &X11InputDevices::connectionLost, this);
     watchRawPresses();
 }
@@ -69,6 +104,7 @@ X11InputDevices::X11InputDevices(const std::string& displayName, std::ostream& d
 X11InputDevices::~X11InputDevices() {
     if (display_ != nullptr) {
         XCloseDisplay(display_);
+        unwatchConnection(display_);
     }
 }
 

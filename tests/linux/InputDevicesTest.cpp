@@ -1,0 +1,133 @@
+#include "platform/linux/X11InputDevices.h"
+#include "tests/linux/ScopedEnvironment.h"
+#include "tests/linux/XvfbServer.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+// After gtest: Xlib's macros (None, Bool, ...) would clash with its names.
+#include <X11/Xlib.h>
+
+namespace dorvex {
+namespace {
+
+std::vector<std::size_t> codes(const KeyCodes& keys) {
+    std::vector<std::size_t> set;
+    for (std::size_t code = 0; code < keys.size(); ++code) {
+        if (keys.test(code)) {
+            set.push_back(code);
+        }
+    }
+    return set;
+}
+
+class X11InputDevicesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(devices.cursorPosition(position));
+        ASSERT_TRUE(codes(devices.keysReported()).empty());
+    }
+
+    // The server's keycode for a key, asked of the server directly.
+    std::size_t keycodeOf(const char* keyName) const {
+        Display* display = XOpenDisplay(server.display().c_str());
+        const KeyCode keycode = XKeysymToKeycode(display, XStringToKeysym(keyName));
+        XCloseDisplay(display);
+        return keycode;
+    }
+
+    test::XvfbServer server;
+    std::ostringstream diagnostics;
+    X11InputDevices devices{server.display(), diagnostics};
+    CursorPosition position;
+};
+
+TEST_F(X11InputDevicesTest, CursorPositionFollowsThePointer) {
+    const CursorPosition targets[] = {{100, 200}, {300, 50}, {0, 0}, {1023, 767}};
+    for (const CursorPosition& target : targets) {
+        ASSERT_TRUE(server.xdotool(
+            {"mousemove", "--sync", std::to_string(target.x), std::to_string(target.y)}));
+        ASSERT_TRUE(devices.cursorPosition(position));
+        EXPECT_EQ(position, target) << target.x << "," << target.y;
+    }
+    EXPECT_EQ(diagnostics.str(), "");
+}
+
+TEST_F(X11InputDevicesTest, AKeyPressedAndReleasedBetweenTwoPollsIsReportedOnce) {
+    ASSERT_TRUE(server.xdotool({"key", "a"}));
+    EXPECT_EQ(codes(devices.keysReported()), std::vector<std::size_t>{keycodeOf("a")});
+    EXPECT_TRUE(codes(devices.keysReported()).empty());
+}
+
+TEST_F(X11InputDevicesTest, AHeldKeyIsReportedAtEveryPoll) {
+    const std::vector<std::size_t> shift{keycodeOf("Shift_L")};
+    ASSERT_TRUE(server.xdotool({"keydown", "Shift_L"}));
+    for (int poll = 0; poll < 3; ++poll) {
+        EXPECT_EQ(codes(devices.keysReported()), shift) << "poll " << poll;
+    }
+    ASSERT_TRUE(server.xdotool({"keyup", "Shift_L"}));
+    EXPECT_TRUE(codes(devices.keysReported()).empty());
+}
+
+TEST_F(X11InputDevicesTest, MouseButtonsAreReportedAsTheirKeyCodes) {
+    struct ButtonCase {
+        const char* button;
+        std::vector<std::size_t> expected;
+    };
+    const ButtonCase cases[] = {
+        {"1", {1}}, {"3", {2}}, {"2", {4}}, {"8", {5}},
+        {"9", {6}}, {"4", {}},  {"5", {}}, // wheel steps are no buttons
+    };
+    for (const ButtonCase& c : cases) {
+        ASSERT_TRUE(server.xdotool({"click", c.button}));
+        EXPECT_EQ(codes(devices.keysReported()), c.expected) << "button " << c.button;
+    }
+}
+
+TEST_F(X11InputDevicesTest, AHeldButtonIsReportedAtEveryPoll) {
+    ASSERT_TRUE(server.xdotool({"mousedown", "3"}));
+    for (int poll = 0; poll < 3; ++poll) {
+        EXPECT_EQ(codes(devices.keysReported()), std::vector<std::size_t>{2}) << "poll " << poll;
+    }
+    ASSERT_TRUE(server.xdotool({"mouseup", "3"}));
+    EXPECT_TRUE(codes(devices.keysReported()).empty());
+}
+
+TEST(X11InputDevicesWithoutDisplay, ReportNothingAndSaySoOnce) {
+    test::ScopedEnvironment noDisplay("DISPLAY", std::nullopt);
+    std::ostringstream diagnostics;
+    X11InputDevices devices({}, diagnostics);
+    for (int poll = 0; poll < 3; ++poll) {
+        CursorPosition position{5, 6};
+        EXPECT_FALSE(devices.cursorPosition(position));
+        EXPECT_EQ(position, (CursorPosition{5, 6}));
+        EXPECT_TRUE(devices.keysReported().none());
+    }
+    EXPECT_EQ(diagnostics.str(), "Dorvex Zede cannot watch keyboard and mouse: no X display "
+                                 "(DISPLAY is not set)\n");
+}
+
+TEST(X11InputDevicesWithoutDisplay, AnUnknownDisplayIsNamed) {
+    std::ostringstream diagnostics;
+    X11InputDevices devices(":4999", diagnostics);
+    EXPECT_TRUE(devices.keysReported().none());
+    EXPECT_EQ(diagnostics.str(),
+              "Dorvex Zede cannot watch keyboard and mouse: cannot open the X display \":4999\"\n");
+}
+
+TEST(X11InputDevicesLosingTheDisplay, GoOnReportingNothing) {
+    test::XvfbServer server;
+    std::ostringstream diagnostics;
+    X11InputDevices devices(server.display(), diagnostics);
+    CursorPosition position;
+    ASSERT_TRUE(devices.cursorPosition(position));
+    server.stop();
+    for (int poll = 0; poll < 3; ++poll) {
+        EXPECT_FALSE(devices.cursorPosition(position));
+        EXPECT_TRUE(devices.keysReported().none());
+    }
+    EXPECT_EQ(diagnostics.str(), "Dorvex Zede cannot watch keyboard and mouse: the connection to "
+                                 "the X display was lost\n");
+}
+
+} // namespace
+} // namespace dorvex

@@ -1,0 +1,19 @@
+#include "tests/linux/MixedPlatform.h"
+
+namespace dorvex::test {
+
+Platform mixedPlatform(FakePlatform& fake, RealServices real) {
+    return {fake.clock,
+            fake.files,
+            real.mutexes != nullptr ? *real.mutexes : fake.mutexes,
+            fake.process,
+            fake.priority,
+            fake.windows,
+            fake.systemTimes,
+            fake.input,
+            fake.power,
+            real.accounts != nullptr ? *real.accounts : fake.accounts,
+            fake.osVersion};
+}
+
+} // namespace dorvex::test

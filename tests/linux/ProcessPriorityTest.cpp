@@ -1,0 +1,84 @@
+#include "platform/linux/LinuxProcessPriority.h"
+#include "tests/support/Simulation.h"
+
+#include <atomic>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace dorvex {
+namespace {
+
+int niceOf(pid_t thread) {
+    return ::getpriority(PRIO_PROCESS, static_cast<id_t>(thread));
+}
+
+// Runs in a child process, so that the test process keeps its priority.
+bool raisesToHighest() {
+    LinuxProcessPriority().raiseThreadPriority();
+    return niceOf(::gettid()) == -20;
+}
+
+// The nice value a user may reach is 20 minus RLIMIT_NICE.
+bool raisesToTheUsersLimit(rlim_t limit, int expected) {
+    const rlimit allowed{limit, limit};
+    if (::setrlimit(RLIMIT_NICE, &allowed) != 0) {
+        return false;
+    }
+    test::dropPrivileges();
+    LinuxProcessPriority().raiseThreadPriority();
+    return niceOf(::gettid()) == expected;
+}
+
+// Every thread of the process, also one started before.
+bool raisesEveryThread() {
+    std::atomic<pid_t> other{0};
+    std::atomic<bool> done{false};
+    std::thread thread([&] {
+        other = ::gettid();
+        while (!done) {
+            std::this_thread::yield();
+        }
+    });
+    while (other == 0) {
+        std::this_thread::yield();
+    }
+    LinuxProcessPriority().raiseProcessPriority();
+    const bool raised = niceOf(::gettid()) == -20 && niceOf(other) == -20;
+    done = true;
+    thread.join();
+    return raised;
+}
+
+// Raising the hard limit needs CAP_SYS_RESOURCE, which some containers withhold from root.
+bool niceLimitCanBeSet(rlim_t limit) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const rlimit allowed{limit, limit};
+        ::_exit(::setrlimit(RLIMIT_NICE, &allowed) == 0 ? 0 : 1);
+    }
+    int status = 0;
+    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) &&
+           WEXITSTATUS(status) == 0;
+}
+
+TEST(LinuxProcessPriorityDeathTest, RaisesAsFarAsTheUserMay) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "needs root to change limits and users";
+    }
+    EXPECT_EXIT(std::exit(raisesToHighest() ? 0 : 1), ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(std::exit(raisesEveryThread() ? 0 : 1), ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(std::exit(raisesToTheUsersLimit(0, 0) ? 0 : 1), ::testing::ExitedWithCode(0), "");
+}
+
+TEST(LinuxProcessPriorityDeathTest, RaisesAUserToItsNiceLimit) {
+    if (::geteuid() != 0 || !niceLimitCanBeSet(25)) {
+        GTEST_SKIP() << "needs root with CAP_SYS_RESOURCE to set RLIMIT_NICE";
+    }
+    EXPECT_EXIT(std::exit(raisesToTheUsersLimit(25, -5) ? 0 : 1), ::testing::ExitedWithCode(0), "");
+}
+
+} // namespace
+} // namespace dorvex
