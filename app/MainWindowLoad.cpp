@@ -2,6 +2,7 @@
 
 #include "app/Program.h"
 #include "app/SwitchCode.h"
+#include "platform/CivilTime.h"
 
 namespace dorvex {
 
@@ -15,10 +16,20 @@ void MainWindowLoad::Form_Load() {
     program_.platform.priority.raiseProcessPriority();
     state.run.AboutOpen = false;
     program_.configFile.Config_Read();
+    program_.runDisplay.Reset_Display();
+    state.SkipForeground = false;
+    state.UpdateBusy = false;
+    // The first automatic update check is due three seconds after start-up.
+    state.UpdateDue = toSerialSeconds(program_.platform.clock.now()) + 3;
     state.LogDir = "Log/";
     program_.activityLog.Write_Log(0, "", "");
     program_.activityLog.Write_Log(2, "", "");
     program_.activityLog.Write_Log(3, "", "");
+    program_.runDisplay.Start_Monitor();
+    // The program starts in the tray.
+    window.setState(WindowState::Minimised);
+    program_.tray.Set_TrayIcon("Start");
+    window.hide();
 }
 
 void MainWindowLoad::Form_Activate() {

@@ -36,6 +36,8 @@ void MultiInst::Form_QueryClose() {
 void MultiInst::onClick(std::string_view control) {
     if (control == "Exit") {
         program_.endProcess(0);
+    } else if (control == "Logo") {
+        program_.adminHelpers.Open_Browser(model_, "");
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/MdMain.h"
 #include "app/ProcessEnd.h"
+#include "shutdown/ShutdownError.h"
 
 namespace dorvex {
 
@@ -16,19 +17,28 @@ void Program::dispatch(const std::function<void()>& handler) {
     if (ended_) {
         return;
     }
+    struct Depth {
+        int& depth;
+        explicit Depth(int& d) : depth(++d) {}
+        ~Depth() { --depth; }
+    } depth(dispatchDepth_);
     try {
         handler();
         platform.windows.update();
     } catch (const ProcessEnd& end) {
         finish(end.status);
+    } catch (const ShutdownError& error) {
+        reportUnexpectedError("Run-time error '" + std::to_string(error.number) + "':\r\n\r\n" +
+                              error.what());
     } catch (const std::exception& error) {
-        reportUnexpectedError(error.what());
+        reportUnexpectedError(std::string("Run-time error:\r\n\r\n") + error.what());
     }
 }
 
-void Program::reportUnexpectedError(const std::string& description) {
+// Nothing catches such an error: it is shown, and the program ends.
+void Program::reportUnexpectedError(const std::string& text) {
     try {
-        endAfterMessage(AppName, "Run-time error:\r\n\r\n" + description, MessageIcon::Stop);
+        endAfterMessage(AppName, text, MessageIcon::Stop);
     } catch (const ProcessEnd& end) {
         finish(end.status);
     }
@@ -37,6 +47,17 @@ void Program::reportUnexpectedError(const std::string& description) {
 void Program::messageBox(const std::string& title, const std::string& text, MessageIcon icon) {
     platform.windows.update();
     platform.windows.messageBox(title, text, icon);
+    afterModal();
+}
+
+void Program::timedMessageBox(const std::string& title, const std::string& text, MessageIcon icon,
+                              int milliseconds) {
+    platform.windows.update();
+    platform.windows.timedMessageBox(title, text, icon, milliseconds);
+    afterModal();
+}
+
+void Program::afterModal() {
     if (ended_) {
         throw ProcessEnd{exitStatus_};
     }
@@ -47,7 +68,7 @@ void Program::endAfterMessage(const std::string& title, const std::string& text,
     mainWindow.tmrRefresh.setTimerEnabled(false);
     messageBox(title, text, icon);
     if (removeTrayIcon) {
-        platform.windows.trayDelete();
+        tray.remove();
     }
     endProcess(1);
 }

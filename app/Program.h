@@ -4,12 +4,24 @@
 #include "app/MdMult.h"
 #include "app/MultiInst.h"
 #include "app/ProgramState.h"
+#include "app/ResetExit.h"
 #include "app/Version.h"
 #include "config/ConfigFile.h"
+#include "config/FixedTimeEntry.h"
 #include "log/ActivityLog.h"
 #include "log/FileChecks.h"
+#include "monitor/ActivitySampling.h"
+#include "monitor/MainTick.h"
 #include "platform/Platform.h"
+#include "shutdown/MdShut.h"
+#include "shutdown/ShutdownCountdown.h"
+#include "shutdown/TimedMsgBox.h"
+#include "ui/AdminHelpers.h"
 #include "ui/DorvexLMain.h"
+#include "ui/FrmAbout.h"
+#include "ui/RunDisplay.h"
+#include "ui/Tray.h"
+#include "update/UpdateCommands.h"
 
 #include <functional>
 #include <string>
@@ -36,6 +48,10 @@ public:
     // A modal message box. When the process was ended while the box was open, the end goes on
     // from here.
     void messageBox(const std::string& title, const std::string& text, MessageIcon icon);
+    void timedMessageBox(const std::string& title, const std::string& text, MessageIcon icon,
+                         int milliseconds);
+    // True while an event runs inside another event that waits (in a modal box, a hibernation).
+    bool waitingInAnotherEvent() const { return dispatchDepth_ > 1; }
 
     // The end of every fatal path: the main timer stops so that no tick runs behind the box, the
     // box shows, the tray icon goes (unless told otherwise) and the process ends with status 1.
@@ -54,15 +70,29 @@ public:
     FileChecks fileChecks{*this};
     ActivityLog activityLog{*this};
     ConfigFile configFile{*this};
+    FixedTimeEntry fixedTimeEntry{*this};
     MdMult mdMult{*this};
     MainWindowLoad mainWindowLoad{*this};
+    ResetExit resetExit{*this};
+    RunDisplay runDisplay{*this};
+    Tray tray{*this};
+    AdminHelpers adminHelpers{*this};
+    UpdateCommands updateCommands{*this};
+    ActivitySampling sampling{*this};
+    MainTick mainTick{*this};
+    MdShut mdShut{*this};
+    TimedMsgBox timedMsgBox{*this};
+    ShutdownCountdown shutdownCountdown{*this};
     DorvexLMain mainWindow{*this};
+    FrmAbout aboutBox{*this};
     MultiInst multiInst{*this};
 
 private:
     void finish(int status);
-    void reportUnexpectedError(const std::string& description);
+    void reportUnexpectedError(const std::string& text);
+    void afterModal();
 
+    int dispatchDepth_ = 0;
     bool ended_ = false;
     int exitStatus_ = 0;
     std::string argumentText_;

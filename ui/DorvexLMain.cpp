@@ -60,4 +60,83 @@ void DorvexLMain::Form_Activate() {
     program_.mainWindowLoad.Form_Activate();
 }
 
+void DorvexLMain::Form_Resize() {
+    program_.tray.Form_Resize();
+}
+
+void DorvexLMain::Form_Unload() {
+    program_.resetExit.Form_Unload();
+}
+
+// Only administrators keep the close command; without it the request is refused.
+void DorvexLMain::Form_QueryClose() {
+    if (model_.closeCommand) {
+        program_.resetExit.unloadMainWindow();
+    }
+}
+
+void DorvexLMain::setState(WindowState state) {
+    if (model_.state != state) {
+        model_.state = state;
+        Form_Resize();
+    }
+}
+
+void DorvexLMain::About_Click() {
+    program_.resetExit.Disable_Buttons();
+    if (model_.state == WindowState::Normal) {
+        model_.focus = "Park";
+    }
+    program_.aboutBox.show();
+}
+
+void DorvexLMain::onClick(std::string_view control) {
+    // A command that is disabled or hidden does nothing, however its click arrived.
+    const Control* clicked = model_.find(control);
+    if (clicked == nullptr || !clicked->enabled || !clicked->visible) {
+        return;
+    }
+    if (control == "Reset") {
+        program_.resetExit.Reset_Click();
+    } else if (control == "TestS") {
+        program_.shutdownCountdown.TestS_Click();
+    } else if (control == "Exit") {
+        program_.resetExit.Exit_Click();
+    } else if (control == "About") {
+        About_Click();
+    } else if (control == "Logo") {
+        program_.adminHelpers.Open_Browser(model_, "");
+    }
+}
+
+void DorvexLMain::menuItemChosen(std::string_view item) {
+    const MenuItem* chosen = model_.findMenuItem(item);
+    if (chosen == nullptr || !chosen->enabled || !chosen->visible) {
+        return;
+    }
+    if (item == "mPopUpAbout") {
+        About_Click();
+    } else if (item == "mPopUpCancel" || item == "mPopUpReset") {
+        program_.resetExit.Reset_Click();
+    } else if (item == "mPopUpExit") {
+        program_.resetExit.Exit_Click();
+    } else if (item == "mPopUpMin") {
+        program_.tray.mPopUpMin_Click();
+    } else if (item == "mPopUpRestore") {
+        program_.tray.mPopUpRestore_Click();
+    } else if (item == "mPopUpTest") {
+        program_.shutdownCountdown.TestS_Click();
+    }
+}
+
+void DorvexLMain::onTimer(std::string_view timer) {
+    if (timer == "tmrRefresh") {
+        program_.mainTick.tmrRefresh_Timer();
+    }
+}
+
+void DorvexLMain::onTrayMouse(int code) {
+    program_.tray.Form_MouseMove(code);
+}
+
 } // namespace dorvex

@@ -3,20 +3,27 @@
 namespace dorvex {
 
 bool FakeSystemTimes::read(SystemTimes& out) {
-    ++reads;
     if (failing) {
         return false;
     }
-    out = times;
+    catchUp();
+    out = times_;
     return true;
 }
 
-void FakeSystemTimes::runSecond(int percent) {
-    constexpr std::int64_t second = 10'000'000; // 100 ns units
-    const std::int64_t busy = second * percent / 100;
-    times.idle += second - busy;
-    times.kernel += second - busy + busy / 2;
-    times.user += busy - busy / 2;
+void FakeSystemTimes::setLoad(int percent) {
+    catchUp();
+    load_ = percent;
+}
+
+// Two processors' time since the last reading, split by the load; busy time half in the kernel.
+void FakeSystemTimes::catchUp() {
+    const std::int64_t passed = (clock_.elapsed() - until_) * 10'000 * 2; // 100 ns units
+    until_ = clock_.elapsed();
+    const std::int64_t busy = passed * load_ / 100;
+    times_.idle += passed - busy;
+    times_.kernel += passed - busy + busy / 2;
+    times_.user += busy - busy / 2;
 }
 
 bool FakeInputDevices::cursorPosition(CursorPosition& out) {

@@ -5,6 +5,7 @@
 #include "platform/OsVersion.h"
 #include "platform/PowerControl.h"
 #include "platform/SystemTimes.h"
+#include "platform/fake/FakeClock.h"
 
 #include <cstdint>
 #include <string>
@@ -12,17 +13,27 @@
 
 namespace dorvex {
 
-// Processor times that the test moves forward.
+// Processor times that follow the fake clock at the load the test sets.
 class FakeSystemTimes : public SystemTimesSource {
 public:
+    explicit FakeSystemTimes(const FakeClock& clock) : clock_(clock) {}
+
     bool read(SystemTimes& out) override;
 
-    // One second of all processors together, `percent` of it busy.
-    void runSecond(int percent);
+    // From now on the machine is this busy, in percent of all processors.
+    void setLoad(int percent);
+    // The next interval reports more idle time than time passed, as counters can disagree.
+    void skewIdle(std::int64_t units) { times_.idle += units; }
 
-    SystemTimes times;
     bool failing = false;
-    int reads = 0;
+
+private:
+    void catchUp();
+
+    const FakeClock& clock_;
+    SystemTimes times_;
+    int load_ = 0;
+    std::int64_t until_ = 0; // elapsed milliseconds the times have been brought up to
 };
 
 // Cursor and keys that the test sets.

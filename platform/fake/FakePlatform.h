@@ -25,7 +25,7 @@ struct FakePlatform {
     FakeProcessControl process;
     FakeProcessPriority priority;
     FakeWindowSystem windows{clock};
-    FakeSystemTimes systemTimes;
+    FakeSystemTimes systemTimes{clock};
     FakeInputDevices input;
     FakePowerControl power;
     FakeAccounts accounts;

@@ -120,21 +120,21 @@ bool FakeWindowSystem::openUrl(const std::string& url) {
 
 void FakeWindowSystem::trayAdd(const TrayIcon& icon) {
     if (trayShown_) {
-        trayRequests_.emplace_back("add (failed)");
+        trayRequests_.push_back("add " + icon.picture + " (failed)");
         return;
     }
     trayShown_ = true;
     trayIcon_ = icon;
-    trayRequests_.emplace_back("add");
+    trayRequests_.push_back("add " + icon.picture);
 }
 
 void FakeWindowSystem::trayModify(const TrayIcon& icon) {
     if (!trayShown_) {
-        trayRequests_.emplace_back("modify (failed)");
+        trayRequests_.push_back("modify " + icon.picture + " (failed)");
         return;
     }
     trayIcon_ = icon;
-    trayRequests_.emplace_back("modify");
+    trayRequests_.push_back("modify " + icon.picture);
 }
 
 void FakeWindowSystem::trayDelete() {

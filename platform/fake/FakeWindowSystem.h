@@ -37,6 +37,7 @@ public:
     void trayAdd(const TrayIcon& icon) override;
     void trayModify(const TrayIcon& icon) override;
     void trayDelete() override;
+    bool trayAvailable() override { return trayHost; }
 
     // Advances the clock, firing every timer that falls due on the way, in time order.
     void runFor(std::int64_t milliseconds);
@@ -46,7 +47,8 @@ public:
     const std::vector<ShownMessage>& messages() const { return messages_; }
     bool trayShown() const { return trayShown_; }
     const TrayIcon& trayIcon() const { return trayIcon_; }
-    // Every tray request in order: "add", "modify" or "delete", with " (failed)" where it failed.
+    // Every tray request in order: "add <picture>", "modify <picture>" or "delete", with
+    // " (failed)" where it failed.
     const std::vector<std::string>& trayRequests() const { return trayRequests_; }
 
     // Runs while a message box is open, as a user or a timer acting then would.
@@ -60,6 +62,7 @@ public:
     std::vector<std::vector<std::string>> menusShown;
     std::vector<std::string> openedUrls;
     bool openUrlFails = false;
+    bool trayHost = true; // the desktop has a notification area
     int foregroundRequests = 0;
     ScreenSize screen{19200, 10800}; // 1280 x 720 pixels at 15 twips a pixel
 

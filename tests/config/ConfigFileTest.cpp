@@ -39,10 +39,10 @@ TEST(ConfigFile, ShowsTheFixedTimeWhenItIsInForce) {
     EXPECT_TRUE(sim.program().mainWindow.StopTimeT.visible);
 }
 
-TEST(ConfigFile, LeavesTheFixedTimeBoxAloneWhenOff) {
-    Simulation sim;
+TEST(ConfigFile, ShowsDashesForAFixedTimeThatIsOff) {
+    Simulation sim({.config = configWith("2", "2", "1", "10005", "1")});
     EXPECT_FALSE(sim.ended());
-    EXPECT_EQ(sim.program().mainWindow.StopTimeT.text, "");
+    EXPECT_EQ(sim.program().mainWindow.StopTimeT.text, "--:--");
 }
 
 TEST(ConfigFile, MissingFileEndsTheProgram) {

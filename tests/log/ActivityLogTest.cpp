@@ -10,7 +10,13 @@ namespace {
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 
-const Lines startBlock{"", "", "Dorvex Zede", "Version 5.5", "07-Dec-26", ""};
+const Lines startBlock{"",
+                       "",
+                       "Dorvex Zede",
+                       "Version 5.5",
+                       "07-Dec-26",
+                       "",
+                       "10:00:00, Start     , Initialise, Count:     2"};
 
 void writeLog(Simulation& sim, std::string_view event, std::string_view state) {
     sim.program().dispatch([&] { sim.program().activityLog.Write_Log(1, event, state); });
@@ -51,16 +57,19 @@ TEST(ActivityLog, EventLinesCarryTheRunState) {
 }
 
 TEST(ActivityLog, AnEntryAtMidnightFollowsTheDaySeparator) {
-    Simulation sim({.start = {2026, 12, 7, 23, 59, 59}});
+    // Monitoring begins, and logs it, on the second tick: here at midnight.
+    Simulation sim({.start = {2026, 12, 7, 23, 59, 58}});
+    sim.advanceSeconds(2);
+    writeLog(sim, "Reset", "Run");
     sim.advanceSeconds(1);
-    writeLog(sim, "Enter", "Run");
-    sim.advanceSeconds(1);
-    writeLog(sim, "Enter", "Run");
+    writeLog(sim, "Reset", "Run");
     const Lines lines = sim.logLines();
-    const Lines tail(lines.end() - 5, lines.end());
+    // Every entry of the second 00:00:00 has its separator; the next second's has none.
+    const Lines tail(lines.end() - 9, lines.end());
     EXPECT_EQ(tail,
               (Lines{"", "08-Dec-26", "---------", "00:00:00, Enter     , Run       , Count:     0",
-                     "00:00:01, Enter     , Run       , Count:     0"}));
+                     "", "08-Dec-26", "---------", "00:00:00, Reset     , Run       , Count:     0",
+                     "00:00:01, Reset     , Run       , Count:     0"}));
 }
 
 const ShownMessage missingLog{"Dorvex Zede Log File Error",

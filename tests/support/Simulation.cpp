@@ -53,6 +53,34 @@ std::string Simulation::logText() const {
     return readFile(*folderPath_ / "Log" / "DorvexL.log");
 }
 
+void Simulation::click(std::string_view control, std::string_view window) {
+    fake_->windows.events(window)->click(control);
+}
+
+void Simulation::chooseFromTray(std::string_view item) {
+    fake_->windows.menuChoices.emplace_back(item);
+    fake_->windows.events("DorvexLMain")->trayMouse(0x0204);
+}
+
+void Simulation::doubleClickTray() {
+    fake_->windows.events("DorvexLMain")->trayMouse(0x0203);
+}
+
+std::vector<std::string> Simulation::logEvents() const {
+    auto trim = [](std::string text) {
+        text.erase(text.find_last_not_of(' ') + 1);
+        return text;
+    };
+    std::vector<std::string> events;
+    for (const std::string& line : logLines()) {
+        // "hh:mm:ss, event     , state     , Count:     n"
+        if (line.size() == 46 && line.substr(8, 2) == ", " && line.substr(32, 8) == ", Count:") {
+            events.push_back(trim(line.substr(10, 10)) + "/" + trim(line.substr(22, 10)));
+        }
+    }
+    return events;
+}
+
 std::vector<std::string> Simulation::logLines() const {
     const std::string text = logText();
     std::vector<std::string> lines;

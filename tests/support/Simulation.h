@@ -45,12 +45,21 @@ public:
     // Lets simulated time pass; the program's timers fire on the way.
     void advanceSeconds(int seconds) { fake_->windows.runFor(seconds * 1000LL); }
 
+    // Clicks a control of a window, or picks an item of the tray's popup menu.
+    void click(std::string_view control, std::string_view window = "DorvexLMain");
+    void chooseFromTray(std::string_view item);
+    void doubleClickTray();
+
+    // The event and state columns of the log's event lines, trimmed, as "Event/State".
+    std::vector<std::string> logEvents() const;
     std::string logText() const;
     std::vector<std::string> logLines() const; // split at CR LF
     const std::vector<ShownMessage>& messages() const { return fake_->windows.messages(); }
     bool ended() const { return fake_->process.exitStatus.has_value(); }
     int exitStatus() const { return fake_->process.exitStatus.value_or(-1); }
     WindowModel& mainWindow() { return program_->mainWindow.model(); }
+    DorvexLMain& main() { return program_->mainWindow; }
+    RunState& run() { return program_->state.run; }
 
 private:
     std::unique_ptr<TempFolder> ownFolder_;

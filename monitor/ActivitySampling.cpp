@@ -1,0 +1,79 @@
+#include "monitor/ActivitySampling.h"
+
+#include "app/Program.h"
+#include "config/LenientNumber.h"
+#include "ui/Colours.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace dorvex {
+
+ActivitySampling::ActivitySampling(Program& program)
+    : CPUUsage(program.platform.systemTimes), input(program.platform.input), program_(program) {}
+
+void ActivitySampling::Sample_Activity() {
+    RunState& run = program_.state.run;
+    SampleState& samples = program_.state.samples;
+    const Settings& settings = program_.state.settings;
+    DorvexLMain& window = program_.mainWindow;
+
+    run.CPUQuiet = 1;
+    run.KMQuiet = 1;
+    if (settings.KMOn == 2) {
+        samples.KMActText = input.Poll_Input();
+        run.KMQuiet = samples.KMActText == "_ _" ? 1 : 0;
+    }
+
+    // The load shown is the average of the previous tick.
+    if (settings.CPUOn == 2) {
+        window.CPUAct.text = samples.CPUAvgText;
+    }
+    const bool shownIsQuiet = lenientNumber(samples.CPUAvgText).value_or(0) < run.CPULevel;
+    window.CPUAct.foreColour = settings.CPUOn == 2 && shownIsQuiet ? Orange : Green;
+
+    const bool watchInput = settings.KMOn == 2;
+    if (watchInput) {
+        window.KeyAct.text = samples.KMActText.substr(0, 1);
+        window.MouseAct.text = samples.KMActText.substr(samples.KMActText.size() - 1);
+    }
+    window.KeyAct.foreColour = watchInput && samples.KMActText.front() == '_' ? Orange : Green;
+    window.MouseAct.foreColour = watchInput && samples.KMActText.back() == '_' ? Orange : Green;
+
+    if (settings.CPUOn != 2) {
+        return;
+    }
+    const std::int32_t load = CPUUsage.Query64();
+    if (load == -1) {
+        samples.CPUAvgText = "Err  ";
+        if (run.PhaseSeconds > 0) {
+            --run.PhaseSeconds;
+        }
+        CPUUsage.Initialise64();
+        return;
+    }
+    recordLoad(load);
+}
+
+void ActivitySampling::recordLoad(std::int32_t load) {
+    RunState& run = program_.state.run;
+    SampleState& samples = program_.state.samples;
+    auto& ring = samples.CPUSamples;
+
+    ring[0] = static_cast<std::int16_t>(std::min(ring[0] + 1, 5));
+    samples.CPUSampleIndex = static_cast<std::int16_t>(samples.CPUSampleIndex % 5 + 1);
+    // Counters that disagree wildly must not overflow the 16-bit slot.
+    ring[static_cast<std::size_t>(samples.CPUSampleIndex)] =
+        static_cast<std::int16_t>(std::min<std::int64_t>(std::llabs(load), INT16_MAX));
+
+    int sum = 0;
+    for (int slot = 1; slot <= ring[0]; ++slot) {
+        sum += ring[static_cast<std::size_t>(slot)];
+    }
+    const double average = static_cast<double>(sum) / ring[0];
+    run.CPUQuiet = average < run.CPULevel ? 1 : 0;
+    const std::string digits = "  " + std::to_string(static_cast<int>(average));
+    samples.CPUAvgText = digits.substr(digits.size() - 3) + "%";
+}
+
+} // namespace dorvex

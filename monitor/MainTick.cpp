@@ -1,0 +1,130 @@
+#include "monitor/MainTick.h"
+
+#include "app/Program.h"
+#include "ui/Colours.h"
+
+#include <algorithm>
+
+namespace dorvex {
+
+namespace {
+
+void countUp(std::int16_t& seconds) {
+    if (seconds < INT16_MAX) {
+        ++seconds;
+    }
+}
+
+} // namespace
+
+void MainTick::tmrRefresh_Timer() {
+    // A tick that comes while another event waits in a modal box (a countdown message, a
+    // hibernation) would run the same step again behind the box: it is left out.
+    if (program_.waitingInAnotherEvent()) {
+        return;
+    }
+    RunState& run = program_.state.run;
+    if (run.RunMode == 1 && !run.AboutOpen) {
+        Check_Activity();
+    }
+    if (run.RunMode == 0 && !run.AboutOpen) {
+        Start_Delay();
+    }
+    if (run.RunMode == 2 && !run.AboutOpen) {
+        program_.shutdownCountdown.Shutdown_Countdown();
+    }
+    if (run.AboutCloseSecs <= 0 && run.AboutOpen) {
+        program_.aboutBox.unload();
+    }
+}
+
+void MainTick::Start_Delay() {
+    RunState& run = program_.state.run;
+    const Settings& settings = program_.state.settings;
+    DorvexLMain& window = program_.mainWindow;
+
+    --run.PhaseSeconds;
+    window.StatusActA.text = run.StartText + " in " + std::to_string(run.PhaseSeconds) + "s";
+    if (run.PhaseSeconds != 0) {
+        return;
+    }
+    run.RunMode = 1;
+    program_.activityLog.Write_Log(1, "Enter", "Run");
+    run.PhaseSeconds = 0;
+    run.CPUIdleCount = 0;
+    run.KMIdleCount = 0;
+    program_.sampling.CPUUsage.Initialise64();
+    program_.sampling.input.Prime_Input();
+    if (settings.StopOn > 1) {
+        window.StopTimeT.enabled = true;
+        window.StopTimeT.locked = false;
+    }
+    window.StatusActA.text.clear();
+    // A kind that is not watched counts as idle for its whole time from the start.
+    if (settings.CPUOn == 1) {
+        run.CPUIdleCount = run.CPUIdleLimit;
+    }
+    if (settings.KMOn == 1) {
+        run.KMIdleCount = run.KMIdleLimit;
+    }
+}
+
+void MainTick::Check_Activity() {
+    RunState& run = program_.state.run;
+    const Settings& settings = program_.state.settings;
+    DorvexLMain& window = program_.mainWindow;
+
+    program_.sampling.Sample_Activity();
+
+    // Held at its bound: with only the fixed time watched nothing else stops it.
+    countUp(run.PhaseSeconds);
+    if (settings.CPUOn == 2) {
+        countUp(run.CPUIdleCount);
+    }
+    if (settings.KMOn == 2) {
+        countUp(run.KMIdleCount);
+    }
+    if (run.CPUQuiet == 0) {
+        run.CPUIdleCount = 0;
+        run.PhaseSeconds = 0;
+    }
+    if (run.KMQuiet == 0) {
+        run.KMIdleCount = 0;
+        run.PhaseSeconds = 0;
+    }
+    run.KMIdleCount = std::min(run.KMIdleCount, run.KMIdleLimit);
+    run.CPUIdleCount = std::min(run.CPUIdleCount, run.CPUIdleLimit);
+
+    if (run.PhaseSeconds > 0) {
+        window.StatusActT.text = "No activity for " + std::to_string(run.PhaseSeconds) + "s";
+        window.StatusActT.foreColour = Orange;
+    }
+    if (run.PhaseSeconds == 1) {
+        program_.tray.Set_TrayIcon("NoActivity");
+    }
+    if (run.PhaseSeconds == 0) {
+        window.StatusActT.text = "Activity";
+        window.StatusActT.foreColour = Green;
+        program_.tray.Set_TrayIcon("Activity");
+    }
+    if (settings.CPUOn == 1 && settings.KMOn == 1 && settings.StopOn == 2) {
+        window.StatusActT.text = "Active";
+        window.StatusActT.foreColour = Orange;
+    }
+
+    const LocalDateTime now = program_.platform.clock.now();
+    const float timeOfDay = static_cast<float>((now.hour * 60 + now.minute) * 60);
+    const bool watched = settings.CPUOn == 2 || settings.KMOn == 2;
+    const bool idleReached =
+        watched && run.CPUIdleCount >= run.CPUIdleLimit && run.KMIdleCount >= run.KMIdleLimit;
+    const bool timeReached = settings.StopOn == 2 && run.StopTimeSecs == timeOfDay;
+    if (idleReached || timeReached) {
+        // The hand-over to the countdown, whose first step follows in this same tick.
+        run.RunMode = 2;
+        run.PhaseSeconds = 0;
+        window.StopTimeT.enabled = false;
+    }
+    run.CPUQuiet = 1;
+}
+
+} // namespace dorvex

@@ -1,0 +1,37 @@
+#include "monitor/MdInDataChange.h"
+
+namespace dorvex {
+
+KeyCodes MdInDataChange::readKeys() {
+    KeyCodes keys = devices_.keysReported();
+    keys.reset(0); // no key has code 0
+    return keys;
+}
+
+std::string MdInDataChange::Poll_Input() {
+    // A failed read leaves the old position, which reads as no movement. Any change of x or y
+    // is movement, also along a diagonal.
+    devices_.cursorPosition(MousePos);
+    MouseChar = MousePos == PrevMousePos ? '_' : 'M';
+    PrevMousePos = MousePos;
+
+    // Key input: some key is reported and the set differs from the previous poll's. A key held
+    // over several polls counts once; one pressed and released in between still counts.
+    KeySig = readKeys();
+    if (KeySig.none()) {
+        PrevKeySig.reset();
+    }
+    KeyChar = KeySig == PrevKeySig ? '_' : 'K';
+    PrevKeySig = KeySig;
+    return {KeyChar, ' ', MouseChar};
+}
+
+void MdInDataChange::Prime_Input() {
+    devices_.cursorPosition(MousePos);
+    PrevMousePos = MousePos;
+    MouseChar = ' ';
+    KeySig = readKeys();
+    KeyChar = ' ';
+}
+
+} // namespace dorvex

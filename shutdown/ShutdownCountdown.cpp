@@ -1,0 +1,153 @@
+#include "shutdown/ShutdownCountdown.h"
+
+#include "app/Program.h"
+#include "ui/Colours.h"
+
+namespace dorvex {
+
+void ShutdownCountdown::Shutdown_Countdown() {
+    RunState& run = program_.state.run;
+    if (run.PhaseSeconds == 0) {
+        program_.tray.Show_Window();
+        program_.tray.Set_TrayIcon("Shutdown");
+    }
+    if (run.TestMode) {
+        testStep();
+        return;
+    }
+    if (run.PhaseSeconds == 0) {
+        program_.activityLog.Write_Log(1, "Enter", run.ShutTypeText);
+        program_.tray.Show_Window();
+    }
+    program_.tray.Set_TrayIcon("Shutdown");
+    DorvexLMain& window = program_.mainWindow;
+    window.About.enabled = false;
+    window.TestS.enabled = false;
+    window.Exit.enabled = false;
+    program_.updateCommands.Disable_Update(true);
+    showCountdown();
+    lockCommands();
+    program_.updateCommands.Disable_Update(true);
+    if (run.PhaseSeconds >= run.CountdownSecs) {
+        actionsAtZero();
+    }
+    ++run.PhaseSeconds;
+}
+
+void ShutdownCountdown::showCountdown() {
+    const RunState& run = program_.state.run;
+    DorvexLMain& window = program_.mainWindow;
+    const std::string prefix = program_.state.settings.ShutType == 5
+                                   ? "The Computer Will Hibernate In "
+                                   : "The Computer Will Power Off In ";
+    window.StatusActA.backColour = Orange;
+    window.StatusActA.foreColour = White;
+    window.StatusActA.font.bold = true;
+    window.StatusActA.text = prefix + std::to_string(run.CountdownSecs - run.PhaseSeconds) + "s";
+    for (Control* box : {&window.StatusActT, &window.CPUAct, &window.KeyAct, &window.MouseAct}) {
+        box->text = box == &window.StatusActT || box == &window.CPUAct ? "- - -" : "-";
+        box->foreColour = Colour::windowText();
+        box->backColour = Colour::buttonFace();
+    }
+    window.StopTimeT.enabled = false;
+    window.StopTimeT.locked = true;
+    window.StopTimeT.backColour = Colour::buttonFace();
+}
+
+// Everything but Cancel is locked, and only administrators may cancel.
+void ShutdownCountdown::lockCommands() {
+    DorvexLMain& window = program_.mainWindow;
+    const bool admin = program_.Is_Admin();
+    if (!admin) {
+        window.Reset.enabled = false;
+    } else {
+        window.Reset.text = "&Cancel";
+        window.Reset.toolTip =
+            std::string("Cancel ") + AppName + " " + program_.state.run.ShutTypeText;
+    }
+    for (MenuItem* item : {&window.mPopUpAbout, &window.mPopUpMin, &window.mPopUpRestore,
+                           &window.mPopUpTest, &window.mPopUpExit}) {
+        item->enabled = false;
+    }
+    window.mPopUpReset.visible = false;
+    if (admin) {
+        window.mPopUpCancel.visible = true;
+    }
+}
+
+void ShutdownCountdown::actionsAtZero() {
+    const std::string shutType = program_.state.run.ShutTypeText;
+    const bool powerOff = program_.state.settings.ShutType == 1;
+    const bool hibernate = program_.state.settings.ShutType == 5;
+    const bool simulate = program_.state.SwitchCode != 0;
+    ActivityLog& log = program_.activityLog;
+
+    if (powerOff) {
+        log.Write_Log(1, "Start", shutType);
+    }
+    if (powerOff && !simulate) {
+        // A refusal is raised from here, so no "Close" entry is written for it.
+        program_.mdShut.ShutdownSystem(12);
+    }
+    if (simulate) {
+        log.Write_Log(1, "Simulate", shutType);
+        program_.messageBox(std::string(AppName) + " Simulate " + shutType, "Test Real " + shutType,
+                            MessageIcon::None);
+    }
+    if (hibernate) {
+        program_.resetExit.Reset_Monitor();
+        if (!simulate) {
+            program_.mdShut.Hibernate_System();
+        }
+    }
+    if (powerOff) {
+        log.Write_Log(1, "Close", shutType);
+    }
+    if (hibernate) {
+        log.Write_Log(1, "----------", "----------");
+        log.Write_Log(1, "----------", "----------");
+        log.Write_Log(1, "Restart", shutType);
+    }
+    if (powerOff) {
+        program_.tray.remove();
+        program_.resetExit.unloadMainWindow();
+    }
+    if (hibernate) {
+        program_.mainWindow.setState(WindowState::Minimised);
+    }
+}
+
+void ShutdownCountdown::testStep() {
+    program_.activityLog.Write_Log(1, "Simulate", program_.state.run.ShutTypeText);
+    program_.timedMsgBox.Timed_MsgBox("Test " + program_.state.run.ShutTypeText, 60, 0,
+                                      std::string(AppName) + " Test");
+    program_.runDisplay.Reset_Display();
+    program_.runDisplay.Start_Monitor();
+    program_.mainWindow.mPopUpAbout.enabled = true;
+    program_.updateCommands.Disable_Update(false);
+}
+
+void ShutdownCountdown::TestS_Click() {
+    RunState& run = program_.state.run;
+    DorvexLMain& window = program_.mainWindow;
+    program_.activityLog.Write_Log(1, run.TestMode ? "Reset" : "Enter", "Test");
+    program_.tray.Set_TrayIcon("Activate");
+    program_.runDisplay.Reset_Display();
+    run.TestMode = true;
+    run.CPUIdleLimit = 5;
+    run.KMIdleLimit = 5;
+    run.PhaseSeconds = 2;
+    program_.runDisplay.Start_Monitor();
+    window.Reset.text = "&Reset";
+    window.model().caption = std::string(AppName) + " - Test Mode";
+    window.Reset.toolTip = "Reset";
+    window.StopTimeT.enabled = false;
+    window.mPopUpReset.visible = true;
+    window.mPopUpCancel.visible = false;
+    program_.resetExit.Disable_Buttons1();
+    if (window.model().state == WindowState::Normal) {
+        window.model().focus = "Park";
+    }
+}
+
+} // namespace dorvex

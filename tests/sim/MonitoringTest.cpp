@@ -1,0 +1,301 @@
+#include "tests/support/Simulation.h"
+#include "ui/Colours.h"
+
+#include <gtest/gtest.h>
+
+namespace dorvex::test {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+// Start-up delay: two ticks; monitoring evaluates from the third tick on.
+constexpr int startUpTicks = 2;
+
+Simulation started(const std::string& config, const std::string& arguments = "",
+                   LocalDateTime start = {2026, 12, 7, 10, 0, 0}) {
+    return Simulation({.arguments = arguments, .config = config, .start = start});
+}
+
+TEST(Monitoring, StartsHiddenInTheTrayAndCountsDownTheStartUpDelay) {
+    Simulation sim;
+    EXPECT_FALSE(sim.mainWindow().visible);
+    EXPECT_EQ(sim.mainWindow().state, WindowState::Minimised);
+    EXPECT_TRUE(sim.main().mPopUpRestore.visible);
+    EXPECT_FALSE(sim.main().mPopUpMin.visible);
+    EXPECT_EQ(sim.fake().windows.trayRequests(), Strings{"add activate"});
+    EXPECT_EQ(sim.main().StatusActA.text, "Activate in 2s");
+    EXPECT_EQ(sim.main().StatusActA.foreColour, Blue);
+    EXPECT_EQ(sim.main().StatusActT.text, "Inactive");
+    EXPECT_EQ(sim.run().RunMode, 0);
+
+    sim.advanceSeconds(1);
+    EXPECT_EQ(sim.main().StatusActA.text, "Activate in 1s");
+    EXPECT_EQ(sim.run().RunMode, 0);
+    sim.advanceSeconds(1);
+    EXPECT_EQ(sim.main().StatusActA.text, "");
+    EXPECT_EQ(sim.run().RunMode, 1);
+    EXPECT_EQ(sim.logEvents().back(), "Enter/Run");
+    EXPECT_EQ(sim.main().StatusActT.text, "Inactive") << "no evaluation yet";
+    sim.advanceSeconds(1);
+    EXPECT_EQ(sim.main().StatusActT.text, "No activity for 1s");
+}
+
+struct IdleCase {
+    std::string name;
+    std::string config;
+    int quietSeconds; // evaluations until the countdown begins
+};
+
+class IdleLimits : public testing::TestWithParam<IdleCase> {};
+
+TEST_P(IdleLimits, CountdownBeginsWhenEveryWatchedKindHasBeenQuietLongEnough) {
+    Simulation sim = started(GetParam().config);
+    sim.advanceSeconds(startUpTicks + GetParam().quietSeconds - 1);
+    EXPECT_EQ(sim.run().RunMode, 1);
+    EXPECT_EQ(sim.main().StatusActA.text, "");
+    sim.advanceSeconds(1);
+    EXPECT_EQ(sim.run().RunMode, 2);
+    // The countdown's first step runs in the same tick.
+    EXPECT_EQ(sim.main().StatusActA.text, "The Computer Will Power Off In 60s");
+    EXPECT_FALSE(sim.main().StopTimeT.enabled);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    WatchedKinds, IdleLimits,
+    testing::Values(IdleCase{"ProcessorOnly", configWith("2", "1", "1", "12300", "1"), 60},
+                    IdleCase{"KeyboardAndMouseOnly", configWith("1", "2", "1", "12300", "1"), 900},
+                    IdleCase{"Both", configWith("2", "2", "1", "12300", "1"), 900}),
+    [](const testing::TestParamInfo<IdleCase>& info) { return info.param.name; });
+
+TEST(Monitoring, ABusyProcessorResetsOnlyItsOwnCount) {
+    Simulation sim = started(configWith("2", "2", "1", "12300", "1"));
+    sim.advanceSeconds(startUpTicks + 100);
+    EXPECT_EQ(sim.run().CPUIdleCount, 60);
+    EXPECT_EQ(sim.run().KMIdleCount, 100);
+    sim.fake().systemTimes.setLoad(90);
+    sim.advanceSeconds(1);
+    EXPECT_EQ(sim.run().CPUIdleCount, 0);
+    EXPECT_EQ(sim.run().PhaseSeconds, 0);
+    EXPECT_EQ(sim.run().KMIdleCount, 101);
+    EXPECT_EQ(sim.main().StatusActT.text, "Activity");
+    EXPECT_EQ(sim.main().StatusActT.foreColour, Green);
+}
+
+TEST(Monitoring, InputResetsOnlyTheKeyboardAndMouseCount) {
+    Simulation sim = started(configWith("2", "2", "1", "12300", "1"));
+    sim.advanceSeconds(startUpTicks + 100);
+    sim.fake().input.tap(65);
+    sim.advanceSeconds(1);
+    EXPECT_EQ(sim.run().KMIdleCount, 0);
+    EXPECT_EQ(sim.run().PhaseSeconds, 0);
+    EXPECT_EQ(sim.run().CPUIdleCount, 60);
+    sim.fake().input.position = {10, 20};
+    sim.advanceSeconds(2);
+    EXPECT_EQ(sim.run().KMIdleCount, 1) << "moved in the first second, quiet in the second";
+    EXPECT_EQ(sim.main().StatusActT.text, "No activity for 1s");
+    EXPECT_EQ(sim.main().StatusActT.foreColour, Orange);
+}
+
+TEST(Monitoring, InputDuringTheStartUpDelayDoesNotCount) {
+    Simulation sim = started(configWith("1", "2", "1", "12300", "1"));
+    sim.fake().input.tap(65);
+    sim.fake().input.position = {300, 300};
+    sim.advanceSeconds(startUpTicks + 1);
+    EXPECT_EQ(sim.main().KeyAct.text, "_");
+    EXPECT_EQ(sim.main().MouseAct.text, "_");
+    EXPECT_EQ(sim.run().KMIdleCount, 1);
+}
+
+TEST(Monitoring, TheTrayIconSaysNoActivityOnceAndActivityOnEveryActiveTick) {
+    Simulation sim = started(configWith("1", "2", "1", "12300", "1"));
+    sim.advanceSeconds(startUpTicks + 3);
+    sim.fake().input.tap(65);
+    sim.advanceSeconds(1);
+    sim.fake().input.tap(66);
+    sim.advanceSeconds(1);
+    sim.advanceSeconds(2);
+    EXPECT_EQ(sim.fake().windows.trayRequests(),
+              (Strings{"add activate", "modify window", "modify activity", "modify activity",
+                       "modify window"}));
+}
+
+TEST(Monitoring, ProcessorAverageCoversFiveSecondsAndItsDisplayLagsOneTick) {
+    Simulation sim = started(configWith("2", "1", "1", "12300", "1"));
+    sim.advanceSeconds(startUpTicks);
+    const int loads[] = {10, 20, 30, 40, 50, 60, 70};
+    Strings shown;
+    std::vector<int> quiet;
+    for (const int load : loads) {
+        sim.fake().systemTimes.setLoad(load);
+        sim.advanceSeconds(1);
+        shown.push_back(sim.main().CPUAct.text);
+        quiet.push_back(sim.run().CPUIdleCount > 0 ? 1 : 0);
+    }
+    EXPECT_EQ(shown, (Strings{" ...", " 10%", " 15%", " 20%", " 25%", " 30%", " 40%"}));
+    // The averages 10, 15, 20, 25, 30, 40, 50 against the threshold of 15.
+    EXPECT_EQ(quiet, (std::vector<int>{1, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(sim.program().state.samples.CPUAvgText, " 50%");
+}
+
+TEST(Monitoring, ReadingsTakeTheColourOfTheirActivity) {
+    Simulation sim = started(configWith("2", "2", "1", "12300", "1"));
+    sim.advanceSeconds(startUpTicks + 2);
+    EXPECT_EQ(sim.main().CPUAct.text, "  0%");
+    EXPECT_EQ(sim.main().CPUAct.foreColour, Orange);
+    EXPECT_EQ(sim.main().KeyAct.foreColour, Orange);
+    sim.fake().systemTimes.setLoad(100);
+    sim.fake().input.tap(1);
+    sim.advanceSeconds(2); // averages 33 and 50; the first is shown
+    EXPECT_EQ(sim.main().CPUAct.text, " 33%");
+    EXPECT_EQ(sim.main().CPUAct.foreColour, Green);
+    EXPECT_EQ(sim.main().KeyAct.text, "_");
+    sim.fake().input.tap(1);
+    sim.advanceSeconds(1);
+    EXPECT_EQ(sim.main().KeyAct.text, "K") << "a mouse button is key input";
+    EXPECT_EQ(sim.main().KeyAct.foreColour, Green);
+    EXPECT_EQ(sim.main().MouseAct.text, "_");
+    EXPECT_EQ(sim.main().MouseAct.foreColour, Orange);
+}
+
+TEST(Monitoring, AFailedSampleShowsErrAndHoldsTheQuietSeconds) {
+    Simulation sim = started(configWith("2", "1", "1", "12300", "1"));
+    sim.advanceSeconds(startUpTicks + 4);
+    ASSERT_EQ(sim.run().PhaseSeconds, 4);
+    sim.fake().systemTimes.skewIdle(100'000); // a little more idle than time passed
+    sim.advanceSeconds(1);
+    EXPECT_EQ(sim.run().PhaseSeconds, 4);
+    EXPECT_EQ(sim.run().CPUIdleCount, 5) << "the failed sample still counts as quiet";
+    EXPECT_EQ(sim.program().state.samples.CPUAvgText, "Err  ");
+    sim.advanceSeconds(1);
+    EXPECT_EQ(sim.main().CPUAct.text, "Err  ");
+    EXPECT_EQ(sim.run().PhaseSeconds, 5);
+}
+
+TEST(Monitoring, AWildlyNegativeSampleCountsAsItsSize) {
+    Simulation sim = started(configWith("2", "1", "1", "12300", "1"));
+    sim.advanceSeconds(startUpTicks + 1);
+    sim.fake().systemTimes.skewIdle(10'000'000); // half a second more idle: -50 %
+    sim.advanceSeconds(1);
+    EXPECT_EQ(sim.program().state.samples.CPUSamples[2], 50);
+    EXPECT_EQ(sim.run().CPUIdleCount, 0);
+}
+
+TEST(Monitoring, OnlyTheFixedTimeWatchedShowsActiveAndStartsAtItsMinute) {
+    Simulation sim = started(configWith("1", "1", "2", "10002", "1"), "", {2026, 12, 7, 0, 1, 50});
+    sim.advanceSeconds(startUpTicks + 1);
+    EXPECT_EQ(sim.main().StatusActT.text, "Active");
+    EXPECT_EQ(sim.main().StatusActT.foreColour, Orange);
+    sim.advanceSeconds(6); // 00:01:59
+    EXPECT_EQ(sim.run().RunMode, 1);
+    EXPECT_EQ(sim.main().StatusActT.text, "Active");
+    sim.advanceSeconds(1); // 00:02:00
+    EXPECT_EQ(sim.run().RunMode, 2);
+}
+
+TEST(Monitoring, TheFixedTimeHoldsForItsWholeMinute) {
+    Simulation sim = started(configWith("1", "1", "2", "10002", "1"), "", {2026, 12, 7, 0, 1, 58});
+    sim.advanceSeconds(startUpTicks + 5); // 00:02:05, counting down since 00:02:00
+    ASSERT_EQ(sim.run().RunMode, 2);
+    sim.click("Reset"); // cancel
+    EXPECT_EQ(sim.run().RunMode, 0);
+    sim.advanceSeconds(startUpTicks + 1); // 00:02:08: still the fixed minute
+    EXPECT_EQ(sim.run().RunMode, 2);
+    sim.advanceSeconds(52); // 00:03:00
+    sim.click("Reset");
+    sim.advanceSeconds(startUpTicks + 60);
+    EXPECT_EQ(sim.run().RunMode, 1) << "a minute that has passed is not caught up";
+}
+
+TEST(Monitoring, WithOnlyTheFixedTimeTheQuietSecondsStopAtTheirBound) {
+    Simulation sim = started(configWith("1", "1", "2", "10000", "1"), "", {2026, 12, 7, 8, 0, 0});
+    sim.advanceSeconds(startUpTicks + 33'000); // more than nine hours
+    EXPECT_EQ(sim.run().RunMode, 1);
+    EXPECT_EQ(sim.run().PhaseSeconds, 32767);
+    EXPECT_EQ(sim.main().StatusActT.text, "Active");
+}
+
+struct SwitchCase {
+    std::string arguments;
+    std::int16_t cpuIdle, kmIdle, level, countdown;
+};
+
+class SwitchTimings : public testing::TestWithParam<SwitchCase> {};
+
+TEST_P(SwitchTimings, ShortenTheRun) {
+    Simulation sim = started(defaultConfig(), GetParam().arguments);
+    const RunState& run = sim.run();
+    EXPECT_EQ(run.CPUIdleLimit, GetParam().cpuIdle);
+    EXPECT_EQ(run.KMIdleLimit, GetParam().kmIdle);
+    EXPECT_EQ(run.CPULevel, GetParam().level);
+    EXPECT_EQ(run.CountdownSecs, GetParam().countdown);
+}
+
+INSTANTIATE_TEST_SUITE_P(Switches, SwitchTimings,
+                         testing::Values(SwitchCase{"", 60, 900, 15, 60},
+                                         SwitchCase{"-InhibitShutdown", 3, 6, 50, 6},
+                                         SwitchCase{"-StartShutdown", 3, 3, 50, 60},
+                                         SwitchCase{"-InhibitAdmin", 3, 6, 50, 6},
+                                         SwitchCase{"-ShortUpdateTime", 60, 900, 15, 60},
+                                         SwitchCase{"-IncreaseCPULevel", 60, 900, 50, 60}));
+
+TEST(Monitoring, ProcessorOnlyUsesTheProcessorTimeForBoth) {
+    Simulation sim = started(configWith("2", "1", "1", "12300", "1"), "-InhibitShutdown");
+    EXPECT_EQ(sim.run().KMIdleLimit, 3);
+    EXPECT_EQ(sim.program().state.samples.KMActText, "");
+}
+
+struct TitleCase {
+    std::string config;
+    std::string arguments;
+    std::string title;
+};
+
+class RuleSummary : public testing::TestWithParam<TitleCase> {};
+
+TEST_P(RuleSummary, DescribesTheRuleInForce) {
+    Simulation sim = started(GetParam().config, GetParam().arguments);
+    EXPECT_EQ(sim.main().Title.text, GetParam().title);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Examples, RuleSummary,
+    testing::Values(
+        TitleCase{defaultConfig(), "", "Power Off if there is no activity for 900 sec"},
+        TitleCase{configWith("1", "2", "2", "12230", "5"), "",
+                  "Hibernate if there is no activity for 900 sec or at 22:30"},
+        TitleCase{configWith("1", "1", "2", "10705", "1"), "", "Power Off at 07:05"},
+        TitleCase{configWith("2", "1", "1", "10705", "1"), "",
+                  "Power Off if there is no activity for 60 sec"},
+        TitleCase{defaultConfig(), "-StartShutdown",
+                  "Power Off if there is no activity for 900 sec"},
+        TitleCase{configWith("2", "2", "1", "12300", "5"), "-InhibitShutdown",
+                  "Hibernate if there is no activity for 6 sec"}));
+
+TEST(Monitoring, WithNothingWatchedTheSummaryIsTheShutdownTypeAlone) {
+    Simulation sim;
+    sim.program().state.settings = {1, 1, 1, 12300, 5};
+    EXPECT_EQ(sim.program().runDisplay.titleText(), "Hibernate");
+}
+
+TEST(Monitoring, TheFixedTimeIsInSecondsAfterMidnight) {
+    Simulation sim = started(configWith("1", "1", "2", "10705", "1"));
+    EXPECT_EQ(sim.run().StopTimeSecs, 25500);
+    EXPECT_EQ(sim.main().StopTimeT.text, "07:05");
+    EXPECT_FALSE(sim.main().StopTimeT.enabled);
+    sim.advanceSeconds(startUpTicks);
+    EXPECT_TRUE(sim.main().StopTimeT.enabled) << "editable while monitoring runs";
+    EXPECT_FALSE(sim.main().StopTimeT.locked);
+}
+
+TEST(Monitoring, WatchedReadingsHaveTheWindowBackground) {
+    Simulation sim = started(configWith("2", "1", "2", "12300", "1"));
+    EXPECT_EQ(sim.main().CPUAct.backColour, Colour::windowBackground());
+    EXPECT_EQ(sim.main().KeyAct.backColour, Colour::buttonFace());
+    EXPECT_EQ(sim.main().MouseAct.backColour, Colour::buttonFace());
+    EXPECT_EQ(sim.main().StopTimeT.backColour, Colour::windowBackground());
+    EXPECT_EQ(sim.main().CPUAct.text, "- - -");
+    EXPECT_EQ(sim.main().KeyAct.text, "-");
+}
+
+} // namespace
+} // namespace dorvex::test

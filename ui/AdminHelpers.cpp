@@ -1,0 +1,26 @@
+#include "ui/AdminHelpers.h"
+
+#include "app/Program.h"
+
+namespace dorvex {
+
+void AdminHelpers::Set_SysMenu(bool restore) {
+    Trim_SysMenu(program_.mainWindow.model(), restore);
+}
+
+void AdminHelpers::Trim_SysMenu(WindowModel& window, bool revert) {
+    window.closeCommand = revert;
+}
+
+void AdminHelpers::Open_Browser(WindowModel& /*owner*/, const std::string& page) {
+    try {
+        if (!program_.platform.windows.openUrl(program_.state.SiteRoot + page)) {
+            program_.messageBox(std::string(AppName) + " Error", "Unable to launch Browser.",
+                                MessageIcon::None);
+        }
+    } catch (const std::exception& error) {
+        program_.fileChecks.ProgramErrorMessage(0, error.what());
+    }
+}
+
+} // namespace dorvex

@@ -1,0 +1,169 @@
+#include "ui/RunDisplay.h"
+
+#include "app/Program.h"
+#include "config/SingleText.h"
+#include "ui/Colours.h"
+
+namespace dorvex {
+
+namespace {
+
+std::string twoDigits(int value) {
+    return (value < 10 ? "0" : "") + std::to_string(value);
+}
+
+} // namespace
+
+void RunDisplay::Reset_Display() {
+    RunState& run = program_.state.run;
+    const Settings& settings = program_.state.settings;
+    DorvexLMain& window = program_.mainWindow;
+
+    run.TestMode = false;
+    window.tmrRefresh.setTimerEnabled(false);
+    run.RunMode = 0;
+    run.PhaseSeconds = 2;
+    run.CPUQuiet = 1;
+    run.CPUIdleTime = 60;
+    run.CPULevel = 15;
+    run.KMIdleTime = 900;
+    run.CountdownSecs = 60;
+    applySwitchTimings();
+    run.AboutCloseSecs = 60;
+    program_.state.samples.KMActText = settings.KMOn == 1 ? "" : " . .";
+    window.StatusActT.foreColour = Blue;
+    window.StatusActT.text.clear();
+    if (settings.ShutType == 1) {
+        run.ShutTypeText = "Power Off";
+    } else if (settings.ShutType == 5) {
+        run.ShutTypeText = "Hibernate";
+    }
+    run.CPUIdleLimit = run.CPUIdleTime;
+    if (settings.KMOn == 1) {
+        run.KMIdleTime = run.CPUIdleTime;
+    }
+    run.KMIdleLimit = run.KMIdleTime;
+    if (settings.StopOn == 2) {
+        const std::string digits = "0000" + singleText(settings.StopTime);
+        const std::string hhmm = digits.substr(digits.size() - 4);
+        run.StopTimeSecs = static_cast<float>(
+            (std::stoi(hhmm.substr(0, 2)) * 60 + std::stoi(hhmm.substr(2))) * 60);
+    }
+    resetReadings();
+    program_.updateCommands.Disable_Update(false);
+    window.About.enabled = true;
+    applyAdministratorRights();
+    program_.sampling.CPUUsage = ClsCPUUsageNT(program_.platform.systemTimes);
+    program_.sampling.input.Prime_Input();
+}
+
+void RunDisplay::applySwitchTimings() {
+    RunState& run = program_.state.run;
+    switch (program_.state.SwitchCode) {
+    case 1:
+    case 4:
+        run.CPUIdleTime = 3;
+        run.CountdownSecs = 6;
+        run.CPULevel = 50;
+        run.KMIdleTime = 6;
+        break;
+    case 2:
+        run.CPUIdleTime = 3;
+        run.CPULevel = 50;
+        run.KMIdleTime = 3;
+        break;
+    case 9:
+        run.CPULevel = 50;
+        break;
+    default:
+        break;
+    }
+}
+
+// A box whose input is watched has the window background; one not watched the button face.
+void RunDisplay::resetReadings() {
+    SampleState& samples = program_.state.samples;
+    const Settings& settings = program_.state.settings;
+    DorvexLMain& window = program_.mainWindow;
+    auto blank = [](Control& box, bool watched) {
+        box.foreColour = Colour::windowText();
+        box.backColour = watched ? Colour::windowBackground() : Colour::buttonFace();
+    };
+
+    samples.CPUSamples[0] = 0;
+    samples.CPUSampleIndex = 0;
+    samples.CPUAvgText = " ...";
+    window.CPUAct.text = "- - -";
+    blank(window.CPUAct, settings.CPUOn == 2);
+    window.KeyAct.text = "-";
+    blank(window.KeyAct, settings.KMOn == 2);
+    window.MouseAct.text = "-";
+    blank(window.MouseAct, settings.KMOn == 2);
+    // With the fixed time in force the box keeps the configured time.
+    if (settings.StopOn == 1) {
+        window.StopTimeT.text = "--:--";
+    }
+    blank(window.StopTimeT, settings.StopOn == 2);
+    window.StopTimeT.enabled = false;
+}
+
+void RunDisplay::applyAdministratorRights() {
+    DorvexLMain& window = program_.mainWindow;
+    if (!program_.Is_Admin()) {
+        program_.adminHelpers.Set_SysMenu(false);
+        return;
+    }
+    window.TestS.enabled = true;
+    window.Exit.enabled = true;
+    program_.adminHelpers.Set_SysMenu(true);
+    window.mPopUpExit.enabled = true;
+    window.mPopUpTest.enabled = true;
+}
+
+std::string RunDisplay::titleText() const {
+    const Settings& settings = program_.state.settings;
+    const RunState& run = program_.state.run;
+    if (program_.state.SwitchCode == 2) {
+        return "Power Off if there is no activity for 900 sec";
+    }
+    std::string title = settings.ShutType == 5 ? "Hibernate" : "Power Off";
+    const bool watched = settings.CPUOn == 2 || settings.KMOn == 2;
+    if (watched) {
+        title += " if there is no activity for " + std::to_string(run.KMIdleLimit) + " sec";
+    }
+    if (watched && settings.StopOn == 2) {
+        title += " or";
+    }
+    if (settings.StopOn == 2) {
+        const int hour = static_cast<int>(run.StopTimeSecs / 3600);
+        const int minute = static_cast<int>(run.StopTimeSecs / 60) - 60 * hour;
+        title += " at " + twoDigits(hour) + ":" + twoDigits(minute);
+    }
+    return title;
+}
+
+void RunDisplay::Start_Monitor() {
+    RunState& run = program_.state.run;
+    DorvexLMain& window = program_.mainWindow;
+
+    window.Reset.toolTip = program_.state.settings.StopOn == 2
+                               ? "Save fixed time shutdown and reset Dorvex Zede"
+                               : std::string("Reset ") + AppName;
+    window.Exit.toolTip = std::string("Exit ") + AppName;
+    window.About.toolTip = std::string("About ") + AppName;
+    window.model().caption = AppName;
+    window.Title.text = titleText();
+    run.StartText = "Activate";
+    window.StatusActT.text = "Inactive";
+    window.StatusActA.backColour = Colour::buttonFace();
+    window.StatusActA.foreColour = Blue;
+    window.StatusActA.font.bold = false;
+    window.StatusActA.text = run.StartText + " in " + std::to_string(run.PhaseSeconds) + "s";
+    window.StatusActT.foreColour = Blue;
+    program_.state.CentreWindow = true;
+    window.model().topmost = false;
+    window.tmrRefresh.setTimerEnabled(true);
+    program_.activityLog.Write_Log(1, "Start", "Initialise");
+}
+
+} // namespace dorvex
