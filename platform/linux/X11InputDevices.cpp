@@ -1,10 +1,12 @@
 #include "platform/linux/X11InputDevices.h"
 
+#include <X11/Xlib-xcb.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XInput2.h>
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <vector>
@@ -25,6 +27,11 @@ std::optional<std::size_t> keyCode(int keycode) {
     }
     return static_cast<std::size_t>(keycode);
 }
+
+struct FreeReply {
+    void operator()(void* reply) const { std::free(reply); }
+};
+template <typename T> using Reply = std::unique_ptr<T, FreeReply>;
 
 // X buttons 1 left, 2 middle, 3 right, 8 back, 9 forward; 4 to 7 are wheel steps, not buttons.
 std::optional<std::size_t> buttonCode(int button) {
@@ -167,18 +174,29 @@ KeyCodes X11InputDevices::keysReported() {
 }
 
 void X11InputDevices::addHeldKeys(KeyCodes& keys) {
-    std::array<char, keycodeCount / 8> keymap{};
-    XQueryKeymap(display_, keymap.data());
+    // Both questions in one round trip.
+    xcb_connection_t* connection = XGetXCBConnection(display_);
+    const xcb_query_keymap_cookie_t keymapAsked = xcb_query_keymap(connection);
+    const xcb_query_pointer_cookie_t pointerAsked =
+        xcb_query_pointer(connection, static_cast<xcb_window_t>(DefaultRootWindow(display_)));
+    const Reply<xcb_query_keymap_reply_t> keymap(
+        xcb_query_keymap_reply(connection, keymapAsked, nullptr));
+    const Reply<xcb_query_pointer_reply_t> pointer(
+        xcb_query_pointer_reply(connection, pointerAsked, nullptr));
+    if (!keymap || !pointer) {
+        if (xcb_connection_has_error(connection) != 0) {
+            markLost();
+        }
+        return;
+    }
     for (int keycode = firstKeycode; keycode < keycodeCount; ++keycode) {
-        if ((static_cast<unsigned char>(keymap[keycode / 8]) >> (keycode % 8)) & 1U) {
+        if ((keymap->keys[keycode / 8] >> (keycode % 8)) & 1U) {
             keys.set(static_cast<std::size_t>(keycode));
         }
     }
-    if (const auto pointer = queryPointer()) {
-        keys.set(1, (pointer->buttons & Button1Mask) != 0);
-        keys.set(2, (pointer->buttons & Button3Mask) != 0);
-        keys.set(4, (pointer->buttons & Button2Mask) != 0);
-    }
+    keys.set(1, (pointer->mask & XCB_KEY_BUT_MASK_BUTTON_1) != 0);
+    keys.set(2, (pointer->mask & XCB_KEY_BUT_MASK_BUTTON_3) != 0);
+    keys.set(4, (pointer->mask & XCB_KEY_BUT_MASK_BUTTON_2) != 0);
 }
 
 void X11InputDevices::addRawPresses(KeyCodes& keys) {
@@ -206,10 +224,13 @@ void X11InputDevices::cannotWatch(const std::string& reason) {
     }
 }
 
+void X11InputDevices::markLost() {
+    lost_ = true;
+    cannotWatch("the connection to the X display was lost");
+}
+
 void X11InputDevices::connectionLost(_XDisplay* /*display*/, void* self) {
-    auto* devices = static_cast<X11InputDevices*>(self);
-    devices->lost_ = true;
-    devices->cannotWatch("the connection to the X display was lost");
+    static_cast<X11InputDevices*>(self)->markLost();
 }
 
 } // namespace dorvex

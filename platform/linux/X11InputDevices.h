@@ -36,6 +36,7 @@ private:
     void addHeldKeys(KeyCodes& keys);
     void addRawPresses(KeyCodes& keys);
     void cannotWatch(const std::string& reason);
+    void markLost();
     static void connectionLost(_XDisplay* display, void* self);
 
     std::ostream& diagnostics_;

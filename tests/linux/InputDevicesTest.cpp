@@ -1,3 +1,4 @@
+#include "monitor/MdInDataChange.h"
 #include "platform/linux/X11InputDevices.h"
 #include "tests/linux/ScopedEnvironment.h"
 #include "tests/linux/XvfbServer.h"
@@ -92,6 +93,31 @@ TEST_F(X11InputDevicesTest, AHeldButtonIsReportedAtEveryPoll) {
     EXPECT_TRUE(codes(devices.keysReported()).empty());
 }
 
+// The program's own poll: key character, blank, mouse character.
+TEST_F(X11InputDevicesTest, TheProgramsPollSeesEveryKindOfInput) {
+    MdInDataChange poll(devices);
+    poll.Prime_Input();
+    EXPECT_EQ(poll.Poll_Input(), "_ _");
+
+    ASSERT_TRUE(server.xdotool({"mousemove", "--sync", "40", "60"}));
+    EXPECT_EQ(poll.Poll_Input(), "_ M");
+    EXPECT_EQ(poll.Poll_Input(), "_ _");
+
+    ASSERT_TRUE(server.xdotool({"key", "a"}));
+    EXPECT_EQ(poll.Poll_Input(), "K _");
+    EXPECT_EQ(poll.Poll_Input(), "_ _");
+
+    ASSERT_TRUE(server.xdotool({"keydown", "b"}));
+    EXPECT_EQ(poll.Poll_Input(), "K _");
+    EXPECT_EQ(poll.Poll_Input(), "_ _");
+    EXPECT_EQ(poll.Poll_Input(), "_ _");
+    ASSERT_TRUE(server.xdotool({"keyup", "b"}));
+    EXPECT_EQ(poll.Poll_Input(), "_ _");
+
+    ASSERT_TRUE(server.xdotool({"click", "1"}));
+    EXPECT_EQ(poll.Poll_Input(), "K _");
+}
+
 TEST(X11InputDevicesWithoutDisplay, ReportNothingAndSaySoOnce) {
     test::ScopedEnvironment noDisplay("DISPLAY", std::nullopt);
     std::ostringstream diagnostics;
@@ -114,19 +140,26 @@ TEST(X11InputDevicesWithoutDisplay, AnUnknownDisplayIsNamed) {
               "Dorvex Zede cannot watch keyboard and mouse: cannot open the X display \":4999\"\n");
 }
 
+// The connection can break under either question; the keys are asked through XCB.
 TEST(X11InputDevicesLosingTheDisplay, GoOnReportingNothing) {
-    test::XvfbServer server;
-    std::ostringstream diagnostics;
-    X11InputDevices devices(server.display(), diagnostics);
-    CursorPosition position;
-    ASSERT_TRUE(devices.cursorPosition(position));
-    server.stop();
-    for (int poll = 0; poll < 3; ++poll) {
-        EXPECT_FALSE(devices.cursorPosition(position));
-        EXPECT_TRUE(devices.keysReported().none());
+    for (const bool keysFirst : {false, true}) {
+        test::XvfbServer server;
+        std::ostringstream diagnostics;
+        X11InputDevices devices(server.display(), diagnostics);
+        CursorPosition position;
+        ASSERT_TRUE(devices.cursorPosition(position));
+        server.stop();
+        for (int poll = 0; poll < 3; ++poll) {
+            if (keysFirst) {
+                EXPECT_TRUE(devices.keysReported().none());
+            }
+            EXPECT_FALSE(devices.cursorPosition(position));
+            EXPECT_TRUE(devices.keysReported().none());
+        }
+        EXPECT_EQ(diagnostics.str(), "Dorvex Zede cannot watch keyboard and mouse: the connection "
+                                     "to the X display was lost\n")
+            << (keysFirst ? "keys first" : "cursor first");
     }
-    EXPECT_EQ(diagnostics.str(), "Dorvex Zede cannot watch keyboard and mouse: the connection to "
-                                 "the X display was lost\n");
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "monitor/ClsCPUUsageNT.h"
 #include "platform/linux/LinuxSystemTimes.h"
 
 #include <algorithm>
@@ -15,11 +16,18 @@ namespace {
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
-// The load as the program's sampler computes it from two readings.
-double samplerLoad(const SystemTimes& before, const SystemTimes& after) {
-    const double total = double(after.kernel - before.kernel) + double(after.user - before.user);
-    return 100.0 * (total - double(after.idle - before.idle)) / total;
-}
+// The Linux times, with the last reading kept for the test to look at.
+class RecordedTimes : public SystemTimesSource {
+public:
+    bool read(SystemTimes& times) override {
+        const bool read = linux.read(times);
+        last = times;
+        return read;
+    }
+
+    LinuxSystemTimes linux;
+    SystemTimes last;
+};
 
 // /proc/stat read here without the class under test: busy and idle ticks of all processors,
 // and the number of processors it lists.
@@ -58,17 +66,19 @@ struct Interval {
     int processors = 0;
 };
 
-Interval measureOneSecond(LinuxSystemTimes& source) {
-    SystemTimes before;
-    SystemTimes after;
+// One interval of the program's own sampler.
+Interval measureOneSecond(RecordedTimes& times) {
+    ClsCPUUsageNT sampler(times);
     const auto start = Clock::now();
-    EXPECT_TRUE(source.read(before));
+    sampler.Initialise64();
+    const SystemTimes before = times.last;
     const RawStat rawBefore = readRawStat();
     std::this_thread::sleep_for(1s);
-    EXPECT_TRUE(source.read(after));
+    const std::int32_t load = sampler.Query64();
+    const SystemTimes after = times.last;
     const RawStat rawAfter = readRawStat();
     const auto elapsed = Clock::now() - start;
-    return {samplerLoad(before, after), rawLoad(rawBefore, rawAfter),
+    return {double(load), rawLoad(rawBefore, rawAfter),
             std::chrono::duration<double>(elapsed).count(),
             after.kernel - before.kernel + after.user - before.user, rawAfter.processors};
 }
@@ -93,13 +103,13 @@ private:
 
 // Runs alone (RUN_SERIAL): other tests would count as load.
 TEST(LinuxSystemTimesUnderLoad, OneBusyThreadLoadsItsShareOfTheMachine) {
-    LinuxSystemTimes source;
-    const Interval quiet = measureOneSecond(source);
+    RecordedTimes times;
+    const Interval quiet = measureOneSecond(times);
     Interval busy;
     {
         BusyThread spinner;
         std::this_thread::sleep_for(100ms);
-        busy = measureOneSecond(source);
+        busy = measureOneSecond(times);
     }
     ASSERT_GT(busy.processors, 0);
     const double share = 100.0 / busy.processors;
