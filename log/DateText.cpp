@@ -2,14 +2,10 @@
 
 namespace dorvex {
 
-namespace {
-
 std::string twoDigits(int value) {
     const int last = value % 100;
     return {static_cast<char>('0' + last / 10), static_cast<char>('0' + last % 10)};
 }
-
-} // namespace
 
 std::string timeText(const LocalDateTime& moment) {
     return twoDigits(moment.hour) + ":" + twoDigits(moment.minute) + ":" + twoDigits(moment.second);

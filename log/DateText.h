@@ -6,6 +6,8 @@
 
 namespace dorvex {
 
+// The last two decimal digits of a non-negative number, with a leading zero.
+std::string twoDigits(int value);
 // "hh:mm:ss", 24-hour time.
 std::string timeText(const LocalDateTime& moment);
 // "dd-mmm-yy" with the month's abbreviated name in the user's language.

@@ -2,17 +2,10 @@
 
 #include "app/Program.h"
 #include "config/SingleText.h"
+#include "log/DateText.h"
 #include "ui/Colours.h"
 
 namespace dorvex {
-
-namespace {
-
-std::string twoDigits(int value) {
-    return (value < 10 ? "0" : "") + std::to_string(value);
-}
-
-} // namespace
 
 void RunDisplay::Reset_Display() {
     RunState& run = program_.state.run;

@@ -59,6 +59,13 @@ void FakeWindowSystem::runFor(std::int64_t milliseconds) {
     }
 }
 
+void FakeWindowSystem::clearRecords() {
+    messages_.clear();
+    trayRequests_.clear();
+    menusShown.clear();
+    openedUrls.clear();
+}
+
 WindowModel* FakeWindowSystem::window(std::string_view name) const {
     const auto it =
         std::ranges::find_if(windows_, [&](const Loaded& w) { return w.model->name == name; });

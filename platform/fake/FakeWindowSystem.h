@@ -41,6 +41,8 @@ public:
 
     // Advances the clock, firing every timer that falls due on the way, in time order.
     void runFor(std::int64_t milliseconds);
+    // Forgets what was recorded, for runs of millions of ticks.
+    void clearRecords();
 
     WindowModel* window(std::string_view name) const;
     WindowEvents* events(std::string_view name) const;

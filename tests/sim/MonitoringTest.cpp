@@ -259,17 +259,16 @@ TEST_P(RuleSummary, DescribesTheRuleInForce) {
 
 INSTANTIATE_TEST_SUITE_P(
     Examples, RuleSummary,
-    testing::Values(
-        TitleCase{defaultConfig(), "", "Power Off if there is no activity for 900 sec"},
-        TitleCase{configWith("1", "2", "2", "12230", "5"), "",
-                  "Hibernate if there is no activity for 900 sec or at 22:30"},
-        TitleCase{configWith("1", "1", "2", "10705", "1"), "", "Power Off at 07:05"},
-        TitleCase{configWith("2", "1", "1", "10705", "1"), "",
-                  "Power Off if there is no activity for 60 sec"},
-        TitleCase{defaultConfig(), "-StartShutdown",
-                  "Power Off if there is no activity for 900 sec"},
-        TitleCase{configWith("2", "2", "1", "12300", "5"), "-InhibitShutdown",
-                  "Hibernate if there is no activity for 6 sec"}));
+    testing::Values(TitleCase{defaultConfig(), "", "Power Off if there is no activity for 900 sec"},
+                    TitleCase{configWith("1", "2", "2", "12230", "5"), "",
+                              "Hibernate if there is no activity for 900 sec or at 22:30"},
+                    TitleCase{configWith("1", "1", "2", "10705", "1"), "", "Power Off at 07:05"},
+                    TitleCase{configWith("2", "1", "1", "10705", "1"), "",
+                              "Power Off if there is no activity for 60 sec"},
+                    TitleCase{defaultConfig(), "-StartShutdown",
+                              "Power Off if there is no activity for 900 sec"},
+                    TitleCase{configWith("2", "2", "1", "12300", "5"), "-InhibitShutdown",
+                              "Hibernate if there is no activity for 6 sec"}));
 
 TEST(Monitoring, WithNothingWatchedTheSummaryIsTheShutdownTypeAlone) {
     Simulation sim;

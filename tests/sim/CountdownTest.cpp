@@ -1,0 +1,173 @@
+#include "tests/support/Simulation.h"
+#include "ui/Colours.h"
+
+#include <gtest/gtest.h>
+
+namespace dorvex::test {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+// Processor watched alone: the countdown begins on the 62nd tick.
+const std::string processorOnly = configWith("2", "1", "1", "12300", "1");
+constexpr int ticksToCountdown = 62;
+
+Strings eventsAfterStart(const Simulation& sim) {
+    Strings events = sim.logEvents();
+    events.erase(events.begin()); // Start/Initialise of the start-up
+    return events;
+}
+
+TEST(Countdown, PowersOffAfterSixtyOneStepsOnTop) {
+    Simulation sim({.config = processorOnly});
+    sim.advanceSeconds(ticksToCountdown - 1);
+    ASSERT_EQ(sim.run().RunMode, 1);
+    Strings captions;
+    for (int step = 0; step < 61 && !sim.ended(); ++step) {
+        EXPECT_TRUE(sim.fake().power.requests.empty()) << "before step " << step;
+        sim.advanceSeconds(1);
+        captions.push_back(sim.main().StatusActA.text);
+    }
+    ASSERT_EQ(captions.size(), 61u);
+    for (int step = 0; step < 61; ++step) {
+        EXPECT_EQ(captions[static_cast<std::size_t>(step)],
+                  "The Computer Will Power Off In " + std::to_string(60 - step) + "s");
+    }
+    EXPECT_EQ(sim.fake().power.requests, (Strings{"privilege power off", "exit 12"}));
+    EXPECT_EQ(eventsAfterStart(sim), (Strings{"Enter/Run", "Enter/Power Off", "Start/Power Off",
+                                              "Close/Power Off", "Exit/Power Off"}));
+    EXPECT_FALSE(sim.fake().windows.trayShown());
+    EXPECT_EQ(sim.exitStatus(), 0);
+}
+
+TEST(Countdown, ShowsTheWindowOnTopAndLocksEverythingButCancel) {
+    Simulation sim({.config = processorOnly});
+    sim.advanceSeconds(ticksToCountdown);
+    DorvexLMain& main = sim.main();
+    EXPECT_TRUE(sim.mainWindow().visible);
+    EXPECT_TRUE(sim.mainWindow().topmost);
+    EXPECT_EQ(sim.fake().windows.trayIcon().picture, "shutdown");
+    EXPECT_EQ(main.StatusActA.backColour, Orange);
+    EXPECT_EQ(main.StatusActA.foreColour, White);
+    EXPECT_TRUE(main.StatusActA.font.bold);
+    EXPECT_EQ(main.StatusActT.text, "- - -");
+    EXPECT_EQ(main.CPUAct.text, "- - -");
+    EXPECT_EQ(main.KeyAct.text, "-");
+    EXPECT_EQ(main.MouseAct.text, "-");
+    EXPECT_EQ(main.CPUAct.backColour, Colour::buttonFace());
+    EXPECT_EQ(main.Reset.text, "&Cancel");
+    EXPECT_EQ(main.Reset.toolTip, "Cancel Dorvex Zede Power Off");
+    EXPECT_TRUE(main.Reset.enabled);
+    for (const Control* off : {&main.About, &main.TestS, &main.Exit, &main.Update}) {
+        EXPECT_FALSE(off->enabled) << off->name;
+    }
+    sim.fake().windows.events("DorvexLMain")->trayMouse(0x0204);
+    EXPECT_EQ(
+        sim.fake().windows.menusShown.back(),
+        (Strings{"About Dorvex Zede (disabled)", "-", "Cancel", "Minimise (disabled)",
+                 "Test (disabled)", "Update (disabled)", "-", "Close Dorvex Zede (disabled)"}));
+}
+
+TEST(Countdown, HibernatesAndComesBackToTheTray) {
+    Simulation sim({.config = configWith("2", "1", "1", "12300", "5")});
+    sim.advanceSeconds(ticksToCountdown);
+    EXPECT_EQ(sim.main().StatusActA.text, "The Computer Will Hibernate In 60s");
+    sim.advanceSeconds(60);
+    EXPECT_EQ(sim.fake().power.requests, (Strings{"privilege hibernate", "hibernate"}));
+    EXPECT_EQ(eventsAfterStart(sim),
+              (Strings{"Enter/Run", "Enter/Hibernate", "Start/Initialise", "----------/----------",
+                       "----------/----------", "Restart/Hibernate"}));
+    EXPECT_FALSE(sim.ended());
+    EXPECT_EQ(sim.run().RunMode, 0);
+    EXPECT_FALSE(sim.mainWindow().visible);
+    EXPECT_EQ(sim.mainWindow().state, WindowState::Minimised);
+    // The step after the resume adds one second to the start-up delay.
+    EXPECT_EQ(sim.run().PhaseSeconds, 3);
+    sim.advanceSeconds(2);
+    EXPECT_EQ(sim.main().StatusActA.text, "Activate in 1s");
+    sim.advanceSeconds(1);
+    EXPECT_EQ(sim.run().RunMode, 1);
+}
+
+TEST(Countdown, CancelFromTheButtonOrTheTrayStartsAgain) {
+    for (const bool fromTray : {false, true}) {
+        Simulation sim({.config = processorOnly});
+        sim.advanceSeconds(ticksToCountdown + 10);
+        if (fromTray) {
+            sim.chooseFromTray("mPopUpCancel");
+        } else {
+            sim.click("Reset");
+        }
+        EXPECT_EQ(sim.logEvents().back(), "Start/Initialise");
+        EXPECT_EQ(sim.logEvents()[sim.logEvents().size() - 2], "Reset/Power Off");
+        EXPECT_EQ(sim.run().RunMode, 0);
+        EXPECT_EQ(sim.main().Reset.text, "&Reset");
+        EXPECT_TRUE(sim.main().mPopUpReset.visible);
+        EXPECT_FALSE(sim.main().mPopUpCancel.visible);
+        EXPECT_EQ(sim.fake().windows.trayIcon().picture, "activate");
+        EXPECT_FALSE(sim.mainWindow().topmost);
+        EXPECT_TRUE(sim.fake().power.requests.empty());
+    }
+}
+
+TEST(Countdown, AUserWhoIsNoAdministratorCannotCancel) {
+    Simulation sim({.config = processorOnly, .administrator = false});
+    EXPECT_FALSE(sim.main().TestS.enabled);
+    EXPECT_FALSE(sim.main().Exit.enabled);
+    EXPECT_FALSE(sim.main().mPopUpTest.enabled);
+    EXPECT_FALSE(sim.mainWindow().closeCommand);
+    sim.advanceSeconds(ticksToCountdown);
+    EXPECT_FALSE(sim.main().Reset.enabled);
+    EXPECT_FALSE(sim.main().mPopUpCancel.visible);
+    sim.click("Reset");
+    EXPECT_EQ(sim.run().RunMode, 2) << "a disabled button does nothing";
+    sim.fake().windows.events("DorvexLMain")->closeRequested();
+    EXPECT_FALSE(sim.ended()) << "no close command for users";
+}
+
+TEST(Countdown, SimulatedPowerOffShowsAMessageAndStillEnds) {
+    Simulation sim({.arguments = "-InhibitShutdown"});
+    sim.advanceSeconds(2 + 5 + 6); // six quiet seconds, then six of seven countdown steps
+    ASSERT_EQ(sim.main().StatusActA.text, "The Computer Will Power Off In 1s");
+    sim.advanceSeconds(1);
+    EXPECT_EQ(sim.messages(),
+              (std::vector<ShownMessage>{
+                  {"Dorvex Zede Simulate Power Off", "Test Real Power Off", MessageIcon::None}}));
+    EXPECT_TRUE(sim.fake().power.requests.empty());
+    EXPECT_EQ(eventsAfterStart(sim),
+              (Strings{"Enter/Run", "Enter/Power Off", "Start/Power Off", "Simulate/Power Off",
+                       "Close/Power Off", "Exit/Power Off"}));
+    EXPECT_EQ(sim.exitStatus(), 0);
+}
+
+TEST(Countdown, SimulatedHibernationGoesBackToTheStartUpDelay) {
+    Simulation sim(
+        {.arguments = "-IncreaseCPULevel", .config = configWith("2", "1", "1", "12300", "5")});
+    sim.advanceSeconds(ticksToCountdown + 60);
+    EXPECT_EQ(sim.messages().size(), 1u);
+    EXPECT_EQ(sim.messages().front().title, "Dorvex Zede Simulate Hibernate");
+    EXPECT_TRUE(sim.fake().power.requests.empty());
+    EXPECT_EQ(eventsAfterStart(sim),
+              (Strings{"Enter/Run", "Enter/Hibernate", "Simulate/Hibernate", "Start/Initialise",
+                       "----------/----------", "----------/----------", "Restart/Hibernate"}));
+    EXPECT_FALSE(sim.ended());
+}
+
+TEST(Countdown, TicksWhileTheSimulateBoxIsOpenDoNotRunItAgain) {
+    Simulation sim({.arguments = "-InhibitShutdown"});
+    int ticksDuringBox = 0;
+    sim.fake().windows.whileMessageOpen = [&](const ShownMessage&) {
+        sim.fake().windows.runFor(5000); // the user reads the box for five seconds
+        ticksDuringBox = static_cast<int>(sim.logEvents().size());
+    };
+    sim.advanceSeconds(2 + 5 + 7);
+    EXPECT_EQ(sim.messages().size(), 1u);
+    EXPECT_EQ(ticksDuringBox, 5) << "no entry was written while the box was open";
+    EXPECT_EQ(eventsAfterStart(sim),
+              (Strings{"Enter/Run", "Enter/Power Off", "Start/Power Off", "Simulate/Power Off",
+                       "Close/Power Off", "Exit/Power Off"}));
+    EXPECT_EQ(sim.exitStatus(), 0);
+}
+
+} // namespace
+} // namespace dorvex::test

@@ -1,0 +1,101 @@
+#include "config/FixedTimeEntry.h"
+#include "tests/support/Simulation.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace dorvex::test {
+namespace {
+
+const std::string fixedTimeOn = configWith("2", "2", "2", "12300", "1");
+
+const ShownMessage rejected{"Dorvex Zede Set Time Error",
+                            "The shutdown time must be a vaild time of the\n"
+                            "format 'hh:mm'. The time has not been updated\n"
+                            "The original time set has been retained.",
+                            MessageIcon::Exclamation};
+
+// Types a time into the box while monitoring runs, and presses Reset.
+void enter(Simulation& sim, const std::string& text) {
+    sim.main().StopTimeT.text = text;
+    sim.click("Reset");
+}
+
+struct EntryCase {
+    std::string typed;
+    std::optional<float> stored;
+};
+
+class TimeEntry : public testing::TestWithParam<EntryCase> {};
+
+TEST_P(TimeEntry, AcceptsExactlyHoursAndMinutes) {
+    EXPECT_EQ(FixedTimeEntry::parseTime(GetParam().typed), GetParam().stored) << GetParam().typed;
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, TimeEntry,
+                         testing::Values(EntryCase{"23:59", 12359.0f}, EntryCase{"00:00", 10000.0f},
+                                         EntryCase{"07:30", 10730.0f}, EntryCase{"24:00", {}},
+                                         EntryCase{"12:60", {}}, EntryCase{"7:30", {}},
+                                         EntryCase{"", {}}, EntryCase{"07:30 ", {}},
+                                         EntryCase{"07.30", {}}, EntryCase{"1/2/3", {}},
+                                         EntryCase{"+7:30", {}}, EntryCase{"٠٧:٣٠", {}},
+                                         EntryCase{"ab:cd", {}}));
+
+TEST(FixedTime, ANewTimeIsSavedAtTheReset) {
+    Simulation sim({.config = fixedTimeOn});
+    sim.advanceSeconds(70);
+    enter(sim, "23:59");
+    EXPECT_TRUE(sim.messages().empty());
+    EXPECT_EQ(sim.program().state.settings.StopTime, 12359);
+    const std::string file = readFile(sim.folder() / "Data" / "DorvexL.ini");
+    EXPECT_NE(file.find("StopTime=12359\r\n"), std::string::npos);
+    EXPECT_NE(file.find("# 07-Dec-26 10:01:10\r\n"), std::string::npos);
+    EXPECT_EQ(sim.main().Title.text, "Power Off if there is no activity for 900 sec or at 23:59");
+}
+
+TEST(FixedTime, ARejectedEntryKeepsTheSavedTimeThenACorrectOneIsSaved) {
+    Simulation sim({.config = fixedTimeOn});
+    const std::string original = readFile(sim.folder() / "Data" / "DorvexL.ini");
+    for (const std::string typed : {"24:00", "12:60", "7:30", ""}) {
+        enter(sim, typed);
+        EXPECT_EQ(sim.messages().back(), rejected) << typed;
+        EXPECT_EQ(sim.main().StopTimeT.text, "23:00");
+        EXPECT_EQ(sim.program().state.settings.StopTime, 12300);
+        EXPECT_EQ(readFile(sim.folder() / "Data" / "DorvexL.ini"), original);
+    }
+    EXPECT_EQ(sim.messages().size(), 4u);
+    sim.advanceSeconds(30);
+    enter(sim, "00:00");
+    EXPECT_EQ(sim.messages().size(), 4u);
+    const std::string file = readFile(sim.folder() / "Data" / "DorvexL.ini");
+    EXPECT_NE(file.find("StopTime=10000\r\n"), std::string::npos);
+    EXPECT_NE(file.find("# 07-Dec-26 10:00:30\r\n"), std::string::npos);
+}
+
+TEST(FixedTime, WithTheFixedTimeOffTheBoxIsNotRead) {
+    Simulation sim;
+    enter(sim, "garbage");
+    EXPECT_TRUE(sim.messages().empty());
+}
+
+TEST(FixedTime, DuringTheCountdownTheTypedTimeIsNotApplied) {
+    Simulation sim({.arguments = "-StartShutdown", .config = fixedTimeOn});
+    sim.advanceSeconds(2 + 3);
+    ASSERT_EQ(sim.run().RunMode, 2);
+    enter(sim, "bad");
+    EXPECT_TRUE(sim.messages().empty());
+    EXPECT_EQ(sim.run().RunMode, 0);
+}
+
+TEST(FixedTime, AFileBrokenSinceStartUpEndsTheProgramAtARejection) {
+    Simulation sim({.config = fixedTimeOn});
+    std::ofstream(sim.folder() / "Data" / "DorvexL.ini", std::ios::trunc) << "broken\r\n";
+    enter(sim, "99:99");
+    ASSERT_EQ(sim.messages().size(), 2u);
+    EXPECT_EQ(sim.messages().back().title, "Dorvex Zede Configuration File Error");
+    EXPECT_EQ(sim.exitStatus(), 1);
+}
+
+} // namespace
+} // namespace dorvex::test

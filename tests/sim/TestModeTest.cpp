@@ -1,0 +1,108 @@
+#include "tests/support/Simulation.h"
+
+#include <gtest/gtest.h>
+
+namespace dorvex::test {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+TEST(TestMode, RunsWithFiveSecondLimitsAndEndsInASelfClosingBox) {
+    Simulation sim;
+    sim.advanceSeconds(10);
+    sim.click("TestS");
+    EXPECT_TRUE(sim.run().TestMode);
+    EXPECT_EQ(sim.run().CPUIdleLimit, 5);
+    EXPECT_EQ(sim.run().KMIdleLimit, 5);
+    EXPECT_EQ(sim.mainWindow().caption, "Dorvex Zede - Test Mode");
+    EXPECT_EQ(sim.main().Reset.toolTip, "Reset");
+    EXPECT_FALSE(sim.main().About.enabled);
+    EXPECT_FALSE(sim.main().Update.enabled);
+    EXPECT_EQ(sim.fake().windows.trayIcon().picture, "activate");
+
+    sim.advanceSeconds(2 + 4);
+    EXPECT_TRUE(sim.messages().empty());
+    sim.advanceSeconds(1);
+    ASSERT_EQ(sim.messages().size(), 1u);
+    EXPECT_EQ(sim.messages().front(),
+              (ShownMessage{"Dorvex Zede Test", "Test Power Off", MessageIcon::None, 60000}));
+    EXPECT_FALSE(sim.run().TestMode);
+    EXPECT_EQ(sim.run().KMIdleLimit, 900);
+    EXPECT_EQ(sim.run().RunMode, 0);
+    EXPECT_TRUE(sim.main().mPopUpAbout.enabled);
+    EXPECT_TRUE(sim.main().Update.enabled);
+    EXPECT_TRUE(sim.fake().power.requests.empty());
+    EXPECT_FALSE(sim.ended());
+
+    const Strings events = sim.logEvents();
+    const Strings tail(events.end() - 5, events.end());
+    EXPECT_EQ(tail, (Strings{"Enter/Test", "Start*/Initialise", "Enter*/Run", "Simulate*/Power Off",
+                             "Start/Initialise"}));
+}
+
+TEST(TestMode, TheBoxClosesAtOnceWhenTheUserPressesOk) {
+    Simulation sim;
+    sim.fake().windows.userClosesTimedBoxAfterMs = 2000;
+    sim.click("TestS");
+    sim.advanceSeconds(7);
+    ASSERT_EQ(sim.messages().size(), 1u);
+    // The box was open two seconds; the start-up delay then began and has one tick behind it.
+    EXPECT_EQ(sim.run().RunMode, 0);
+    EXPECT_EQ(sim.main().StatusActA.text, "Activate in 2s");
+    sim.advanceSeconds(2);
+    EXPECT_EQ(sim.run().RunMode, 1);
+}
+
+TEST(TestMode, WhileTheBoxWaitsTicksDoNotRunTheTestAgain) {
+    Simulation sim;
+    sim.click("TestS");
+    sim.advanceSeconds(7 + 60 + 3);
+    EXPECT_EQ(sim.messages().size(), 1u) << "one box, however many ticks came while it waited";
+    const Strings events = sim.logEvents();
+    EXPECT_EQ(std::count(events.begin(), events.end(), "Simulate*/Power Off"), 1);
+}
+
+TEST(TestMode, ASecondClickRestartsTheTest) {
+    Simulation sim;
+    sim.click("TestS");
+    sim.advanceSeconds(4);
+    sim.chooseFromTray("mPopUpTest");
+    EXPECT_EQ(sim.logEvents()[sim.logEvents().size() - 2], "Reset*/Test");
+    EXPECT_EQ(sim.run().RunMode, 0);
+    EXPECT_TRUE(sim.run().TestMode);
+}
+
+TEST(TestMode, ResetEndsTheTestAndIsMarkedInTheLog) {
+    Simulation sim;
+    sim.click("TestS");
+    sim.advanceSeconds(3);
+    sim.click("Reset");
+    EXPECT_EQ(sim.logEvents()[sim.logEvents().size() - 2], "Reset*/Run");
+    EXPECT_FALSE(sim.run().TestMode);
+    EXPECT_EQ(sim.run().KMIdleLimit, 900);
+}
+
+TEST(TestMode, AFixedTimeTestWithNothingWatchedWaitsForTheFixedTime) {
+    Simulation sim({.config = configWith("1", "1", "2", "12300", "1")});
+    sim.click("TestS");
+    sim.advanceSeconds(600);
+    EXPECT_TRUE(sim.messages().empty());
+    EXPECT_TRUE(sim.run().TestMode);
+}
+
+TEST(TestMode, IsForAdministratorsOnly) {
+    Simulation sim({.administrator = false});
+    sim.click("TestS");
+    sim.chooseFromTray("mPopUpTest");
+    EXPECT_FALSE(sim.run().TestMode);
+    sim.click("Reset");
+    sim.click("About");
+    sim.click("ExitAbout", "frmAbout");
+    EXPECT_FALSE(sim.main().TestS.enabled);
+    EXPECT_FALSE(sim.main().Exit.enabled);
+    EXPECT_FALSE(sim.main().mPopUpTest.enabled);
+    EXPECT_FALSE(sim.main().mPopUpExit.enabled);
+}
+
+} // namespace
+} // namespace dorvex::test
