@@ -10,6 +10,7 @@
 #include "platform/ProcessControl.h"
 #include "platform/ProcessPriority.h"
 #include "platform/SystemTimes.h"
+#include "platform/UrlReader.h"
 #include "platform/WindowSystem.h"
 
 namespace dorvex {
@@ -27,6 +28,7 @@ struct Platform {
     PowerControl& power;
     Accounts& accounts;
     OsVersion& osVersion;
+    UrlReader& urls;
 };
 
 } // namespace dorvex

@@ -5,6 +5,7 @@
 #include "platform/fake/FakeDevices.h"
 #include "platform/fake/FakeNamedMutexes.h"
 #include "platform/fake/FakeProcessControl.h"
+#include "platform/fake/FakeUrlReader.h"
 #include "platform/fake/FakeWindowSystem.h"
 #include "platform/stdfs/StdFileSystem.h"
 
@@ -30,6 +31,7 @@ struct FakePlatform {
     FakePowerControl power;
     FakeAccounts accounts;
     FakeOsVersion osVersion;
+    FakeUrlReader urls;
 };
 
 } // namespace dorvex

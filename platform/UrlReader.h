@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace dorvex {
+
+// What becomes of a read, delivered on the program's thread between other events.
+class UrlReadEvents {
+public:
+    virtual ~UrlReadEvents() = default;
+    // Part of the data has arrived; `data` holds everything received so far.
+    virtual void progress(const std::string& key, const std::string& data) = 0;
+    // The read finished; `data` holds all of it.
+    virtual void completed(const std::string& key, const std::string& data) = 0;
+    // The read failed, with the system's error number and text.
+    virtual void failed(const std::string& key, std::int32_t number, const std::string& text) = 0;
+};
+
+// Reads a web address into memory in the background, named by a key.
+class UrlReader {
+public:
+    virtual ~UrlReader() = default;
+    // Options 16 fetches from the server, never from a cache. Throws std::runtime_error when
+    // the read cannot start (a malformed address); no event comes then.
+    virtual void start(const std::string& key, const std::string& url, int options,
+                       UrlReadEvents& events) = 0;
+    // Stops the read with that key; no event comes for it afterwards.
+    virtual void cancel(const std::string& key) = 0;
+};
+
+} // namespace dorvex
