@@ -56,6 +56,7 @@ std::optional<std::size_t> buttonCode(int button) {
 std::mutex handlerMutex;
 std::vector<Display*> watchedDisplays;
 XIOErrorHandler previousHandler = nullptr;
+bool handlerInstalled = false;
 
 int onBrokenConnection(Display* display) {
     XIOErrorHandler previous = nullptr;
@@ -71,8 +72,9 @@ int onBrokenConnection(Display* display) {
 
 void watchConnection(Display* display) {
     const std::lock_guard lock(handlerMutex);
-    if (watchedDisplays.empty()) {
+    if (!handlerInstalled) {
         previousHandler = XSetIOErrorHandler(&onBrokenConnection);
+        handlerInstalled = true;
     }
     watchedDisplays.push_back(display);
 }

@@ -11,9 +11,10 @@ Platform mixedPlatform(FakePlatform& fake, RealServices real) {
             fake.windows,
             fake.systemTimes,
             fake.input,
-            fake.power,
+            real.power != nullptr ? *real.power : fake.power,
             real.accounts != nullptr ? *real.accounts : fake.accounts,
-            fake.osVersion};
+            fake.osVersion,
+            fake.urls};
 }
 
 } // namespace dorvex::test

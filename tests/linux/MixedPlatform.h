@@ -9,6 +9,7 @@ namespace dorvex::test {
 struct RealServices {
     NamedMutexes* mutexes = nullptr;
     Accounts* accounts = nullptr;
+    PowerControl* power = nullptr;
 };
 
 // The fake platform with some of its services replaced by real ones.

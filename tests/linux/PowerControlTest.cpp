@@ -1,7 +1,11 @@
+#include "app/Program.h"
 #include "platform/linux/LogindPowerControl.h"
+#include "shutdown/ShutdownError.h"
+#include "tests/linux/MixedPlatform.h"
 #include "tests/linux/MockLogind.h"
 
 #include <cstdlib>
+#include <functional>
 #include <future>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -169,6 +173,59 @@ TEST_F(LogindPowerControlTest, WithoutABusNothingIsAccepted) {
         EXPECT_FALSE(result.accepted);
         EXPECT_EQ(result.systemText, text);
     }
+}
+
+// The program's shutdown service on the login manager: its numbered errors carry the bus's text.
+class ShutdownServiceTest : public LogindPowerControlTest {
+protected:
+    // The number and description of the error the service raises, or 0 and "" when it succeeds.
+    std::pair<std::int32_t, std::string> outcome(const std::function<void(MdShut&)>& request) {
+        power();
+        try {
+            request(program.mdShut);
+        } catch (const ShutdownError& error) {
+            return {error.number, error.what()};
+        }
+        return {0, ""};
+    }
+
+    FakeMutexRegistry session;
+    FakePlatform fake{"/", session, {2026, 12, 7, 10, 0, 0}};
+    Platform platform = test::mixedPlatform(fake, {.power = &control});
+    Program program{platform};
+};
+
+TEST_F(ShutdownServiceTest, PowersOff) {
+    EXPECT_EQ(outcome([](MdShut& service) { service.ShutdownSystem(12); }),
+              std::make_pair(0, std::string()));
+    EXPECT_THAT(mock.calls(), HasSubstr("'PowerOff', [<false>]"));
+}
+
+TEST_F(ShutdownServiceTest, AUserWhoMayNotPowerOffGetsThePrivilegeError) {
+    mock.replaceMethod("CanPowerOff", "", "s", "ret = 'no'");
+    EXPECT_EQ(outcome([](MdShut& service) { service.ShutdownSystem(12); }),
+              std::make_pair(MdShut::NoPrivilege,
+                             std::string("Can't enable shutdown: You do not have the privileges to "
+                                         "shutdown this system. [CanPowerOff answered \"no\"]")));
+    EXPECT_THAT(mock.calls(), Not(HasSubstr("'PowerOff'")));
+}
+
+TEST_F(ShutdownServiceTest, AMissingBusIsANumberedError) {
+    mock.pointToMissingBus();
+    const std::string text = "[Cannot connect to the system bus: No such file or directory]";
+    EXPECT_EQ(outcome([](MdShut& service) { service.ShutdownSystem(12); }),
+              std::make_pair(MdShut::PrivilegeNotFound,
+                             "Can't enable shutdown: Can't find the SE_SHUTDOWN_NAME privilege "
+                             "value. " +
+                                 text));
+    EXPECT_EQ(outcome([](MdShut& service) { service.Hibernate_System(); }).first,
+              MdShut::PrivilegeNotFound);
+}
+
+TEST_F(ShutdownServiceTest, AHibernationThatDoesNotHappenIsANumberedError) {
+    EXPECT_EQ(outcome([](MdShut& service) { service.Hibernate_System(); }),
+              std::make_pair(MdShut::ShutdownFailed,
+                             std::string("Hibernate_System failed: The system did not hibernate")));
 }
 
 } // namespace

@@ -1,0 +1,38 @@
+#include "platform/linux/LocalClock.h"
+
+#include <langinfo.h>
+
+#include <ctime>
+
+namespace dorvex {
+
+LocalClock::LocalClock() : locale_(newlocale(LC_TIME_MASK, "", nullptr)) {
+    // A language the system does not have falls back to English names.
+    if (locale_ == nullptr) {
+        locale_ = newlocale(LC_TIME_MASK, "C", nullptr);
+    }
+}
+
+LocalClock::~LocalClock() { freelocale(locale_); }
+
+LocalDateTime LocalClock::now() const {
+    const std::time_t seconds = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+            local.tm_hour,        local.tm_min,     local.tm_sec};
+}
+
+// Not the wall clock: a user setting the time must not disturb a measured duration.
+std::uint32_t LocalClock::tickCount() const {
+    timespec monotonic{};
+    clock_gettime(CLOCK_MONOTONIC, &monotonic);
+    return static_cast<std::uint32_t>(static_cast<std::uint64_t>(monotonic.tv_sec) * 1000u +
+                                      static_cast<std::uint64_t>(monotonic.tv_nsec) / 1'000'000u);
+}
+
+std::string LocalClock::abbreviatedMonthName(int month) const {
+    return nl_langinfo_l(static_cast<nl_item>(ABMON_1 + month - 1), locale_);
+}
+
+} // namespace dorvex

@@ -1,0 +1,44 @@
+#include "platform/linux/LocalClock.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <ctime>
+#include <thread>
+
+namespace dorvex {
+namespace {
+
+TEST(LocalClock, TellsTheLocalTimeOfDay) {
+    const LocalClock clock;
+    const std::time_t before = std::time(nullptr);
+    const LocalDateTime now = clock.now();
+    std::tm expected{};
+    localtime_r(&before, &expected);
+    EXPECT_EQ(now.year, expected.tm_year + 1900);
+    EXPECT_EQ(now.month, expected.tm_mon + 1);
+    EXPECT_EQ(now.day, expected.tm_mday);
+    EXPECT_EQ(now.hour, expected.tm_hour);
+    EXPECT_NEAR(now.minute * 60 + now.second, expected.tm_min * 60 + expected.tm_sec, 2);
+}
+
+TEST(LocalClock, CountsMillisecondsForward) {
+    const LocalClock clock;
+    const std::uint32_t start = clock.tickCount();
+    std::this_thread::sleep_for(std::chrono::milliseconds(120));
+    const std::uint32_t elapsed = clock.tickCount() - start;
+    EXPECT_GE(elapsed, 120u);
+    EXPECT_LT(elapsed, 5000u);
+}
+
+TEST(LocalClock, NamesTheMonthsInTheUsersLanguage) {
+    ::setenv("LC_ALL", "C", 1);
+    const LocalClock clock;
+    EXPECT_EQ(clock.abbreviatedMonthName(1), "Jan");
+    EXPECT_EQ(clock.abbreviatedMonthName(12), "Dec");
+    ::unsetenv("LC_ALL");
+}
+
+} // namespace
+} // namespace dorvex
