@@ -20,12 +20,12 @@ using Clock = std::chrono::steady_clock;
 class RecordedTimes : public SystemTimesSource {
 public:
     bool read(SystemTimes& times) override {
-        const bool read = linux.read(times);
+        const bool read = source.read(times);
         last = times;
         return read;
     }
 
-    LinuxSystemTimes linux;
+    LinuxSystemTimes source;
     SystemTimes last;
 };
 
