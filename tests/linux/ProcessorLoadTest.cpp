@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cmath>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -101,26 +102,35 @@ private:
     std::thread thread_;
 };
 
-// Runs alone (RUN_SERIAL): other tests would count as load.
+// Runs alone (RUN_SERIAL): other tests would count as load. Programs outside the tests can
+// still load the machine for a moment, so the share is given three tries; the readings must
+// agree with /proc/stat every time.
 TEST(LinuxSystemTimesUnderLoad, OneBusyThreadLoadsItsShareOfTheMachine) {
     RecordedTimes times;
-    const Interval quiet = measureOneSecond(times);
-    Interval busy;
-    {
-        BusyThread spinner;
-        std::this_thread::sleep_for(100ms);
-        busy = measureOneSecond(times);
-    }
-    ASSERT_GT(busy.processors, 0);
-    const double share = 100.0 / busy.processors;
-    const double expected = std::min(100.0, quiet.load + share);
+    std::string tries;
+    bool shareSeen = false;
+    for (int attempt = 0; attempt < 3 && !shareSeen; ++attempt) {
+        const Interval quiet = measureOneSecond(times);
+        Interval busy;
+        {
+            BusyThread spinner;
+            std::this_thread::sleep_for(100ms);
+            busy = measureOneSecond(times);
+        }
+        ASSERT_GT(busy.processors, 0);
+        const double share = 100.0 / busy.processors;
+        const double expected = std::min(100.0, quiet.load + share);
+        shareSeen = std::abs(busy.load - expected) <= 15.0;
+        tries += " quiet " + std::to_string(quiet.load) + " %, busy " + std::to_string(busy.load) +
+                 " %;";
 
-    EXPECT_NEAR(busy.load, busy.rawLoad, 3.0);
-    EXPECT_NEAR(busy.load, expected, 15.0) << "quiet machine: " << quiet.load << " %";
-    EXPECT_GE(busy.load, share - 10.0);
-    // All processors together run one second per second, counted in units of 100 ns.
-    const double unitsExpected = busy.processors * busy.seconds * 1e7;
-    EXPECT_NEAR(double(busy.totalUnits), unitsExpected, unitsExpected * 0.1);
+        EXPECT_NEAR(busy.load, busy.rawLoad, 3.0);
+        EXPECT_GE(busy.load, share - 10.0);
+        // All processors together run one second per second, counted in units of 100 ns.
+        const double unitsExpected = busy.processors * busy.seconds * 1e7;
+        EXPECT_NEAR(double(busy.totalUnits), unitsExpected, unitsExpected * 0.1);
+    }
+    EXPECT_TRUE(shareSeen) << "one busy processor's share above the quiet load:" << tries;
 }
 
 } // namespace
