@@ -51,6 +51,8 @@ public:
     virtual void trayAdd(const TrayIcon& icon) = 0;
     virtual void trayModify(const TrayIcon& icon) = 0;
     virtual void trayDelete() = 0;
+    // Whether the desktop has a notification area to show the icon in.
+    virtual bool trayAvailable() = 0;
 };
 
 } // namespace dorvex

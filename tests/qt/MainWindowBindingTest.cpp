@@ -1,0 +1,79 @@
+#include "platform/qt/Conversions.h"
+#include "tests/qt/QtTestSupport.h"
+#include "tests/support/Simulation.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+namespace dorvex::test {
+namespace {
+
+// The real main window, run by the program on the fake platform, shown by the Qt window system.
+class MainWindowBinding : public ::testing::Test {
+protected:
+    MainWindowBinding() {
+        model.state = WindowState::Normal;
+        model.visible = true;
+        windows.load(model, events);
+    }
+
+    // Every control's widget shows what its model holds.
+    void expectWidgetsAgreeWithModel() {
+        for (const Control& control : model.controls) {
+            if (control.kind == ControlKind::Timer) {
+                continue;
+            }
+            SCOPED_TRACE(control.name);
+            auto* widget = controlWidget<QWidget>(model.name, control.name);
+            ASSERT_NE(widget, nullptr);
+            EXPECT_EQ(widget->toolTip().toStdString(), control.toolTip);
+            EXPECT_EQ(widget->isEnabled(), control.enabled);
+            EXPECT_EQ(widget->isHidden(), !control.visible);
+            EXPECT_EQ(widget->font().bold(), control.font.bold);
+            if (auto* box = qobject_cast<QLineEdit*>(widget)) {
+                EXPECT_EQ(box->text().toStdString(), control.text);
+                EXPECT_EQ(box->isReadOnly(), control.locked);
+            } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
+                EXPECT_EQ(button->text().toStdString(), control.text);
+            } else if (control.kind == ControlKind::Label) {
+                EXPECT_EQ(qobject_cast<QLabel*>(widget)->text(), qt::labelCaption(control.text));
+            }
+            const QColor fore = qt::resolveColour(control.foreColour, QApplication::palette());
+            EXPECT_EQ(widget->palette().color(QPalette::Active, QPalette::Text), fore);
+        }
+    }
+
+    Simulation simulation;
+    WindowModel& model = simulation.mainWindow();
+    EventRecord events;
+    QtWindowSystem windows;
+};
+
+TEST_F(MainWindowBinding, ShowsTheDesignedWindow) {
+    QWidget* top = topLevel("DorvexLMain");
+    ASSERT_NE(top, nullptr);
+    EXPECT_EQ(top->size(), QSize(398, 134));
+    EXPECT_EQ(top->windowTitle(), "Dorvex Zede");
+    EXPECT_EQ(controlWidget<QLabel>("DorvexLMain", "Label2")->text(), "Key & Mouse");
+    EXPECT_EQ(controlWidget<QWidget>("DorvexLMain", "TestS")->geometry(), QRect(6, 108, 65, 23));
+    EXPECT_EQ(controlWidget<QPushButton>("DorvexLMain", "About")->shortcut(),
+              QKeySequence(Qt::ALT | Qt::Key_A));
+    EXPECT_FALSE(controlWidget<QLineEdit>("DorvexLMain", "Park")->hasFrame());
+    EXPECT_EQ(controlWidget<QLabel>("DorvexLMain", "Logo")->pixmap().size(), QSize(55, 58));
+    expectWidgetsAgreeWithModel();
+}
+
+TEST_F(MainWindowBinding, AgreesWithTheModelAfterTheHandlersRan) {
+    simulation.advanceSeconds(5);
+    windows.update();
+    expectWidgetsAgreeWithModel();
+    simulation.advanceSeconds(70);
+    windows.update();
+    expectWidgetsAgreeWithModel();
+}
+
+} // namespace
+} // namespace dorvex::test

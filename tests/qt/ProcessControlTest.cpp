@@ -1,0 +1,58 @@
+#include "platform/qt/QtProcessControl.h"
+#include "tests/qt/QtTestSupport.h"
+
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace dorvex::test {
+namespace {
+
+class ProcessEnd : public ::testing::Test {
+protected:
+    ProcessEnd() {
+        tick.intervalMs = 10;
+        tick.setTimerEnabled(true);
+        windows.load(model, events);
+    }
+    ~ProcessEnd() override {
+        // An end outside the application's own loop would end every later box at once; the
+        // application's loop clears it when it runs.
+        QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+        QCoreApplication::exec();
+    }
+
+    WindowModel model = makeWindow();
+    Control& tick = model.add(makeControl("tick", ControlKind::Timer));
+    Control& exitButton = model.add(makeControl("Exit", ControlKind::Button));
+    EventRecord events;
+    QtWindowSystem windows;
+    QtProcessControl process{windows};
+};
+
+TEST_F(ProcessEnd, EndsTheEventLoopWithTheStatusAndNoEventFollows) {
+    events.react = [&](const std::string&) {
+        if (events.events.size() == 2) {
+            process.exit(3);
+        }
+    };
+    EXPECT_EQ(QApplication::exec(), 3);
+    QTest::qWait(60);
+    controlWidget<QPushButton>("w", "Exit")->click();
+    topLevel("w")->close();
+    EXPECT_EQ(events.events, (std::vector<std::string>{"timer tick", "timer tick"}));
+}
+
+TEST_F(ProcessEnd, EndsAMessageBoxThatIsOpen) {
+    QTimer::singleShot(50, [&] { process.exit(1); });
+    windows.messageBox("Dorvex Zede", "waiting", MessageIcon::None);
+    EXPECT_FALSE(events.events.empty());
+    const std::size_t before = events.events.size();
+    QTest::qWait(60);
+    EXPECT_EQ(events.events.size(), before);
+}
+
+} // namespace
+} // namespace dorvex::test

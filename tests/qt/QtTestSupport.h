@@ -1,0 +1,66 @@
+#pragma once
+
+#include "platform/WindowEvents.h"
+#include "platform/WindowModel.h"
+#include "platform/qt/QtWindowSystem.h"
+
+#include <QApplication>
+#include <QWidget>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace dorvex::test {
+
+// Records every event as text ("click Exit", "timer tick", "state", "activated", "close",
+// "tray 515"), and runs `react` after recording, as a handler would. Activations are left out
+// unless asked for: the offscreen platform activates every window it shows.
+class EventRecord : public WindowEvents {
+public:
+    explicit EventRecord(bool withActivations = false) : withActivations_(withActivations) {}
+
+    void click(std::string_view control) override { record("click " + std::string(control)); }
+    void timer(std::string_view timer) override { record("timer " + std::string(timer)); }
+    void menuChosen(std::string_view item) override { record("menu " + std::string(item)); }
+    void activated() override {
+        if (withActivations_) {
+            record("activated");
+        }
+    }
+    void stateChanged() override { record("state"); }
+    void closeRequested() override { record("close"); }
+    void trayMouse(int code) override { record("tray " + std::to_string(code)); }
+
+    std::vector<std::string> events;
+    std::function<void(const std::string&)> react;
+
+private:
+    void record(std::string event);
+
+    bool withActivations_;
+};
+
+// The top-level widget of a loaded window, by the model's name; null when there is none.
+QWidget* topLevel(const std::string& windowName);
+
+// A control's widget in a loaded window, by the names of window and control.
+template <typename W>
+W* controlWidget(const std::string& windowName, const std::string& controlName) {
+    QWidget* window = topLevel(windowName);
+    return window == nullptr ? nullptr : window->findChild<W*>(QString::fromStdString(controlName));
+}
+
+// Lets the event loop run until the condition holds, for at most the given time.
+bool waitFor(const std::function<bool()>& condition, int milliseconds = 2000);
+
+// Runs pending events, and the deletion of widgets that asked for it.
+void settle();
+
+// A control as the program declares it; a timer is stopped.
+Control makeControl(std::string name, ControlKind kind, Rect geometry = {120, 120, 1500, 300});
+
+// A visible window model named "w" at 600 by 300 pixels, 96 dots per inch.
+WindowModel makeWindow();
+
+} // namespace dorvex::test
