@@ -1,12 +1,13 @@
 #include "tests/linux/ChildProcess.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
-#include <spawn.h>
 #include <stdexcept>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -51,27 +52,42 @@ int milliseconds(Clock::time_point deadline) {
 
 ChildProcess::ChildProcess(const std::vector<std::string>& arguments,
                            const std::vector<std::string>& environment, Output output) {
-    int pipeEnds[2] = {-1, -1};
-    if (::pipe2(pipeEnds, O_CLOEXEC) != 0) {
+    // The output, and a pipe that the start closes: the constructor returns once the program
+    // runs, when nothing of this process is left in the child.
+    int outputEnds[2] = {-1, -1};
+    int startEnds[2] = {-1, -1};
+    if (::pipe2(outputEnds, O_CLOEXEC) != 0 || ::pipe2(startEnds, O_CLOEXEC) != 0) {
         throw std::runtime_error("pipe failed");
-    }
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    if (output == Output::Capture) {
-        posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
-    } else {
-        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     }
     std::vector<std::string> argumentCopy = arguments;
     std::vector<std::string> environmentCopy = mergedEnvironment(environment);
-    const int error =
-        ::posix_spawnp(&pid_, argumentCopy.front().c_str(), &actions, nullptr,
-                       pointers(argumentCopy).data(), pointers(environmentCopy).data());
-    posix_spawn_file_actions_destroy(&actions);
-    ::close(pipeEnds[1]);
-    output_ = pipeEnds[0];
-    if (error != 0) {
+    const std::vector<char*> argv = pointers(argumentCopy);
+    const std::vector<char*> envp = pointers(environmentCopy);
+    const pid_t parent = ::getpid();
+    pid_ = ::fork();
+    if (pid_ == 0) {
+        // Ends with the thread that started it, also when the test is killed.
+        if (::prctl(PR_SET_PDEATHSIG, SIGTERM) == 0 && ::getppid() == parent) {
+            const int target =
+                output == Output::Capture ? outputEnds[1] : ::open("/dev/null", O_WRONLY);
+            ::dup2(target, STDOUT_FILENO);
+            if (output == Output::Discard) {
+                ::dup2(target, STDERR_FILENO);
+            }
+            ::execvpe(argv.front(), argv.data(), envp.data());
+        }
+        const int error = errno;
+        [[maybe_unused]] const ssize_t told = ::write(startEnds[1], &error, sizeof error);
+        ::_exit(127);
+    }
+    ::close(outputEnds[1]);
+    ::close(startEnds[1]);
+    output_ = outputEnds[0];
+    int error = 0;
+    const bool started = pid_ > 0 && ::read(startEnds[0], &error, sizeof error) == 0;
+    ::close(startEnds[0]);
+    if (!started) {
+        wait(std::chrono::seconds(5));
         ::close(output_);
         throw std::runtime_error("cannot start " + arguments.front() + ": " + std::strerror(error));
     }

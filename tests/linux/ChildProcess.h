@@ -8,7 +8,8 @@
 
 namespace dorvex::test {
 
-// A program started by a test, stopped at the latest when the object goes.
+// A program started by a test, stopped at the latest when the object goes, or when the thread
+// that started it ends.
 class ChildProcess {
 public:
     enum class Output { Capture, Discard };
