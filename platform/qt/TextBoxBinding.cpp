@@ -20,11 +20,15 @@ void TextBoxBinding::updateOwn() {
     if (changed(shown_.alignment, model_.alignment)) {
         edit_.setAlignment(horizontalAlignment(model_.alignment) | Qt::AlignVCenter);
     }
-    // A box whose text has the colour of its background is a focus sink: without its frame it
-    // cannot be seen, whatever lies over it.
-    if (changed(frameless_, model_.foreColour == model_.backColour)) {
-        edit_.setFrame(!frameless_);
+    if (changed(focusSink_, model_.foreColour == model_.backColour)) {
+        place(context_.scale.rect(shown_.geometry));
     }
+}
+
+void TextBoxBinding::place(const QRect& pixels) {
+    // A box whose text has the colour of its background is a focus sink: it takes the keyboard
+    // focus, but on a window of another colour its background would show, so it has no size.
+    edit_.setGeometry(focusSink_ ? QRect(pixels.topLeft(), QSize(0, 0)) : pixels);
 }
 
 } // namespace dorvex::qt

@@ -15,9 +15,10 @@ public:
 private:
     TextBoxBinding(Control& model, QLineEdit& edit, WindowContext& context);
     void updateOwn() override;
+    void place(const QRect& pixels) override;
 
     QLineEdit& edit_;
-    bool frameless_ = false;
+    bool focusSink_ = false;
 };
 
 } // namespace dorvex::qt

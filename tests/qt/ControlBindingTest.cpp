@@ -100,9 +100,11 @@ const BindingCase bindingCases[] = {
      [](QWidget& w) { return as<QLineEdit>(w).isReadOnly(); }},
     {"text box centred", ControlKind::TextBox, [](Control& c) { c.alignment = Alignment::Centre; },
      [](QWidget& w) { return (as<QLineEdit>(w).alignment() & Qt::AlignHCenter) != 0; }},
-    {"focus sink: text in the background colour has no frame", ControlKind::TextBox,
+    {"focus sink: text in the background colour takes no room but the focus", ControlKind::TextBox,
      [](Control& c) { c.foreColour = c.backColour = Colour::buttonFace(); },
-     [](QWidget& w) { return !as<QLineEdit>(w).hasFrame(); }},
+     [](QWidget& w) {
+         return w.size().isEmpty() && w.pos() == QPoint(8, 8) && w.focusPolicy() != Qt::NoFocus;
+     }},
     {"picture at its own size", ControlKind::Picture, [](Control& c) { c.picture = "logo"; },
      [](QWidget& w) {
          return as<QLabel>(w).pixmap().size() == QSize(55, 58) && w.width() >= 55 &&

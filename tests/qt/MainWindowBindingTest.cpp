@@ -61,7 +61,7 @@ TEST_F(MainWindowBinding, ShowsTheDesignedWindow) {
     EXPECT_EQ(controlWidget<QWidget>("DorvexLMain", "TestS")->geometry(), QRect(6, 108, 65, 23));
     EXPECT_EQ(controlWidget<QPushButton>("DorvexLMain", "About")->shortcut(),
               QKeySequence(Qt::ALT | Qt::Key_A));
-    EXPECT_FALSE(controlWidget<QLineEdit>("DorvexLMain", "Park")->hasFrame());
+    EXPECT_TRUE(controlWidget<QLineEdit>("DorvexLMain", "Park")->size().isEmpty());
     EXPECT_EQ(controlWidget<QLabel>("DorvexLMain", "Logo")->pixmap().size(), QSize(55, 58));
     expectWidgetsAgreeWithModel();
 }

@@ -190,7 +190,8 @@ TEST_F(Window, ActivationRaisesOneEventPerNewActiveWindow) {
 }
 
 TEST_F(Window, FocusGoesToTheNamedControlAndTheUsersFocusIsWrittenBack) {
-    model.add(makeControl("Park", ControlKind::TextBox));
+    Control& sink = model.add(makeControl("Park", ControlKind::TextBox));
+    sink.foreColour = sink.backColour = Colour::buttonFace();
     model.add(makeControl("Reset", ControlKind::Button, {120, 900, 900, 300}));
     model.focus = "Park";
     load();
@@ -203,7 +204,7 @@ TEST_F(Window, FocusGoesToTheNamedControlAndTheUsersFocusIsWrittenBack) {
     EXPECT_EQ(model.focus, "Reset");
     model.focus = "Park";
     windows.update();
-    EXPECT_EQ(top->focusWidget(), park);
+    EXPECT_TRUE(park->hasFocus());
 }
 
 TEST_F(Window, BackgroundAndIcon) {
