@@ -29,13 +29,13 @@ void MainWindowLoad::Form_Load() {
     // The program starts in the tray.
     window.setState(WindowState::Minimised);
     program_.tray.Set_TrayIcon("Start");
-    window.hide();
+    program_.tray.hideToTray();
 }
 
 void MainWindowLoad::Form_Activate() {
     WindowModel& model = program_.mainWindow.model();
     if (model.state == WindowState::Minimised) {
-        model.visible = false;
+        program_.tray.hideToTray();
     }
     if (model.state == WindowState::Normal) {
         model.focus = "Park";

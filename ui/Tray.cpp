@@ -1,6 +1,7 @@
 #include "ui/Tray.h"
 
 #include "app/Program.h"
+#include "ui/ScreenPlacement.h"
 
 namespace dorvex {
 
@@ -27,6 +28,12 @@ void Tray::Set_TrayIcon(std::string_view state) {
 
 void Tray::remove() {
     program_.platform.windows.trayDelete();
+}
+
+void Tray::hideToTray() {
+    if (program_.platform.windows.trayAvailable()) {
+        program_.mainWindow.hide();
+    }
 }
 
 void Tray::Form_MouseMove(int code) {
@@ -65,7 +72,7 @@ void Tray::Form_Resize() {
         if (TrayData) {
             program_.platform.windows.trayAdd(*TrayData);
         }
-        window.hide();
+        hideToTray();
     }
     window.mPopUpRestore.visible = minimised;
     window.mPopUpMin.visible = !minimised;
@@ -79,9 +86,7 @@ void Tray::Show_Window() {
         program_.state.CentreWindow = false;
         window.setState(WindowState::Normal);
         model.visible = true;
-        const ScreenSize screen = program_.platform.windows.screenSize();
-        model.left = screen.width / 2 - model.clientWidth / 2;
-        model.top = screen.height / 2 - model.clientHeight / 2;
+        centreOnScreen(model, program_.platform.windows.screenSize());
     }
     model.topmost = program_.state.run.RunMode == 2;
     model.visible = true;

@@ -30,6 +30,9 @@ public:
     void mPopUpMin_Click();
     // Removes the icon, on every path that ends the program.
     void remove();
+    // Hides the minimised main window, which the icon brings back. Without a tray on the
+    // desktop it stays minimised in the task bar instead, so that it can always be reached.
+    void hideToTray();
 
     // The icon as last set; nothing before the first Set_TrayIcon.
     std::optional<TrayIcon> TrayData;

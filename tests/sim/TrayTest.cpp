@@ -108,5 +108,21 @@ TEST(Tray, DisabledItemsDoNothing) {
     EXPECT_FALSE(sim.run().TestMode);
 }
 
+TEST(Tray, WithoutATrayTheWindowStaysMinimisedInTheTaskBar) {
+    TempFolder folder;
+    folder.write("Data/DorvexL.ini", defaultConfig());
+    std::filesystem::create_directory(folder.path() / "Log");
+    FakeMutexRegistry session;
+    FakePlatform fake(folder.path(), session, {2026, 12, 7, 10, 0, 0});
+    fake.windows.trayHost = false;
+    Platform platform = fake.platform();
+    Program program(platform);
+    program.start("");
+    EXPECT_TRUE(program.mainWindow.model().visible);
+    EXPECT_EQ(program.mainWindow.model().state, WindowState::Minimised);
+    fake.windows.events("DorvexLMain")->stateChanged();
+    EXPECT_TRUE(program.mainWindow.model().visible);
+}
+
 } // namespace
 } // namespace dorvex::test
