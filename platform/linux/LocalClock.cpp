@@ -13,7 +13,9 @@ LocalClock::LocalClock() : locale_(newlocale(LC_TIME_MASK, "", nullptr)) {
     }
 }
 
-LocalClock::~LocalClock() { freelocale(locale_); }
+LocalClock::~LocalClock() {
+    freelocale(locale_);
+}
 
 LocalDateTime LocalClock::now() const {
     const std::time_t seconds = std::time(nullptr);
