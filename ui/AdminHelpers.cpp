@@ -1,6 +1,7 @@
 #include "ui/AdminHelpers.h"
 
 #include "app/Program.h"
+#include "ui/SitePageAddress.h"
 
 namespace dorvex {
 
@@ -14,7 +15,8 @@ void AdminHelpers::Trim_SysMenu(WindowModel& window, bool revert) {
 
 void AdminHelpers::Open_Browser(WindowModel& /*owner*/, const std::string& page) {
     try {
-        if (!program_.platform.windows.openUrl(program_.state.SiteRoot + page)) {
+        const std::optional<std::string> address = sitePageAddress(program_.state.SiteRoot, page);
+        if (!address || !program_.platform.windows.openUrl(*address)) {
             program_.messageBox(std::string(AppName) + " Error", "Unable to launch Browser.",
                                 MessageIcon::None);
         }

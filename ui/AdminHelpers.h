@@ -17,7 +17,8 @@ public:
     // True gives the main window its whole system menu back; false takes the close command away.
     void Set_SysMenu(bool restore);
     void Trim_SysMenu(WindowModel& window, bool revert);
-    // Opens a page below the vendor's site root; an empty page is the home page.
+    // Opens a page below the vendor's site root; an empty page is the home page. A page that is
+    // no plain relative path never reaches the browser.
     void Open_Browser(WindowModel& owner, const std::string& page);
 
 private:
