@@ -21,7 +21,9 @@
 #include "ui/FrmAbout.h"
 #include "ui/RunDisplay.h"
 #include "ui/Tray.h"
+#include "update/FrmUpdater.h"
 #include "update/UpdateCommands.h"
+#include "update/UpdaterLog.h"
 
 #include <functional>
 #include <string>
@@ -78,6 +80,7 @@ public:
     Tray tray{*this};
     AdminHelpers adminHelpers{*this};
     UpdateCommands updateCommands{*this};
+    UpdaterLog updaterLog{*this};
     ActivitySampling sampling{*this};
     MainTick mainTick{*this};
     MdShut mdShut{*this};
@@ -85,6 +88,7 @@ public:
     ShutdownCountdown shutdownCountdown{*this};
     DorvexLMain mainWindow{*this};
     FrmAbout aboutBox{*this};
+    FrmUpdater updateWindow{*this};
     MultiInst multiInst{*this};
 
 private:

@@ -72,6 +72,7 @@ void ResetExit::Disable_Buttons1() {
 
 void ResetExit::Exit_Click() {
     program_.aboutBox.unload();
+    program_.updateWindow.unload();
     unloadMainWindow();
 }
 

@@ -30,8 +30,16 @@ void MainTick::tmrRefresh_Timer() {
     if (run.RunMode == 0 && !run.AboutOpen) {
         Start_Delay();
     }
-    if (run.RunMode == 2 && !run.AboutOpen) {
-        program_.shutdownCountdown.Shutdown_Countdown();
+    // The update check has its chance on every tick that does not begin and end in the countdown.
+    if (run.RunMode == 2) {
+        if (!run.AboutOpen) {
+            program_.shutdownCountdown.Shutdown_Countdown();
+        }
+        if (run.RunMode != 2) {
+            program_.updateCommands.Check_Update_Time();
+        }
+    } else {
+        program_.updateCommands.Check_Update_Time();
     }
     if (run.AboutCloseSecs <= 0 && run.AboutOpen) {
         program_.aboutBox.unload();

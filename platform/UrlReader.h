@@ -1,9 +1,13 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
 namespace dorvex {
+
+// The program reads small documents only: a longer reply fails instead of filling the memory.
+inline constexpr std::size_t MaxUrlReadBytes = 1u << 20;
 
 // What becomes of a read, delivered on the program's thread between other events.
 class UrlReadEvents {

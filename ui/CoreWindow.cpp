@@ -33,6 +33,11 @@ void CoreWindow::unload() {
     program_.platform.windows.unload(model_);
 }
 
+bool CoreWindow::usable(std::string_view control) {
+    const Control* found = model_.find(control);
+    return found != nullptr && found->enabled && found->visible;
+}
+
 void CoreWindow::click(std::string_view control) {
     program_.dispatch([&] { onClick(control); });
 }

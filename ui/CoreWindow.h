@@ -47,6 +47,9 @@ protected:
     virtual void onMenu(std::string_view /*item*/) {}
     virtual void onTrayMouse(int /*code*/) {}
 
+    // A control that is disabled or hidden does nothing, however its click arrived.
+    bool usable(std::string_view control);
+
     Program& program_;
     WindowModel model_;
 

@@ -91,9 +91,7 @@ void DorvexLMain::About_Click() {
 }
 
 void DorvexLMain::onClick(std::string_view control) {
-    // A command that is disabled or hidden does nothing, however its click arrived.
-    const Control* clicked = model_.find(control);
-    if (clicked == nullptr || !clicked->enabled || !clicked->visible) {
+    if (!usable(control)) {
         return;
     }
     if (control == "Reset") {
@@ -106,6 +104,8 @@ void DorvexLMain::onClick(std::string_view control) {
         About_Click();
     } else if (control == "Logo") {
         program_.adminHelpers.Open_Browser(model_, "");
+    } else if (control == "Update") {
+        program_.updateCommands.Update_Click();
     }
 }
 
@@ -126,6 +126,8 @@ void DorvexLMain::menuItemChosen(std::string_view item) {
         program_.tray.mPopUpRestore_Click();
     } else if (item == "mPopUpTest") {
         program_.shutdownCountdown.TestS_Click();
+    } else if (item == "mPopUpUpdate") {
+        program_.updateCommands.Update_Click();
     }
 }
 

@@ -1,0 +1,669 @@
+#include "platform/CivilTime.h"
+#include "tests/support/Simulation.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace dorvex::test {
+namespace {
+
+namespace fs = std::filesystem;
+using Strings = std::vector<std::string>;
+
+// A reply with a page for every button, offering a version.
+UpdateReply offer(std::string version1, std::string version2 = "0.0") {
+    return {.Contact = "contact.htm",
+            .Download = "software/dorvexzede.zip",
+            .History = "history.htm",
+            .KIssues = "issues.htm",
+            .Index = "index.htm",
+            .Message = "Faster start-up.",
+            .Name = "Dorvex Zede",
+            .Uninstall = "No",
+            .Version1 = std::move(version1),
+            .Version2 = std::move(version2)};
+}
+
+std::string tag(const std::string& name, const std::string& value) {
+    return "<" + name + ">" + value + "</" + name + ">";
+}
+
+std::string document(const UpdateReply& r) {
+    return "<?xml version=\"1.0\"?>\r\n<update>" + tag("Contact", r.Contact) + tag("Name", r.Name) +
+           tag("Version1", r.Version1) + tag("Version2", r.Version2) + tag("Download", r.Download) +
+           tag("History", r.History) + tag("KIssues", r.KIssues) + tag("Index", r.Index) +
+           tag("Message", r.Message) + tag("Uninstall", r.Uninstall) + "</update>\r\n";
+}
+
+std::string without(std::string text, const std::string& cut) {
+    text.erase(text.find(cut), cut.size());
+    return text;
+}
+
+const std::string newerStatus = "Version 5.6 of Dorvex Zede is available ";
+const std::string newerMessage = "Click Download to get it\r\nClick History for change info and "
+                                 "Known Issues for any problems.\r\nFaster start-up.";
+const std::string latestStatus = "You have the latest version of Dorvex Zede";
+const std::string latestMessage =
+    "Click Known Issues to see any problems we are aware of.\r\nFaster start-up.";
+const std::string olderStatus = "Unrecognised version of Dorvex Zede";
+const std::string olderMessage = "Contact Kemtora for assistance.";
+const std::string waiting = "Please Wait - Checking for the latest version";
+const Strings allButtons{"Contact", "Download", "History", "KIssues", "WebSite", "Exit"};
+
+FrmUpdater& updater(Simulation& sim) {
+    return sim.program().updateWindow;
+}
+
+Strings enabledButtons(FrmUpdater& window) {
+    Strings enabled;
+    for (const Control* button : {&window.Contact, &window.Download, &window.History,
+                                  &window.KIssues, &window.WebSite, &window.Exit}) {
+        if (button->enabled) {
+            enabled.push_back(button->name);
+        }
+    }
+    return enabled;
+}
+
+// The Update button, then the window's second tick, which sends the request.
+void checkByHand(Simulation& sim) {
+    sim.click("Update");
+    sim.fake().windows.runFor(200);
+}
+
+void answer(Simulation& sim, const std::string& reply) {
+    ASSERT_TRUE(sim.fake().urls.complete(reply)) << "no read running";
+}
+
+bool commandsEnabled(Simulation& sim) {
+    return sim.main().Update.enabled && sim.main().mPopUpUpdate.enabled;
+}
+
+TEST(UpdateRequest, NamesTheProgramItsVersionAndTheSystem) {
+    const struct {
+        const char* arguments;
+        const char* version;
+    } cases[] = {
+        {"", "5.5"},
+        {"-LowerVersion", "0.9"},
+        {"-HigherVersion", "10.0"},
+        {"-ShortUpdateTime", "0.9"},
+        {"-InhibitUpdate", "5.5"},
+    };
+    for (const auto& c : cases) {
+        Simulation sim({.arguments = c.arguments});
+        sim.fake().osVersion.version = {2, 5, 1};
+        sim.click("Update");
+        FrmUpdater& window = updater(sim);
+        EXPECT_TRUE(window.model().visible);
+        EXPECT_EQ(window.model().caption, "Dorvex Zede Update Check");
+        EXPECT_EQ(window.Status.text, waiting);
+        EXPECT_EQ(window.UVersion.text, std::string("Dorvex Zede Version ") + c.version);
+        EXPECT_EQ(enabledButtons(window), Strings{"Exit"});
+        sim.fake().windows.runFor(100);
+        EXPECT_TRUE(sim.fake().urls.reads.empty()) << "the first tick only waits";
+        sim.fake().windows.runFor(100);
+        ASSERT_EQ(sim.fake().urls.reads.size(), 1u) << c.arguments;
+        const FakeUrlReader::Read& read = sim.fake().urls.reads[0];
+        EXPECT_EQ(read.url, std::string("http://kemtora.example/software/misc/updatecheck.xml"
+                                        "?PName=DorvexZede&ampPVer=") +
+                                c.version + ".0.0&ampOSVer=2.5.1");
+        EXPECT_EQ(read.options, 16) << "never from a cache";
+    }
+}
+
+TEST(UpdateRequest, GoesToTheConfiguredSite) {
+    Simulation sim;
+    sim.program().state.SiteRoot = "http://127.0.0.1:8080/dz/";
+    checkByHand(sim);
+    ASSERT_EQ(sim.fake().urls.reads.size(), 1u);
+    EXPECT_TRUE(sim.fake().urls.reads[0].url.starts_with(
+        "http://127.0.0.1:8080/dz/software/misc/updatecheck.xml?PName="));
+}
+
+TEST(UpdateReplies, ShowTheOutcomeWithTheButtonsItAllows) {
+    UpdateReply withoutPages = offer("5.6");
+    withoutPages.Index = "Error";
+    withoutPages.Download = "Error";
+    UpdateReply split = offer("5", "6.0");
+    const struct {
+        const char* what;
+        UpdateReply reply;
+        std::string status;
+        std::string message;
+        Strings enabled;
+    } cases[] = {
+        {"newer", offer("5.6"), newerStatus, newerMessage, allButtons},
+        {"newer by number, not by text", offer("10.0"), "Version 10.0 of Dorvex Zede is available ",
+         newerMessage, allButtons},
+        {"newer in the second part", split, "Version 5 of Dorvex Zede is available ", newerMessage,
+         allButtons},
+        {"newer, pages named Error",
+         withoutPages,
+         newerStatus,
+         newerMessage,
+         {"Contact", "History", "KIssues", "Exit"}},
+        {"same",
+         offer("5.5"),
+         latestStatus,
+         latestMessage,
+         {"Contact", "History", "KIssues", "WebSite", "Exit"}},
+        {"same by number",
+         offer("5.50"),
+         latestStatus,
+         latestMessage,
+         {"Contact", "History", "KIssues", "WebSite", "Exit"}},
+        {"older", offer("5.4"), olderStatus, olderMessage, {"Contact", "Exit"}},
+        {"5.10 is 5.1", offer("5.10"), olderStatus, olderMessage, {"Contact", "Exit"}},
+    };
+    for (const auto& c : cases) {
+        Simulation sim;
+        checkByHand(sim);
+        answer(sim, document(c.reply));
+        FrmUpdater& window = updater(sim);
+        EXPECT_EQ(window.Status.text, c.status) << c.what;
+        EXPECT_EQ(window.Message.text, c.message) << c.what;
+        EXPECT_EQ(enabledButtons(window), c.enabled) << c.what;
+        EXPECT_EQ(window.ErrorCount, 0);
+        EXPECT_TRUE(window.loaded() && window.model().visible) << "a manual check stays open";
+        EXPECT_FALSE(commandsEnabled(sim));
+    }
+}
+
+TEST(UpdateReplies, TheTestSwitchesMoveTheOwnVersion) {
+    Simulation higher({.arguments = "-HigherVersion"});
+    checkByHand(higher);
+    answer(higher, document(offer("5.6")));
+    EXPECT_EQ(updater(higher).Status.text, olderStatus);
+
+    Simulation lower({.arguments = "-LowerVersion"});
+    checkByHand(lower);
+    answer(lower, document(offer("5.5")));
+    EXPECT_EQ(updater(lower).Status.text, "Version 5.5 of Dorvex Zede is available ");
+}
+
+TEST(UpdateReplies, AReplyMissingATagIsAnError) {
+    Simulation sim;
+    checkByHand(sim);
+    answer(sim, without(document(offer("5.6")), "</Uninstall>"));
+    FrmUpdater& window = updater(sim);
+    EXPECT_EQ(window.ErrorCount, 1);
+    EXPECT_EQ(window.UpdateReply.Uninstall, "Error");
+    EXPECT_EQ(window.Status.text, "Error getting data - try again later");
+    EXPECT_EQ(window.Message.text, "");
+    EXPECT_EQ(enabledButtons(window), Strings{"Exit"});
+    EXPECT_TRUE(window.loaded());
+}
+
+TEST(UpdateReplies, OrderAndSurroundingTextDoNotMatter) {
+    const UpdateReply r = offer("5.6");
+    const std::string shuffled =
+        "HTTP junk <html><body><p>Update</p>" + tag("Uninstall", r.Uninstall) +
+        tag("Message", r.Message) + "<Other>x</Other>" + tag("Index", r.Index) +
+        tag("KIssues", r.KIssues) + "\r\n" + tag("History", r.History) +
+        tag("Download", r.Download) + tag("Version2", r.Version2) + tag("Version1", r.Version1) +
+        "<div>" + tag("Name", r.Name) + "</div>" + tag("Contact", r.Contact) + "</body></html>";
+    Simulation sim;
+    checkByHand(sim);
+    answer(sim, shuffled);
+    EXPECT_EQ(updater(sim).UpdateReply, r);
+    EXPECT_EQ(updater(sim).Status.text, newerStatus);
+}
+
+TEST(UpdateReplies, TheNameKeepsItsBlanks) {
+    UpdateReply r = offer("5.6");
+    r.Name = "  Dorvex Zede ";
+    Simulation sim;
+    checkByHand(sim);
+    answer(sim, document(r));
+    EXPECT_EQ(updater(sim).Status.text, "Version 5.6 of   Dorvex Zede  is available ");
+}
+
+TEST(UpdateReplies, OnlyAnExactYesAsksForTheUninstall) {
+    const struct {
+        const char* uninstall;
+        bool warned;
+    } cases[] = {{"Yes", true},   {"yes", false}, {" Yes", false},
+                 {"Yes ", false}, {"YES", false}, {"No", false}};
+    for (const auto& c : cases) {
+        UpdateReply r = offer("5.6");
+        r.Uninstall = c.uninstall;
+        Simulation sim;
+        checkByHand(sim);
+        answer(sim, document(r));
+        EXPECT_EQ(updater(sim).Message.text,
+                  newerMessage + (c.warned ? "\r\nYou must uninstall Dorvex Zedefirst." : ""))
+            << '"' << c.uninstall << '"';
+    }
+}
+
+TEST(UpdateReplies, TheMessageIsShownAsPlainText) {
+    UpdateReply r = offer("5.5");
+    r.Message = "<b>Bold</b> &amp; <a href=\"http://elsewhere.example/\">link</a>";
+    Simulation sim;
+    checkByHand(sim);
+    answer(sim, without(document(r), "<Message>" + r.Message + "</Message>") + "<Message>" +
+                    r.Message + "</Message>");
+    EXPECT_EQ(updater(sim).Message.text,
+              "Click Known Issues to see any problems we are aware of.\r\n" + r.Message);
+}
+
+TEST(UpdateProgress, SaysTheReplyIsComing) {
+    Simulation sim;
+    checkByHand(sim);
+    sim.fake().urls.progress("<Contact>");
+    EXPECT_EQ(updater(sim).Status.text, "Getting latest version of Dorvex Zede");
+}
+
+TEST(UpdateFailures, AManualCheckShowsThemAndStays) {
+    Simulation sim;
+    checkByHand(sim);
+    sim.fake().urls.fail(-2146697211, "The system cannot locate the resource specified.");
+    FrmUpdater& window = updater(sim);
+    EXPECT_EQ(window.Status.text, "Unable to contact web site");
+    EXPECT_EQ(enabledButtons(window), Strings{"Exit"});
+    EXPECT_TRUE(window.loaded());
+    sim.click("Exit", "frmUpdater");
+    EXPECT_FALSE(window.loaded());
+    EXPECT_TRUE(commandsEnabled(sim));
+    EXPECT_FALSE(sim.program().state.UpdateBusy);
+}
+
+TEST(UpdateFailures, AReplyLargerThanOneMebibyteIsAFailure) {
+    Simulation sim;
+    checkByHand(sim);
+    sim.fake().urls.progress(std::string((1u << 20) + 1, ' '));
+    EXPECT_TRUE(sim.fake().urls.reads[0].cancelled);
+    EXPECT_EQ(updater(sim).Status.text, "Unable to contact web site");
+}
+
+// The automatic check: loaded hidden 3 s after start, it shows itself only for a newer version.
+class AutomaticCheck : public ::testing::Test {
+protected:
+    void SetUp() override {
+        sim.advanceSeconds(3);
+        ASSERT_TRUE(updater(sim).loaded());
+        EXPECT_FALSE(updater(sim).model().visible);
+        EXPECT_FALSE(sim.program().state.UpdateManual);
+        EXPECT_FALSE(commandsEnabled(sim));
+        sim.fake().windows.runFor(200);
+        ASSERT_EQ(sim.fake().urls.reads.size(), 1u);
+    }
+
+    void expectClosedUnseen() {
+        EXPECT_FALSE(updater(sim).loaded());
+        EXPECT_FALSE(updater(sim).model().visible);
+        EXPECT_TRUE(commandsEnabled(sim));
+        EXPECT_FALSE(sim.program().state.UpdateBusy);
+    }
+
+    Simulation sim;
+};
+
+TEST_F(AutomaticCheck, ANewerVersionShowsTheWindowAndKeepsItOpen) {
+    answer(sim, document(offer("5.6")));
+    EXPECT_TRUE(updater(sim).loaded());
+    EXPECT_TRUE(updater(sim).model().visible);
+    EXPECT_EQ(updater(sim).Status.text, newerStatus);
+    EXPECT_FALSE(commandsEnabled(sim));
+    sim.click("Exit", "frmUpdater");
+    EXPECT_TRUE(commandsEnabled(sim));
+}
+
+TEST_F(AutomaticCheck, TheSameVersionClosesUnseen) {
+    answer(sim, document(offer("5.5")));
+    expectClosedUnseen();
+}
+
+TEST_F(AutomaticCheck, AnOlderVersionClosesUnseen) {
+    answer(sim, document(offer("5.4")));
+    expectClosedUnseen();
+}
+
+TEST_F(AutomaticCheck, AnIncompleteReplyClosesUnseen) {
+    answer(sim, without(document(offer("5.6")), "<Name>"));
+    expectClosedUnseen();
+}
+
+TEST_F(AutomaticCheck, AFailureClosesUnseen) {
+    sim.fake().urls.fail(1, "refused");
+    expectClosedUnseen();
+}
+
+TEST_F(AutomaticCheck, ANewerVersionShownStillClosesAfterTwoMinutes) {
+    answer(sim, document(offer("5.6")));
+    sim.fake().windows.runFor(120000 - 200);
+    EXPECT_TRUE(updater(sim).loaded());
+    sim.fake().windows.runFor(100);
+    EXPECT_FALSE(updater(sim).loaded());
+}
+
+TEST(UpdateTimeOut, AWindowWithoutAnswerClosesAtItsLastTickAndForgetsTheRead) {
+    const struct {
+        const char* arguments;
+        int lastTick;
+    } cases[] = {{"", 1201}, {"-ShortUpdateTime", 31}};
+    for (const auto& c : cases) {
+        Simulation sim({.arguments = c.arguments});
+        sim.click("Update");
+        sim.fake().windows.runFor((c.lastTick - 1) * 100);
+        ASSERT_TRUE(updater(sim).loaded()) << c.arguments;
+        EXPECT_EQ(updater(sim).TimerTicks, c.lastTick - 1);
+        sim.fake().windows.runFor(100);
+        EXPECT_FALSE(updater(sim).loaded()) << c.arguments;
+        EXPECT_TRUE(commandsEnabled(sim));
+        EXPECT_TRUE(sim.fake().urls.reads[0].cancelled) << "the read ends with its window";
+    }
+}
+
+std::int64_t serial(Simulation& sim) {
+    return toSerialSeconds(sim.fake().clock.now());
+}
+
+TEST(UpdateTiming, TheFirstAutomaticCheckComesThreeSecondsAfterStartThenDaily) {
+    Simulation sim;
+    sim.fake().systemTimes.setLoad(100); // a busy machine runs for days
+    const std::int64_t start = serial(sim);
+    sim.advanceSeconds(2);
+    EXPECT_FALSE(updater(sim).loaded());
+    sim.advanceSeconds(1);
+    ASSERT_TRUE(updater(sim).loaded());
+    EXPECT_EQ(sim.program().state.UpdateDue, start + 3 + 86400);
+    sim.fake().windows.runFor(200);
+    answer(sim, document(offer("5.5")));
+    ASSERT_FALSE(updater(sim).loaded());
+    sim.advanceSeconds(86400 - 1);
+    EXPECT_FALSE(updater(sim).loaded());
+    EXPECT_EQ(sim.fake().urls.reads.size(), 1u);
+    sim.advanceSeconds(1);
+    EXPECT_TRUE(updater(sim).loaded());
+    EXPECT_FALSE(updater(sim).model().visible);
+}
+
+TEST(UpdateTiming, EverySevenSecondsUnderShortUpdateTime) {
+    Simulation sim({.arguments = "-ShortUpdateTime"});
+    std::vector<std::int64_t> loads;
+    for (int second = 1; second <= 24; ++second) {
+        const bool before = updater(sim).loaded();
+        sim.advanceSeconds(1);
+        if (!before && updater(sim).loaded()) {
+            loads.push_back(second);
+        }
+    }
+    EXPECT_EQ(loads, (std::vector<std::int64_t>{3, 10, 17, 24}));
+    EXPECT_EQ(sim.fake().urls.reads.size(), 3u);
+}
+
+TEST(UpdateTiming, NoAutomaticCheckUnderTheOtherSwitches) {
+    for (const char* arguments : {"-InhibitShutdown", "-StartShutdown", "-InhibitAdmin",
+                                  "-InhibitUpdate", "-IncreaseCPULevel"}) {
+        Simulation sim({.arguments = arguments});
+        sim.advanceSeconds(30);
+        EXPECT_TRUE(sim.fake().urls.reads.empty()) << arguments;
+        EXPECT_FALSE(updater(sim).loaded()) << arguments;
+    }
+    Simulation sim({.arguments = "-InhibitUpdate"});
+    checkByHand(sim);
+    EXPECT_EQ(sim.fake().urls.reads.size(), 1u) << "the button still works";
+}
+
+TEST(UpdateTiming, TheVersionSwitchesKeepTheAutomaticCheck) {
+    for (const char* arguments : {"-LowerVersion", "-HigherVersion"}) {
+        Simulation sim({.arguments = arguments});
+        sim.advanceSeconds(3);
+        EXPECT_TRUE(updater(sim).loaded()) << arguments;
+    }
+}
+
+TEST(UpdateTiming, AManualCheckPutsTheNextAutomaticOneADayAway) {
+    for (const char* arguments : {"", "-ShortUpdateTime"}) {
+        Simulation sim({.arguments = arguments});
+        sim.advanceSeconds(1);
+        sim.click("Update");
+        EXPECT_EQ(sim.program().state.UpdateDue, serial(sim) + 86400) << arguments;
+        sim.click("Exit", "frmUpdater");
+        sim.advanceSeconds(20);
+        EXPECT_FALSE(updater(sim).loaded()) << arguments;
+    }
+}
+
+TEST(UpdateTiming, ADueTimeThatATickSkippedStillStartsTheCheck) {
+    Simulation sim({.start = {2026, 12, 7, 10, 0, 0}});
+    sim.advanceSeconds(2);
+    // A hibernation or a long modal box: the clock jumps over the due second.
+    sim.fake().clock.setNow({2026, 12, 7, 11, 0, 0});
+    sim.advanceSeconds(1);
+    EXPECT_TRUE(updater(sim).loaded());
+}
+
+TEST(UpdateCommands, OneCheckAtATime) {
+    Simulation sim;
+    sim.click("Update");
+    EXPECT_TRUE(sim.program().state.UpdateManual);
+    EXPECT_FALSE(sim.main().Update.enabled);
+    EXPECT_FALSE(sim.main().mPopUpUpdate.enabled);
+    sim.click("Update");
+    sim.chooseFromTray("mPopUpUpdate");
+    EXPECT_EQ(sim.fake().windows.menusShown.back()[5], "Update (disabled)");
+    sim.fake().windows.runFor(200);
+    EXPECT_EQ(sim.fake().urls.reads.size(), 1u);
+    sim.click("Exit", "frmUpdater");
+    EXPECT_TRUE(commandsEnabled(sim));
+}
+
+TEST(UpdateCommands, TheTrayItemStartsAManualCheck) {
+    Simulation sim;
+    sim.chooseFromTray("mPopUpUpdate");
+    EXPECT_TRUE(updater(sim).model().visible);
+    EXPECT_TRUE(sim.program().state.UpdateManual);
+}
+
+TEST(UpdateCommands, TheFocusGoesToParkOnAShownMainWindow) {
+    Simulation sim;
+    sim.doubleClickTray();
+    sim.mainWindow().focus = "Update";
+    sim.click("Update");
+    EXPECT_EQ(sim.mainWindow().focus, "Park");
+}
+
+TEST(UpdateCommands, TheCountdownClosesTheCheckAndHoldsTheCommands) {
+    Simulation sim({.config = configWith("2", "1", "1", "12300", "1")});
+    sim.advanceSeconds(61);
+    sim.click("Update");
+    sim.fake().windows.runFor(200);
+    ASSERT_TRUE(updater(sim).loaded());
+    sim.advanceSeconds(1);
+    ASSERT_EQ(sim.run().RunMode, 2);
+    EXPECT_FALSE(updater(sim).loaded());
+    EXPECT_TRUE(sim.fake().urls.reads[0].cancelled);
+    EXPECT_FALSE(commandsEnabled(sim));
+    EXPECT_FALSE(sim.program().state.UpdateBusy);
+
+    // Due during the countdown: no check while it runs.
+    sim.program().state.UpdateDue = serial(sim);
+    sim.advanceSeconds(5);
+    EXPECT_FALSE(updater(sim).loaded());
+    sim.click("Reset");
+    EXPECT_TRUE(commandsEnabled(sim));
+    sim.advanceSeconds(1);
+    EXPECT_TRUE(updater(sim).loaded()) << "the first tick after the countdown checks";
+}
+
+TEST(UpdateCommands, ExitClosesTheCheckBeforeTheMainWindow) {
+    Simulation sim;
+    checkByHand(sim);
+    sim.click("Exit");
+    EXPECT_FALSE(updater(sim).loaded());
+    EXPECT_TRUE(sim.fake().urls.reads[0].cancelled);
+    EXPECT_EQ(sim.exitStatus(), 0);
+    EXPECT_EQ(sim.logEvents().back(), "Exit/Initialise");
+}
+
+TEST(UpdateEarlierReply, AnIncompleteOneDoesNotFailTheNextCheck) {
+    Simulation sim;
+    checkByHand(sim);
+    answer(sim, without(document(offer("5.6")), "<Index>"));
+    sim.click("Exit", "frmUpdater");
+
+    checkByHand(sim);
+    EXPECT_EQ(updater(sim).Status.text, waiting);
+    answer(sim, document(offer("5.5")));
+    EXPECT_EQ(updater(sim).Status.text, latestStatus);
+    sim.click("Exit", "frmUpdater");
+
+    // The automatic check after an incomplete reply waits for its own answer too.
+    checkByHand(sim);
+    answer(sim, without(document(offer("5.6")), "<Index>"));
+    sim.click("Exit", "frmUpdater");
+    sim.program().state.UpdateDue = serial(sim) + 1;
+    sim.advanceSeconds(1);
+    sim.fake().windows.runFor(200);
+    ASSERT_TRUE(updater(sim).loaded());
+    answer(sim, document(offer("5.6")));
+    EXPECT_TRUE(updater(sim).model().visible);
+    EXPECT_EQ(updater(sim).Status.text, newerStatus);
+}
+
+TEST(UpdateEarlierReply, ALoadedAgainWindowStartsAsDesigned) {
+    Simulation sim;
+    checkByHand(sim);
+    answer(sim, document(offer("5.6")));
+    sim.click("Exit", "frmUpdater");
+    sim.click("Update");
+    EXPECT_EQ(enabledButtons(updater(sim)), Strings{"Exit"});
+    EXPECT_EQ(updater(sim).Message.text, "");
+    EXPECT_EQ(updater(sim).Status.text, waiting);
+    EXPECT_EQ(updater(sim).UpdateReply, offer("5.6")) << "the last reply is kept";
+}
+
+TEST(UpdatePages, TheButtonsOpenTheNamedPages) {
+    Simulation sim;
+    checkByHand(sim);
+    UpdateReply r = offer("5.6");
+    r.History = "notes/version 5.6.htm";
+    answer(sim, document(r));
+    FrmUpdater& window = updater(sim);
+    for (const char* button : {"Contact", "Download", "History", "KIssues"}) {
+        window.model().focus = "Exit";
+        sim.click(button, "frmUpdater");
+        EXPECT_EQ(window.model().focus, "Park") << button;
+    }
+    window.model().focus = "Exit";
+    sim.click("WebSite", "frmUpdater");
+    EXPECT_EQ(window.model().focus, "Exit");
+    sim.click("Logo", "frmUpdater");
+    EXPECT_EQ(sim.fake().windows.openedUrls,
+              (Strings{"http://kemtora.example/contact.htm",
+                       "http://kemtora.example/software/dorvexzede.zip",
+                       "http://kemtora.example/notes/version%205.6.htm",
+                       "http://kemtora.example/issues.htm", "http://kemtora.example/index.htm",
+                       "http://kemtora.example/"}));
+    EXPECT_TRUE(sim.messages().empty());
+}
+
+TEST(UpdatePages, APageThatLeavesTheSiteNeverReachesTheBrowser) {
+    for (const char* page :
+         {"http://elsewhere.example/dz.exe", "//elsewhere.example/dz.exe", "../../etc/passwd",
+          "..\\..\\x", "javascript:alert(1)", "file:///etc/passwd"}) {
+        UpdateReply r = offer("5.6");
+        r.Download = page;
+        Simulation sim;
+        checkByHand(sim);
+        answer(sim, document(r));
+        sim.click("Download", "frmUpdater");
+        EXPECT_TRUE(sim.fake().windows.openedUrls.empty()) << page;
+        EXPECT_EQ(sim.messages(),
+                  (std::vector<ShownMessage>{
+                      {"Dorvex Zede Error", "Unable to launch Browser.", MessageIcon::None}}))
+            << page;
+        EXPECT_EQ(updater(sim).Status.text, newerStatus) << "the window keeps its state";
+    }
+}
+
+TEST(UpdatePages, ADisabledButtonOpensNothing) {
+    Simulation sim;
+    checkByHand(sim);
+    answer(sim, document(offer("5.5")));
+    sim.click("Download", "frmUpdater");
+    EXPECT_TRUE(sim.fake().windows.openedUrls.empty());
+}
+
+class UpdaterLogFile : public ::testing::Test {
+protected:
+    fs::path file(const char* name) const { return sim.folder() / "Log" / name; }
+    void switchOn() const { std::ofstream(file("LogOn.txt")) << "on"; }
+    std::string log() const { return readFile(file("Updater.log")); }
+
+    Simulation sim;
+};
+
+const std::string requestAndProgramBlocks =
+    "07-Dec-26 10:00:00\r\nUpdate Check\r\n\r\nWeb URL\r\n-------\r\n"
+    "http://kemtora.example/software/misc/updatecheck.xml?PName=DorvexZede&ampPVer=5.5.0.0&"
+    "ampOSVer=2.6.1\r\n\r\n"
+    "Program Data\r\n------------\r\n"
+    "Control Mode :  0\r\n"
+    "Program Name :  Dorvex Zede\r\n"
+    "Major Version:  5.5\r\n"
+    "Minor Version:  0.0\r\n"
+    "OS Version:     2.6.1\r\n\r\n";
+
+TEST_F(UpdaterLogFile, AWholeCheckByteForByte) {
+    switchOn();
+    checkByHand(sim);
+    const std::string reply = "  \t" + document(offer("5.6")) + "\r\n  ";
+    answer(sim, reply);
+    EXPECT_EQ(log(), "Updater\r\nVersion 5.5\r\nFile Created\r\n07-Dec-26 10:00:00\r\n\r\n\r\n" +
+                         requestAndProgramBlocks + "Web Page xml\r\n------------\r\n" + "\t" +
+                         document(offer("5.6")) + "\r\n\r\n\r\n" +
+                         "Web Page Data\r\n-------------\r\n"
+                         "Program Name :  Dorvex Zede\r\n"
+                         "Major Version:  5.6\r\n"
+                         "Minor Version:  0.0\r\n"
+                         "Contact url  :  contact.htm\r\n"
+                         "Download url :  software/dorvexzede.zip\r\n"
+                         "Known Issues :  issues.htm\r\n"
+                         "History      :  history.htm\r\n"
+                         "Home Page    :  index.htm\r\n"
+                         "Message      :  Faster start-up.\r\n"
+                         "Uninstall    :  No\r\n"
+                         "Error Count  :  0\r\n\r\n\r\n\r\n");
+}
+
+TEST_F(UpdaterLogFile, MissingValuesAndAFailedCheckWithoutANewHeader) {
+    switchOn();
+    checkByHand(sim);
+    answer(sim, "<Name>X</Name>");
+    const std::string first = log();
+    EXPECT_TRUE(first.ends_with("Web Page Data\r\n-------------\r\nProgram Name :  X\r\n"
+                                "Major Version:  Error\r\nMinor Version:  Error\r\n"
+                                "Contact url  :  Error\r\nDownload url :  Error\r\n"
+                                "Known Issues :  Error\r\nHistory      :  Error\r\n"
+                                "Home Page    :  Error\r\nMessage      :  Error\r\n"
+                                "Uninstall    :  Error\r\nError Count  :  9\r\n\r\n\r\n\r\n"));
+    sim.click("Exit", "frmUpdater");
+    checkByHand(sim);
+    sim.fake().urls.fail(1, "refused");
+    EXPECT_EQ(log(), first + requestAndProgramBlocks);
+}
+
+TEST_F(UpdaterLogFile, NothingWithoutTheSwitchFile) {
+    checkByHand(sim);
+    answer(sim, document(offer("5.6")));
+    EXPECT_FALSE(fs::exists(file("Updater.log")));
+}
+
+TEST_F(UpdaterLogFile, SwitchedOnDuringACheckWithoutALogEndsTheProgram) {
+    checkByHand(sim);
+    switchOn();
+    answer(sim, document(offer("5.6")));
+    ASSERT_EQ(sim.messages().size(), 1u);
+    EXPECT_EQ(sim.messages()[0].title, "Dorvex Zede Log File Error");
+    EXPECT_EQ(sim.exitStatus(), 1);
+}
+
+} // namespace
+} // namespace dorvex::test

@@ -1,0 +1,183 @@
+#include "update/UrlGet.h"
+#include "tests/support/Simulation.h"
+
+#include <gtest/gtest.h>
+
+namespace dorvex::test {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+// Records the control's events, with what the control held when each came.
+class Host : public UrlGetEvents {
+public:
+    void DownloadComplete(std::int32_t nBytes) override {
+        events.push_back("complete " + std::to_string(nBytes) + " busy " +
+                         std::to_string(control->Busy()));
+    }
+    void DownloadFailed(std::int32_t ErrNum, const std::string& ErrDesc) override {
+        events.push_back("failed " + std::to_string(ErrNum) + " " + ErrDesc);
+    }
+    void DownloadProgress(std::int32_t nBytes) override {
+        events.push_back("progress " + std::to_string(nBytes) + " " + control->Bytes());
+    }
+
+    UrlGet* control = nullptr;
+    Strings events;
+};
+
+class UrlGetTest : public ::testing::Test {
+protected:
+    UrlGetTest() { host.control = &control; }
+
+    FakeUrlReader& reader() { return sim.fake().urls; }
+    FakeClock& clock() { return sim.fake().clock; }
+    // Reads that the window's own check does not start: the test never lets its time come.
+    void start(const std::string& url, int mode = 16) {
+        sim.program().dispatch([&] { control.DownloadStart(url, mode); });
+    }
+
+    Simulation sim;
+    Host host;
+    UrlGet control{sim.program(), host};
+};
+
+TEST_F(UrlGetTest, StartsAReadNamedByItsStartTick) {
+    clock().setTickCount(1234567);
+    start("http://127.0.0.1/x", 16);
+    ASSERT_EQ(reader().reads.size(), 1u);
+    EXPECT_EQ(reader().reads[0].key, "1234567");
+    EXPECT_EQ(reader().reads[0].url, "http://127.0.0.1/x");
+    EXPECT_EQ(reader().reads[0].options, 16);
+    EXPECT_TRUE(control.Busy());
+    EXPECT_EQ(control.Duration(), 0);
+}
+
+TEST_F(UrlGetTest, AnEmptyUrlDoesNothing) {
+    start("");
+    EXPECT_TRUE(reader().reads.empty());
+    EXPECT_FALSE(control.Busy());
+    start("http://127.0.0.1/x");
+    start("");
+    EXPECT_EQ(reader().reads.size(), 1u);
+    EXPECT_FALSE(reader().reads[0].cancelled);
+    EXPECT_TRUE(control.Busy());
+}
+
+TEST_F(UrlGetTest, ProgressThenOneCompletionWithEveryByte) {
+    start("http://127.0.0.1/x");
+    clock().advance(40);
+    reader().progress("ab");
+    clock().advance(60);
+    reader().progress("abcd");
+    ASSERT_TRUE(reader().complete(std::string("abcd\0ef", 7)));
+    EXPECT_EQ(host.events, (Strings{"progress 2 ab", "progress 4 abcd", "complete 7 busy 0"}));
+    EXPECT_EQ(control.Bytes(), std::string("abcd\0ef", 7));
+    EXPECT_FALSE(control.Busy());
+    EXPECT_EQ(control.Duration(), 100);
+}
+
+TEST_F(UrlGetTest, AFailureStillMeasuresTheDuration) {
+    start("http://127.0.0.1/x");
+    clock().advance(250);
+    reader().fail(-2146697211, "The system cannot locate the resource specified.");
+    EXPECT_EQ(host.events,
+              Strings{"failed -2146697211 The system cannot locate the resource specified."});
+    EXPECT_FALSE(control.Busy());
+    EXPECT_EQ(control.Duration(), 250);
+}
+
+TEST_F(UrlGetTest, AnEmptyReplyCompletesWithNoBytes) {
+    start("http://127.0.0.1/x");
+    reader().complete("");
+    EXPECT_EQ(host.events, Strings{"complete 0 busy 0"});
+}
+
+TEST_F(UrlGetTest, DurationIsRightAcrossAWrapOfTheTickCount) {
+    clock().setTickCount(0xFFFFFF00u);
+    start("http://127.0.0.1/x");
+    clock().advance(0x100 + 1500);
+    EXPECT_EQ(clock().tickCount(), 1500u);
+    reader().complete("x");
+    EXPECT_EQ(control.Duration(), 0x100 + 1500);
+}
+
+TEST_F(UrlGetTest, AStartAtTickZeroIsStillRunning) {
+    clock().setTickCount(0);
+    start("http://127.0.0.1/x");
+    EXPECT_TRUE(control.Busy());
+    EXPECT_EQ(reader().reads[0].key, "0");
+    reader().complete("x");
+    EXPECT_EQ(host.events, Strings{"complete 1 busy 0"});
+}
+
+TEST_F(UrlGetTest, ANewStartCancelsTheRunningRead) {
+    start("http://127.0.0.1/first");
+    const FakeUrlReader::Read first = reader().reads[0];
+    clock().advance(5);
+    start("http://127.0.0.1/second");
+    ASSERT_EQ(reader().reads.size(), 2u);
+    EXPECT_TRUE(reader().reads[0].cancelled);
+    EXPECT_NE(reader().reads[1].key, first.key);
+    // A reader that answers the cancelled read anyway is not heard.
+    first.events->completed(first.key, "late");
+    first.events->failed(first.key, 1, "late");
+    first.events->progress(first.key, "late");
+    EXPECT_TRUE(host.events.empty());
+    reader().complete("second");
+    EXPECT_EQ(host.events, Strings{"complete 6 busy 0"});
+}
+
+TEST_F(UrlGetTest, ACancelledReadRaisesNothing) {
+    start("http://127.0.0.1/x");
+    const FakeUrlReader::Read read = reader().reads[0];
+    sim.program().dispatch([&] { control.DownloadCancel(); });
+    EXPECT_TRUE(reader().reads[0].cancelled);
+    EXPECT_FALSE(control.Busy());
+    read.events->completed(read.key, "late");
+    EXPECT_TRUE(host.events.empty());
+}
+
+TEST_F(UrlGetTest, AReadThatCannotStartRaisesNothingAndStaysBusy) {
+    reader().refuseStart = true;
+    start("not a url");
+    EXPECT_TRUE(reader().reads.empty());
+    EXPECT_TRUE(control.Busy());
+    EXPECT_TRUE(host.events.empty());
+}
+
+TEST_F(UrlGetTest, AReplyLargerThanOneMebibyteFails) {
+    const std::string limit(UrlGet::MaxBytes, 'x');
+    const std::string tooLarge = limit + "y";
+    const std::string failed = "failed 7 The reply is larger than 1048576 bytes";
+
+    start("http://127.0.0.1/progress");
+    reader().progress(tooLarge);
+    EXPECT_TRUE(reader().reads.back().cancelled) << "the read stops at once";
+    EXPECT_FALSE(control.Busy());
+    EXPECT_EQ(host.events, Strings{failed});
+    EXPECT_TRUE(control.Bytes().empty());
+
+    host.events.clear();
+    start("http://127.0.0.1/complete");
+    reader().complete(tooLarge);
+    EXPECT_EQ(host.events, Strings{failed});
+
+    host.events.clear();
+    start("http://127.0.0.1/limit");
+    reader().complete(limit);
+    EXPECT_EQ(host.events, Strings{"complete 1048576 busy 0"});
+}
+
+TEST_F(UrlGetTest, TheControlGoneLeavesNoReadBehind) {
+    {
+        Host other;
+        UrlGet gone{sim.program(), other};
+        sim.program().dispatch([&] { gone.DownloadStart("http://127.0.0.1/x", 16); });
+    }
+    EXPECT_TRUE(reader().reads.back().cancelled);
+    EXPECT_EQ(reader().running(), nullptr);
+}
+
+} // namespace
+} // namespace dorvex::test

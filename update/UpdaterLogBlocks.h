@@ -1,0 +1,25 @@
+#pragma once
+
+#include "update/UpdateReply.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace dorvex {
+
+// The blocks one update check writes to Updater.log, each without the line end that the write
+// adds. Labels are 16 characters wide, so that every value starts in the 17th column.
+
+// Time stamp, "Update Check" and the request address.
+std::string requestBlock(const std::string& timeStamp, const std::string& webUrl);
+// What the program reports about itself.
+std::string programDataBlock(std::int16_t switchCode, const std::string& majorVersion,
+                             const std::string& minorVersion, const std::string& osVersion);
+std::string replyHeading();
+// The reply without leading and trailing spaces (other white space stays).
+std::string replyBlock(std::string_view webData);
+// The values taken from the reply and the count of tags not found.
+std::string replyDataBlock(const UpdateReply& reply, std::int16_t errorCount);
+
+} // namespace dorvex
