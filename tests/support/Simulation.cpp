@@ -44,7 +44,13 @@ Simulation::Simulation(SimulationOptions options) {
     }
     fake_ = std::make_unique<FakePlatform>(*folderPath_, *session_, options.start);
     fake_->accounts.administrator = options.administrator;
-    platform_ = std::make_unique<Platform>(fake_->platform());
+    const Platform fake = fake_->platform();
+    platform_ = std::make_unique<Platform>(
+        options.urls == nullptr
+            ? fake
+            : Platform{fake.clock, fake.files, fake.mutexes, fake.process, fake.priority,
+                       fake.windows, fake.systemTimes, fake.input, fake.power, fake.accounts,
+                       fake.osVersion, *options.urls});
     program_ = std::make_unique<Program>(*platform_);
     program_->start(options.arguments);
 }

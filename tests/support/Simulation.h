@@ -28,6 +28,8 @@ struct SimulationOptions {
     const std::filesystem::path* folder = nullptr;
     // Another simulation's logon session, so that the two see each other's mutexes.
     FakeMutexRegistry* session = nullptr;
+    // A real URL reader in place of the fake one.
+    UrlReader* urls = nullptr;
 };
 
 // A whole program on the fake platform, in a temporary folder of its own: built and started by

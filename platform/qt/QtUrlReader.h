@@ -1,0 +1,44 @@
+#pragma once
+
+#include "platform/UrlReader.h"
+
+#include <QNetworkAccessManager>
+
+#include <map>
+#include <string>
+
+class QNetworkReply;
+
+namespace dorvex {
+
+// Reads web addresses with Qt's network access; progress and the end arrive through the event
+// loop on the program's thread.
+class QtUrlReader : public UrlReader {
+public:
+    QtUrlReader();
+    ~QtUrlReader() override;
+    QtUrlReader(const QtUrlReader&) = delete;
+    QtUrlReader& operator=(const QtUrlReader&) = delete;
+
+    void start(const std::string& key, const std::string& url, int options,
+               UrlReadEvents& events) override;
+    void cancel(const std::string& key) override;
+
+    // A server that neither answers nor closes ends the read after this long.
+    static constexpr int transferTimeoutMs = 120'000;
+
+private:
+    struct Read {
+        QNetworkReply* reply;
+        UrlReadEvents* events;
+        std::string data;
+    };
+
+    void received(const std::string& key);
+    void finished(const std::string& key);
+
+    QNetworkAccessManager manager_;
+    std::map<std::string, Read> reads_;
+};
+
+} // namespace dorvex
