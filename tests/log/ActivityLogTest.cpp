@@ -69,7 +69,7 @@ TEST(ActivityLog, AnEntryAtMidnightFollowsTheDaySeparator) {
     EXPECT_EQ(tail,
               (Lines{"", "08-Dec-26", "---------", "00:00:00, Enter     , Run       , Count:     0",
                      "", "08-Dec-26", "---------", "00:00:00, Reset     , Run       , Count:     0",
-                     "00:00:01, Reset     , Run       , Count:     0"}));
+                     "00:00:01, Reset     , Run       , Count:     1"}));
 }
 
 const ShownMessage missingLog{"Dorvex Zede Log File Error",
