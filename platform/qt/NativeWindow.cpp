@@ -12,18 +12,6 @@ namespace dorvex::qt {
 
 namespace {
 
-Qt::WindowStates toQtState(WindowState state) {
-    switch (state) {
-    case WindowState::Minimised:
-        return Qt::WindowMinimized;
-    case WindowState::Maximised:
-        return Qt::WindowMaximized;
-    case WindowState::Normal:
-        break;
-    }
-    return Qt::WindowNoState;
-}
-
 WindowState fromQtState(Qt::WindowStates state) {
     if (state.testFlag(Qt::WindowMinimized)) {
         return WindowState::Minimised;
@@ -69,16 +57,33 @@ void NativeWindow::update() {
     for (const auto& binding : bindings_) {
         binding->update(model_.visible);
     }
-    if (changedSince(shown_.state, model_.state)) {
-        setWindowState(toQtState(model_.state));
-    }
-    if (changedSince(shown_.visible, model_.visible)) {
-        setVisible(model_.visible);
+    // A hidden window gets no state: a window minimised while hidden would later be mapped
+    // iconified, and the window manager would keep it out of sight.
+    const bool stateChanged = changedSince(shown_.state, model_.state);
+    const bool visibleChanged = changedSince(shown_.visible, model_.visible);
+    if (model_.visible && (stateChanged || visibleChanged)) {
+        showInState(model_.state);
+    } else if (visibleChanged) {
+        hide();
     }
     if (model_.visible) {
         applyFocus();
     }
     nothingSetYet_ = false;
+}
+
+void NativeWindow::showInState(WindowState state) {
+    switch (state) {
+    case WindowState::Minimised:
+        showMinimized();
+        break;
+    case WindowState::Maximised:
+        showMaximized();
+        break;
+    case WindowState::Normal:
+        showNormal();
+        break;
+    }
 }
 
 void NativeWindow::updateWindow() {

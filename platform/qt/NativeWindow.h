@@ -40,6 +40,7 @@ protected:
 private:
     void bindNewControls();
     void updateWindow();
+    void showInState(WindowState state);
     void applyFlags();
     void applyFocus();
     bool changedSince(auto& shown, const auto& now) { return changed(shown, now, nothingSetYet_); }
