@@ -1,0 +1,33 @@
+#include "desktop/CommandLine.h"
+
+namespace dorvex {
+
+std::string argumentText(int argc, char** argv) {
+    std::string text;
+    for (int i = 1; i < argc; ++i) {
+        text += (i > 1 ? " " : "") + std::string(argv[i]);
+    }
+    return text;
+}
+
+std::string helpText() {
+    return "Usage: dorvexzede [switch] [-AllowMulti]\n"
+           "Shuts the computer down when it is not in use. Run it in the folder that holds\n"
+           "Data/DorvexL.ini and Log/.\n"
+           "\n"
+           "One test switch may stand first; each also turns the shutdown into a message:\n"
+           "  -InhibitShutdown   short test timings\n"
+           "  -StartShutdown     short test timings\n"
+           "  -InhibitAdmin      short test timings, the user counts as no administrator\n"
+           "  -ShortUpdateTime   automatic update checks every 7 seconds\n"
+           "  -InhibitUpdate     no automatic update checks\n"
+           "  -LowerVersion      update check with a lower own version\n"
+           "  -HigherVersion     update check with a higher own version\n"
+           "  -IncreaseCPULevel  processor threshold 50 % instead of 15 %\n"
+           "  -AllowMulti        (last) run beside another instance\n"
+           "\n"
+           "  --help             this text\n"
+           "  --version          the version\n";
+}
+
+} // namespace dorvex

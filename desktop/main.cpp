@@ -1,0 +1,65 @@
+// Dorvex Zede on a Linux desktop: the program's core on Qt windows and the Linux services.
+#include "app/Program.h"
+#include "desktop/CommandLine.h"
+#include "platform/linux/FlockNamedMutexes.h"
+#include "platform/linux/LinuxProcessPriority.h"
+#include "platform/linux/LinuxSystemTimes.h"
+#include "platform/linux/LocalClock.h"
+#include "platform/linux/LogindPowerControl.h"
+#include "platform/linux/PosixAccounts.h"
+#include "platform/linux/UnameOsVersion.h"
+#include "platform/linux/X11InputDevices.h"
+#include "platform/qt/QtProcessControl.h"
+#include "platform/qt/QtUrlReader.h"
+#include "platform/qt/QtWindowSystem.h"
+#include "platform/stdfs/StdFileSystem.h"
+
+#include <QApplication>
+
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+
+int main(int argc, char** argv) {
+    using namespace dorvex;
+    const std::string arguments = argumentText(argc, argv);
+    if (arguments == "--help") {
+        std::cout << helpText();
+        return 0;
+    }
+    if (arguments == "--version") {
+        std::cout << AppName << " " << VersionText << "\n";
+        return 0;
+    }
+
+    QApplication application(argc, argv);
+    QtWindowSystem windows;
+    QtProcessControl process(windows);
+    QtUrlReader urls;
+    LocalClock clock;
+    StdFileSystem files(std::filesystem::current_path());
+    FlockNamedMutexes mutexes;
+    LinuxProcessPriority priority;
+    LinuxSystemTimes systemTimes;
+    X11InputDevices input;
+    LogindPowerControl power;
+    PosixAccounts accounts;
+    UnameOsVersion osVersion;
+    Platform platform{clock,       files, mutexes, process,  priority,  windows,
+                      systemTimes, input, power,   accounts, osVersion, urls};
+
+    Program program(platform);
+    if (const char* siteRoot = std::getenv("DORVEX_SITE_ROOT"); siteRoot != nullptr) {
+        program.state.SiteRoot = siteRoot;
+    }
+    if (!windows.trayAvailable()) {
+        std::cerr << AppName
+                  << ": this desktop has no notification area; the window stays minimised in "
+                     "the task bar instead.\n\n";
+    }
+    program.start(arguments);
+    if (program.ended()) {
+        return program.exitStatus();
+    }
+    return QApplication::exec();
+}
