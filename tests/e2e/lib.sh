@@ -1,0 +1,132 @@
+#!/usr/bin/env bash
+# Helpers for end-to-end tests of the real program: a private X server with a window manager and
+# tray, a session bus, and bounded waits. Everything started here is stopped when the test exits.
+set -euo pipefail
+
+E2E_PROGRAM=${E2E_PROGRAM:?path of the dorvexzede executable}
+E2E_SOURCE=${E2E_SOURCE:?the source folder}
+E2E_TMP=$(mktemp -d /tmp/dorvex-e2e-XXXXXX)
+# No test may ever reach the real login manager.
+export DBUS_SYSTEM_BUS_ADDRESS="unix:path=$E2E_TMP/no-system-bus"
+E2E_PIDS=()
+
+e2e_cleanup() {
+    local pid
+    for pid in "${E2E_PIDS[@]}"; do
+        kill "$pid" 2>/dev/null || true
+    done
+    for pid in "${E2E_PIDS[@]}"; do
+        wait "$pid" 2>/dev/null || true
+    done
+    rm -rf "$E2E_TMP"
+}
+trap e2e_cleanup EXIT
+
+e2e_fail() {
+    echo "FAIL: $*" >&2
+    [[ -n ${E2E_SHOT_ON_FAIL:-} ]] && import -display "$DISPLAY" -window root "$E2E_SHOT_ON_FAIL" 2>/dev/null
+    exit 1
+}
+
+# Runs a command until it succeeds, for at most the given seconds.
+e2e_wait() {
+    local seconds=$1
+    shift
+    local deadline=$((SECONDS + seconds))
+    until "$@" >/dev/null 2>&1; do
+        ((SECONDS < deadline)) || return 1
+        sleep 0.1
+    done
+}
+
+# A private X server with icewm, which is both window manager and tray host.
+e2e_start_desktop() {
+    local display
+    for display in $(seq 70 99); do
+        [[ -e /tmp/.X11-unix/X$display || -e /tmp/.X$display-lock ]] || break
+    done
+    Xvfb ":$display" -screen 0 1280x800x24 -nolisten tcp >"$E2E_TMP/xvfb.log" 2>&1 &
+    E2E_PIDS+=($!)
+    export DISPLAY=":$display"
+    e2e_wait 20 xdpyinfo || e2e_fail "the X server did not start"
+    icewm >"$E2E_TMP/icewm.log" 2>&1 &
+    E2E_PIDS+=($!)
+    e2e_wait 20 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window' ||
+        e2e_fail "the window manager did not start"
+    # The program looks for a tray when it starts: the tray must be up first.
+    e2e_wait 20 sh -c 'xwininfo -root -tree | grep -q "\"SystemTray\""' || e2e_fail "no tray"
+    export XDG_RUNTIME_DIR="$E2E_TMP/runtime"
+    mkdir -m 700 -p "$XDG_RUNTIME_DIR"
+}
+
+# A demo installation: Data/DorvexL.ini with the given text (the shipped one by default), Log/.
+e2e_install() {
+    local folder=$1
+    mkdir -p "$folder/Data" "$folder/Log"
+    if [[ $# -ge 2 ]]; then
+        printf '%s' "$2" >"$folder/Data/DorvexL.ini"
+    else
+        cp "$E2E_SOURCE/desktop/DorvexL.ini" "$folder/Data/DorvexL.ini"
+    fi
+}
+
+# Starts the program in a folder with its own session bus; sets E2E_LAST_PID. Its standard error
+# goes to $folder/stderr.txt and its exit status to $folder/status.txt.
+e2e_start_program() {
+    local folder=$1
+    shift
+    (
+        cd "$folder"
+        set +e
+        dbus-run-session -- "$E2E_PROGRAM" "$@" 2>"$folder/stderr.txt"
+        echo $? >"$folder/status.txt"
+    ) &
+    E2E_LAST_PID=$!
+    E2E_PIDS+=($E2E_LAST_PID)
+}
+
+# Waits for the program started in the folder to end; prints its exit status.
+e2e_wait_exit() {
+    local folder=$1 seconds=${2:-20}
+    e2e_wait "$seconds" test -s "$folder/status.txt" || e2e_fail "the program did not end"
+    cat "$folder/status.txt"
+}
+
+# The id of the visible window with exactly this title.
+e2e_window() {
+    xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1
+}
+
+e2e_wait_window() {
+    local title=$1 seconds=${2:-20}
+    e2e_wait "$seconds" sh -c "xdotool search --onlyvisible --name '^$title\$' | grep -q ." ||
+        e2e_fail "no window \"$title\""
+    e2e_window "$title"
+}
+
+# The centre of the program's tray icon, "x y", once the tray has embedded it.
+e2e_tray_icon() {
+    xwininfo -root -tree |
+        sed -n 's/.*("dorvexzede" "dorvexzede")  \([0-9]*\)x\([0-9]*\)+[-0-9]*+[-0-9]*  +\([0-9]*\)+\([0-9]*\).*/\1 \2 \3 \4/p' |
+        awk '$1 <= 64 && $2 <= 64 { print $3 + int($1 / 2), $4 + int($2 / 2); exit }'
+}
+
+e2e_wait_tray_icon() {
+    local deadline=$((SECONDS + 20)) icon
+    until icon=$(e2e_tray_icon) && [[ -n $icon ]]; do
+        ((SECONDS < deadline)) || e2e_fail "no tray icon"
+        sleep 0.2
+    done
+    echo "$icon"
+}
+
+# The absolute position "x y" of a window.
+e2e_position() {
+    xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF } END { print x, y }'
+}
+
+# The activity log's event lines as "Event/State".
+e2e_log_events() {
+    sed -n 's/^[0-9][0-9]:[0-9][0-9]:[0-9][0-9], \(.\{10\}\), \(.\{10\}\), Count:.*\r$/\1\/\2/p' \
+        "$1/Log/DorvexL.log" | sed 's/ *\//\//; s/ *$//'
+}
