@@ -40,6 +40,8 @@ void runMessageBox(const std::string& title, const std::string& text, MessageIco
     QMessageBox box(toQtIcon(icon), shownTitle, shownText, QMessageBox::Ok);
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::ApplicationModal);
+    // Above every window, the countdown's included: the user must see what is asked of them.
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
     QTimer closer;
     if (closeAfterMs) {
         closer.setSingleShot(true);

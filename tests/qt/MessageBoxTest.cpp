@@ -45,8 +45,10 @@ TEST_P(MessageBoxIcon, ShowsTheIconWithOneOkButton) {
     QString shownText;
     std::size_t buttons = 0;
     Qt::WindowModality modality = Qt::NonModal;
+    bool onTop = false;
     whenBoxOpen([&] {
         QMessageBox* box = openBoxes().at(0);
+        onTop = box->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
         shownIcon = box->icon();
         shownTitle = box->windowTitle();
         shownText = box->text();
@@ -60,6 +62,7 @@ TEST_P(MessageBoxIcon, ShowsTheIconWithOneOkButton) {
     EXPECT_EQ(shownText, "Line one\nLine <two>");
     EXPECT_EQ(buttons, 1U);
     EXPECT_EQ(modality, Qt::ApplicationModal);
+    EXPECT_TRUE(onTop) << "a box must not hide behind the countdown, which stays on top";
 }
 
 INSTANTIATE_TEST_SUITE_P(Icons, MessageBoxIcon,
