@@ -23,6 +23,11 @@ void ActivitySampling::Sample_Activity() {
     if (settings.KMOn == 2) {
         samples.KMActText = input.Poll_Input();
         run.KMQuiet = samples.KMActText == "_ _" ? 1 : 0;
+        // Input nobody can see is no sign of an idle machine: it counts as in use.
+        if (!program_.platform.input.watching()) {
+            samples.KMActText = "? ?";
+            run.KMQuiet = 0;
+        }
     }
 
     // The load shown is the average of the previous tick.

@@ -22,6 +22,8 @@ public:
     virtual bool cursorPosition(CursorPosition& position) = 0;
     // The keys held down now or pressed since the previous call.
     virtual KeyCodes keysReported() = 0;
+    // False when keyboard and mouse cannot be watched at all (no display, a lost connection).
+    virtual bool watching() = 0;
 };
 
 } // namespace dorvex

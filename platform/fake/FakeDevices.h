@@ -41,6 +41,7 @@ class FakeInputDevices : public InputDevices {
 public:
     bool cursorPosition(CursorPosition& out) override;
     KeyCodes keysReported() override;
+    bool watching() override { return watchable; }
 
     // A key or button pressed and released again before the next poll.
     void tap(int code) { pressedSinceLastPoll.set(static_cast<std::size_t>(code)); }
@@ -49,6 +50,7 @@ public:
     KeyCodes held;
     KeyCodes pressedSinceLastPoll;
     bool cursorFails = false;
+    bool watchable = true;
 };
 
 // Records the power requests; refuses them where the test says so.

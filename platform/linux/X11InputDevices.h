@@ -23,6 +23,7 @@ public:
     X11InputDevices& operator=(const X11InputDevices&) = delete;
 
     bool cursorPosition(CursorPosition& position) override;
+    bool watching() override { return connected(); }
     KeyCodes keysReported() override;
 
 private:

@@ -131,6 +131,7 @@ TEST(X11InputDevicesWithoutDisplay, ReportNothingAndSaySoOnce) {
     }
     EXPECT_EQ(diagnostics.str(), "Dorvex Zede cannot watch keyboard and mouse: no X display "
                                  "(DISPLAY is not set)\n");
+    EXPECT_FALSE(devices.watching());
 }
 
 TEST(X11InputDevicesWithoutDisplay, AnUnknownDisplayIsNamed) {
@@ -149,6 +150,7 @@ TEST(X11InputDevicesLosingTheDisplay, GoOnReportingNothing) {
         X11InputDevices devices(server.display(), diagnostics);
         CursorPosition position;
         ASSERT_TRUE(devices.cursorPosition(position));
+        EXPECT_TRUE(devices.watching());
         server.stop();
         for (int poll = 0; poll < 3; ++poll) {
             if (keysFirst) {
@@ -160,6 +162,7 @@ TEST(X11InputDevicesLosingTheDisplay, GoOnReportingNothing) {
         EXPECT_EQ(diagnostics.str(), "Dorvex Zede cannot watch keyboard and mouse: the connection "
                                      "to the X display was lost\n")
             << (keysFirst ? "keys first" : "cursor first");
+        EXPECT_FALSE(devices.watching());
     }
 }
 

@@ -96,6 +96,20 @@ TEST(Monitoring, InputResetsOnlyTheKeyboardAndMouseCount) {
     EXPECT_EQ(sim.main().StatusActT.foreColour, Orange);
 }
 
+TEST(Monitoring, KeyboardAndMouseThatCannotBeWatchedCountAsInUse) {
+    Simulation sim = started(configWith("2", "2", "1", "12300", "1"));
+    sim.fake().input.watchable = false;
+    sim.advanceSeconds(startUpTicks + 1000);
+    EXPECT_EQ(sim.run().RunMode, 1) << "no countdown for a quiet nobody could see";
+    EXPECT_EQ(sim.run().KMIdleCount, 0);
+    EXPECT_EQ(sim.run().CPUIdleCount, 60);
+    EXPECT_EQ(sim.main().KeyAct.text, "?");
+    EXPECT_EQ(sim.main().MouseAct.text, "?");
+    sim.fake().input.watchable = true;
+    sim.advanceSeconds(900);
+    EXPECT_EQ(sim.run().RunMode, 2);
+}
+
 TEST(Monitoring, InputDuringTheStartUpDelayDoesNotCount) {
     Simulation sim = started(configWith("1", "2", "1", "12300", "1"));
     sim.fake().input.tap(65);
