@@ -21,7 +21,7 @@ void MultiInst::Form_Load() {
     model_.caption = std::string(AppName) + " Start Up Error";
     ErrorMess.text = std::string(AppName) + " or " + " Dorvex is already" + "\r\n" +
                      "running. Only one instance can be" + " running at a time.";
-    dorvex::centreOnScreen(model_, program_.platform.windows.screenSize());
+    centreOnScreen(model_, program_.platform.windows.screenSize());
 }
 
 void MultiInst::Form_Activate() {

@@ -3,6 +3,7 @@
 #include "app/Program.h"
 #include "ui/Colours.h"
 #include "ui/Controls.h"
+#include "ui/ScreenPlacement.h"
 
 namespace dorvex {
 
@@ -53,9 +54,7 @@ void FrmAbout::Form_Load() {
         "Version " + std::to_string(VersionMajor) + "." + std::to_string(VersionMinor);
     TMessage.text.clear();
     run.AboutCloseSecs = program_.state.SwitchCode == 1 ? 4 : 60;
-    const ScreenSize screen = program_.platform.windows.screenSize();
-    model_.left = screen.width / 2 - model_.clientWidth / 2;
-    model_.top = screen.height / 2 - model_.clientHeight / 2;
+    centreOnScreen(model_, program_.platform.windows.screenSize());
 }
 
 void FrmAbout::Form_Unload() {
