@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Measures what the program costs on a desktop: the time from start to the tray icon, its resident
+# and proportional memory, and its processor time per hour of monitoring with the window hidden.
+# Usage: scripts/measure-cost.sh path/to/dorvexzede [seconds of monitoring, default 120]
+set -euo pipefail
+program=$(realpath "$1")
+seconds=${2:-120}
+export E2E_PROGRAM=$program
+export E2E_SOURCE="$(cd "$(dirname "$0")/.." && pwd)"
+source "$E2E_SOURCE/tests/e2e/lib.sh"
+e2e_start_desktop
+folder="$E2E_TMP/install"
+e2e_install "$folder"
+
+# Start-up: from the exec of the program to its icon in the tray.
+(
+    cd "$folder"
+    exec dbus-run-session -- sh -c 'date +%s%N >started; exec "$0" -InhibitUpdate' "$program" \
+        2>"$folder/stderr.txt"
+) &
+E2E_PIDS+=($!)
+until [[ -n $(e2e_tray_icon) ]]; do sleep 0.005; done
+shown=$(date +%s%N)
+echo "start-up to tray icon: $(((shown - $(cat "$folder/started")) / 1000000)) ms"
+
+pid=$(pgrep -n -f "^$program -InhibitUpdate")
+sleep 5
+awk '/^Rss:/ { print "resident memory (RSS): " int($2 / 1024) " MB" }
+     /^Pss:/ { print "proportional memory (PSS): " int($2 / 1024) " MB" }' "/proc/$pid/smaps_rollup"
+
+# Processor time: user and system clock ticks of the process, over the given monitoring time.
+ticks() { awk '{ print $14 + $15 }' "/proc/$pid/stat"; }
+before=$(ticks)
+sleep "$seconds"
+after=$(ticks)
+per_hour=$(((after - before) * 1000 / $(getconf CLK_TCK) * 3600 / seconds))
+echo "processor time per hour of monitoring (window hidden): $per_hour ms"
