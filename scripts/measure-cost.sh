@@ -15,10 +15,10 @@ e2e_install "$folder"
 # Start-up: from the exec of the program to its icon in the tray.
 (
     cd "$folder"
-    exec dbus-run-session -- sh -c 'date +%s%N >started; exec "$0" -InhibitUpdate' "$program" \
-        2>"$folder/stderr.txt"
+    exec setsid dbus-run-session -- sh -c 'date +%s%N >started; exec "$0" -InhibitUpdate' \
+        "$program" 2>"$folder/stderr.txt"
 ) &
-E2E_PIDS+=($!)
+E2E_GROUPS+=($!)
 until [[ -n $(e2e_tray_icon) ]]; do sleep 0.005; done
 shown=$(date +%s%N)
 echo "start-up to tray icon: $(((shown - $(cat "$folder/started")) / 1000000)) ms"

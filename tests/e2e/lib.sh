@@ -10,8 +10,14 @@ E2E_TMP=$(mktemp -d /tmp/dorvex-e2e-XXXXXX)
 export DBUS_SYSTEM_BUS_ADDRESS="unix:path=$E2E_TMP/no-system-bus"
 E2E_PIDS=()
 
+E2E_GROUPS=()
+
 e2e_cleanup() {
     local pid
+    # A program runs in a session of its own with its bus daemon: the whole group goes.
+    for pid in "${E2E_GROUPS[@]}"; do
+        kill -- "-$pid" 2>/dev/null || true
+    done
     for pid in "${E2E_PIDS[@]}"; do
         kill "$pid" 2>/dev/null || true
     done
@@ -75,14 +81,10 @@ e2e_install() {
 e2e_start_program() {
     local folder=$1
     shift
-    (
-        cd "$folder"
-        set +e
-        dbus-run-session -- "$E2E_PROGRAM" "$@" 2>"$folder/stderr.txt"
-        echo $? >"$folder/status.txt"
-    ) &
+    setsid bash -c 'cd "$1" && shift && dbus-run-session -- "$@" 2>stderr.txt; echo $? >status.txt' \
+        _ "$folder" "$E2E_PROGRAM" "$@" &
     E2E_LAST_PID=$!
-    E2E_PIDS+=($E2E_LAST_PID)
+    E2E_GROUPS+=($E2E_LAST_PID)
 }
 
 # Waits for the program started in the folder to end; prints its exit status.
