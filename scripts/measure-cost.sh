@@ -28,10 +28,11 @@ sleep 5
 awk '/^Rss:/ { print "resident memory (RSS): " int($2 / 1024) " MB" }
      /^Pss:/ { print "proportional memory (PSS): " int($2 / 1024) " MB" }' "/proc/$pid/smaps_rollup"
 
-# Processor time: user and system clock ticks of the process, over the given monitoring time.
-ticks() { awk '{ print $14 + $15 }' "/proc/$pid/stat"; }
-before=$(ticks)
+# Processor time of all the program's threads in nanoseconds, as the scheduler counts it (clock
+# ticks would be too coarse for a few milliseconds a minute), over the given monitoring time.
+cpu_ns() { cat /proc/"$pid"/task/*/schedstat | awk '{ total += $1 } END { printf "%d", total }'; }
+before=$(cpu_ns)
 sleep "$seconds"
-after=$(ticks)
-per_hour=$(((after - before) * 1000 / $(getconf CLK_TCK) * 3600 / seconds))
+after=$(cpu_ns)
+per_hour=$(((after - before) / 1000000 * 3600 / seconds))
 echo "processor time per hour of monitoring (window hidden): $per_hour ms"
