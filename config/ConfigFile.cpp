@@ -24,8 +24,7 @@ void ConfigFile::Config_Read() {
     Settings& settings = program_.state.settings;
     settings = result.settings;
     if (settings.StopOn == 2) {
-        const std::string digits = "000" + singleText(settings.StopTime);
-        const std::string hhmm = digits.substr(digits.size() - 4);
+        const std::string hhmm = stopTimeDigits(settings.StopTime);
         Control& stopTime = program_.mainWindow.StopTimeT;
         stopTime.text = hhmm.substr(0, 2) + ":" + hhmm.substr(2);
         stopTime.visible = true;

@@ -13,4 +13,9 @@ std::string singleText(float value) {
     return buffer;
 }
 
+std::string stopTimeDigits(float stopTime) {
+    const std::string digits = "0000" + singleText(stopTime);
+    return digits.substr(digits.size() - 4);
+}
+
 } // namespace dorvex

@@ -9,4 +9,7 @@ namespace dorvex {
 // or very small values.
 std::string singleText(float value);
 
+// The four digits hhmm of a fixed time stored as 1hhmm (10705 gives "0705").
+std::string stopTimeDigits(float stopTime);
+
 } // namespace dorvex

@@ -37,8 +37,7 @@ void RunDisplay::Reset_Display() {
     }
     run.KMIdleLimit = run.KMIdleTime;
     if (settings.StopOn == 2) {
-        const std::string digits = "0000" + singleText(settings.StopTime);
-        const std::string hhmm = digits.substr(digits.size() - 4);
+        const std::string hhmm = stopTimeDigits(settings.StopTime);
         run.StopTimeSecs = static_cast<float>(
             (std::stoi(hhmm.substr(0, 2)) * 60 + std::stoi(hhmm.substr(2))) * 60);
     }
