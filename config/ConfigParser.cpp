@@ -3,6 +3,7 @@
 #include "app/Version.h"
 #include "config/LenientNumber.h"
 #include "config/SingleText.h"
+#include "config/TrimBlanks.h"
 
 #include <array>
 #include <cfloat>
@@ -24,14 +25,6 @@ float toSingle(std::string_view text) {
         throw OverflowError{};
     }
     return static_cast<float>(*value);
-}
-
-std::string_view stripBlanks(std::string_view line) {
-    const auto first = line.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return line.substr(first, line.find_last_not_of(' ') - first + 1);
 }
 
 bool isOneOrTwo(float value) {
@@ -72,7 +65,7 @@ void readLines(const std::vector<std::string>& lines, Settings& settings, Counts
         if (line.size() > maxLineLength) {
             throw OverflowError{};
         }
-        const std::string_view stripped = stripBlanks(line);
+        const std::string_view stripped = trimBlanks(line);
         for (const auto& [key, value] : keys) {
             if (stripped.starts_with(key)) {
                 *value = toSingle(stripped.substr(key.size()));

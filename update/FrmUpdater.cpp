@@ -1,13 +1,13 @@
 #include "update/FrmUpdater.h"
 
 #include "app/Program.h"
+#include "config/TrimBlanks.h"
 #include "log/DateText.h"
 #include "platform/CivilTime.h"
 #include "ui/Controls.h"
 #include "ui/ScreenPlacement.h"
 #include "update/ClsGetOSVer.h"
 #include "update/ReplyParser.h"
-#include "update/TrimBlanks.h"
 #include "update/UpdaterLogBlocks.h"
 #include "update/VersionNumber.h"
 
@@ -135,7 +135,7 @@ void FrmUpdater::Timer1_Timer() {
     }
     // An incomplete reply of an earlier check says nothing about this one: it waits for its own.
     if (TimerTicks == 2) {
-        urlGet1.DownloadStart(trimBlanks(WebURL), 16);
+        urlGet1.DownloadStart(std::string(trimBlanks(WebURL)), 16);
     }
 }
 

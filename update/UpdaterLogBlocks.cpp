@@ -1,7 +1,7 @@
 #include "update/UpdaterLogBlocks.h"
 
 #include "app/Version.h"
-#include "update/TrimBlanks.h"
+#include "config/TrimBlanks.h"
 
 namespace dorvex {
 
@@ -33,7 +33,7 @@ std::string replyHeading() {
 }
 
 std::string replyBlock(std::string_view webData) {
-    return trimBlanks(webData) + crlf;
+    return std::string(trimBlanks(webData)) + crlf;
 }
 
 std::string replyDataBlock(const UpdateReply& reply, std::int16_t errorCount) {

@@ -1,17 +1,16 @@
 #pragma once
 
-#include <string>
 #include <string_view>
 
 namespace dorvex {
 
 // The text without leading and trailing spaces; tabs and line breaks stay.
-inline std::string trimBlanks(std::string_view text) {
+inline std::string_view trimBlanks(std::string_view text) {
     const std::size_t first = text.find_first_not_of(' ');
     if (first == std::string_view::npos) {
         return {};
     }
-    return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 } // namespace dorvex
