@@ -17,19 +17,13 @@ void Program::dispatch(const std::function<void()>& handler) {
     if (ended_) {
         return;
     }
-    struct Depth {
-        int& depth;
-        explicit Depth(int& d) : depth(++d) {}
-        ~Depth() { --depth; }
-    } depth(dispatchDepth_);
     try {
         handler();
         platform.windows.update();
     } catch (const ProcessEnd& end) {
         finish(end.status);
     } catch (const ShutdownError& error) {
-        reportUnexpectedError("Run-time error '" + std::to_string(error.number) + "':\r\n\r\n" +
-                              error.what());
+        reportUnexpectedError(error.report());
     } catch (const std::exception& error) {
         reportUnexpectedError(std::string("Run-time error:\r\n\r\n") + error.what());
     }
@@ -55,6 +49,13 @@ void Program::timedMessageBox(const std::string& title, const std::string& text,
     platform.windows.update();
     platform.windows.timedMessageBox(title, text, icon, milliseconds);
     afterModal();
+}
+
+std::string Program::popupMenu(WindowModel& window) {
+    platform.windows.update();
+    std::string chosen = platform.windows.popupMenu(window);
+    afterModal();
+    return chosen;
 }
 
 void Program::afterModal() {

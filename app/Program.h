@@ -47,13 +47,14 @@ public:
     // ignored.
     void dispatch(const std::function<void()>& handler);
 
-    // A modal message box. When the process was ended while the box was open, the end goes on
-    // from here.
+    // A modal message box. Events go on while it is open; when the process was ended meanwhile,
+    // the end goes on from here.
     void messageBox(const std::string& title, const std::string& text, MessageIcon icon);
     void timedMessageBox(const std::string& title, const std::string& text, MessageIcon icon,
                          int milliseconds);
-    // True while an event runs inside another event that waits (in a modal box, a hibernation).
-    bool waitingInAnotherEvent() const { return dispatchDepth_ > 1; }
+    // The window's popup menu; returns the chosen item's name, or nothing when dismissed. Events
+    // go on while it is open; when the process was ended meanwhile, the end goes on from here.
+    std::string popupMenu(WindowModel& window);
 
     // The end of every fatal path: the main timer stops so that no tick runs behind the box, the
     // box shows, the tray icon goes (unless told otherwise) and the process ends with status 1.
@@ -96,7 +97,6 @@ private:
     void reportUnexpectedError(const std::string& text);
     void afterModal();
 
-    int dispatchDepth_ = 0;
     bool ended_ = false;
     int exitStatus_ = 0;
     std::string argumentText_;

@@ -28,6 +28,10 @@ void ResetExit::Reset_Monitor() {
     DorvexLMain& window = program_.mainWindow;
     if (program_.state.settings.StopOn == 2 && run.RunMode < 2) {
         program_.fixedTimeEntry.Update_StopTime();
+        // A countdown that began while its message was open is not cancelled by this reset.
+        if (run.RunMode == 2) {
+            return;
+        }
     }
     if (run.RunMode == 2) {
         window.Reset.text = "&Reset";

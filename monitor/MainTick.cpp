@@ -18,9 +18,9 @@ void countUp(std::int16_t& seconds) {
 } // namespace
 
 void MainTick::tmrRefresh_Timer() {
-    // A tick that comes while another event waits in a modal box (a countdown message, a
-    // hibernation) would run the same step again behind the box: it is left out.
-    if (program_.waitingInAnotherEvent()) {
+    // Ticks go on while a menu or a message box is open; only a countdown step that waits (in its
+    // message or the hibernation) holds them, so that the step does not run again behind it.
+    if (program_.shutdownCountdown.stepWaiting()) {
         return;
     }
     RunState& run = program_.state.run;

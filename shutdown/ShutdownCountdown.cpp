@@ -6,6 +6,22 @@
 namespace dorvex {
 
 void ShutdownCountdown::Shutdown_Countdown() {
+    {
+        stepRunning_ = true;
+        const struct Done {
+            bool& running;
+            ~Done() { running = false; }
+        } done{stepRunning_};
+        step();
+    }
+    if (refusedHibernation_) {
+        const std::string report = refusedHibernation_->report();
+        refusedHibernation_.reset();
+        program_.messageBox(AppName, report, MessageIcon::Stop);
+    }
+}
+
+void ShutdownCountdown::step() {
     RunState& run = program_.state.run;
     if (run.PhaseSeconds == 0) {
         program_.tray.Show_Window();
@@ -97,13 +113,18 @@ void ShutdownCountdown::actionsAtZero() {
     if (hibernate) {
         program_.resetExit.Reset_Monitor();
         if (!simulate) {
-            program_.mdShut.Hibernate_System();
+            // A machine that cannot hibernate goes on being watched from the start-up delay.
+            try {
+                program_.mdShut.Hibernate_System();
+            } catch (const ShutdownError& error) {
+                refusedHibernation_ = error;
+            }
         }
     }
     if (powerOff) {
         log.Write_Log(1, "Close", shutType);
     }
-    if (hibernate) {
+    if (hibernate && !refusedHibernation_) {
         log.Write_Log(1, "----------", "----------");
         log.Write_Log(1, "----------", "----------");
         log.Write_Log(1, "Restart", shutType);

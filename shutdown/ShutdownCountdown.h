@@ -1,5 +1,9 @@
 #pragma once
 
+#include "shutdown/ShutdownError.h"
+
+#include <optional>
+
 namespace dorvex {
 
 class Program;
@@ -12,16 +16,24 @@ public:
 
     // One second of the countdown; called by the tick in mode 2.
     void Shutdown_Countdown();
+    // True while a step waits in its test or simulate message or in the hibernation: the step
+    // must not run again meanwhile, and nothing else may move the run under it.
+    bool stepWaiting() const { return stepRunning_; }
     // Starts test mode, or starts it again.
     void TestS_Click();
 
 private:
+    void step();
     void showCountdown();
     void lockCommands();
     void actionsAtZero();
     void testStep();
 
     Program& program_;
+    bool stepRunning_ = false;
+    // A hibernation the system refused; reported once the step is over, so that monitoring goes
+    // on while the report is open.
+    std::optional<ShutdownError> refusedHibernation_;
 };
 
 } // namespace dorvex

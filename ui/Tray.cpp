@@ -46,7 +46,7 @@ void Tray::Form_MouseMove(int code) {
         if (!program_.state.SkipForeground) {
             program_.platform.windows.setForeground(window);
         }
-        const std::string chosen = program_.platform.windows.popupMenu(window);
+        const std::string chosen = program_.popupMenu(window);
         if (!chosen.empty()) {
             program_.mainWindow.menuItemChosen(chosen);
         }

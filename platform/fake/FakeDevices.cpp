@@ -53,6 +53,9 @@ PowerRequestResult FakePowerControl::exitSystem(std::uint32_t flags) {
 
 PowerRequestResult FakePowerControl::hibernate() {
     requests.emplace_back("hibernate");
+    if (answer.accepted && whileHibernating) {
+        whileHibernating();
+    }
     return answer;
 }
 

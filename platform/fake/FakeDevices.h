@@ -8,6 +8,7 @@
 #include "platform/fake/FakeClock.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,8 @@ public:
     PrivilegeResult privilege;           // what enabling the privilege answers
     PowerRequestResult answer{true, ""}; // what a power request answers
     std::vector<std::string> requests;   // "privilege power off", "exit 12", "hibernate", ...
+    // Runs while the machine sleeps in an accepted hibernation, as the world goes on meanwhile.
+    std::function<void()> whileHibernating;
 };
 
 class FakeAccounts : public Accounts {

@@ -107,6 +107,8 @@ std::string FakeWindowSystem::popupMenu(WindowModel& window) {
         }
     }
     menusShown.push_back(std::move(shown));
+    // The menu waits in a nested event loop, where the program's timers go on firing.
+    runFor(menuOpenForMs);
     if (menuChoices.empty()) {
         return {};
     }

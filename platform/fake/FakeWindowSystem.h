@@ -60,6 +60,8 @@ public:
     std::int64_t userClosesTimedBoxAfterMs = 0;
     // The menu item the user picks from the next popup menus, in order; "" dismisses the menu.
     std::vector<std::string> menuChoices;
+    // How long the user keeps each popup menu open. Time passes meanwhile, and timers fire.
+    std::int64_t menuOpenForMs = 0;
     // Every popup menu shown: the captions of its visible items, with "(disabled)" marks.
     std::vector<std::vector<std::string>> menusShown;
     std::vector<std::string> openedUrls;

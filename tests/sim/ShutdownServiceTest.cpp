@@ -76,17 +76,29 @@ TEST(ShutdownService, RefusesFlagsOutOfRangeWithoutAskingTheSystem) {
     }
 }
 
-TEST(ShutdownService, ARefusedHibernationIsNotLoggedAsOne) {
+// A machine that cannot hibernate says so, logs no hibernation, and goes on being watched, also
+// while the report is open.
+TEST(ShutdownService, ARefusedHibernationIsReportedAndMonitoringGoesOn) {
     Simulation sim({.config = configWith("2", "1", "1", "12300", "5")});
     sim.fake().power.answer = {false, "Sleep verb not supported"};
-    sim.advanceSeconds(62 + 60);
+    int modeWhileOpen = -1;
+    sim.fake().windows.whileMessageOpen = [&](const ShownMessage&) {
+        sim.advanceSeconds(4);
+        modeWhileOpen = sim.run().RunMode;
+    };
+    sim.advanceSeconds(62 + 61);
+    EXPECT_EQ(modeWhileOpen, 1);
     ASSERT_EQ(sim.messages().size(), 1u);
-    EXPECT_EQ(sim.messages().front().text,
-              "Run-time error '-2147219925':\r\n\r\nHibernate_System failed: Sleep verb not "
-              "supported");
-    const Strings events = sim.logEvents();
-    EXPECT_EQ(std::count(events.begin(), events.end(), "Restart/Hibernate"), 0);
-    EXPECT_EQ(sim.exitStatus(), 1);
+    EXPECT_EQ(sim.messages().front(),
+              (ShownMessage{"Dorvex Zede",
+                            "Run-time error '-2147219925':\r\n\r\nHibernate_System failed: Sleep "
+                            "verb not supported",
+                            MessageIcon::Stop}));
+    EXPECT_FALSE(sim.ended());
+    EXPECT_EQ(sim.logEvents(), (Strings{"Start/Initialise", "Enter/Run", "Enter/Hibernate",
+                                        "Start/Initialise", "Enter/Run"}));
+    EXPECT_EQ(sim.mainWindow().state, WindowState::Minimised);
+    EXPECT_TRUE(sim.fake().windows.trayShown());
 }
 
 TEST(ShutdownService, TheTimedBoxWaitsFiveSecondsForZero) {
