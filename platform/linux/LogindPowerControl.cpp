@@ -36,8 +36,9 @@ PrivilegeResult LogindPowerControl::enableShutdownPrivilege(PowerAction action) 
                                    : PrivilegeFailure::PrivilegeNotFound,
                 bus.failureText()};
     }
-    // "challenge": allowed after the user authenticates.
-    if (*answer == "yes" || *answer == "challenge") {
+    // "challenge" would need the user to authenticate, which a request made without asking cannot
+    // do: it is refused like "no".
+    if (*answer == "yes") {
         return {};
     }
     return {PrivilegeFailure::NotPermitted, std::string(method) + " answered \"" + *answer + "\""};
