@@ -31,6 +31,10 @@ void ActivityLog::Write_Log(std::int16_t code, std::string_view text1, std::stri
         }
         action = "write to";
         if (!files.fileExists(path)) {
+            // A folder that may not be searched hides the file: a permissions problem.
+            if (!files.folderSearchable("Log")) {
+                throw FileError("the Log folder may not be searched");
+            }
             missing = true;
         } else if (code != 0) {
             files.append(path, entry);

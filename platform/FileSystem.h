@@ -21,6 +21,9 @@ public:
     virtual ~FileSystem() = default;
     virtual bool folderExists(std::string_view path) const = 0;
     virtual bool fileExists(std::string_view path) const = 0;
+    // False when the folder's entries may not be looked up, so that a file in it can be neither
+    // found nor missed.
+    virtual bool folderSearchable(std::string_view path) const = 0;
     // The lines of a text file, without their line ends. Throws FileError.
     virtual std::vector<std::string> readLines(std::string_view path) const = 0;
     // Creates a new empty file, replacing nothing that exists. Throws FileError.

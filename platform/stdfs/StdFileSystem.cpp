@@ -86,6 +86,12 @@ bool StdFileSystem::fileExists(std::string_view path) const {
     return fs::is_regular_file(resolve(path), error);
 }
 
+bool StdFileSystem::folderSearchable(std::string_view path) const {
+    std::error_code error;
+    static_cast<void>(fs::status(resolve(path) / ".", error));
+    return error != std::errc::permission_denied;
+}
+
 std::vector<std::string> StdFileSystem::readLines(std::string_view path) const {
     const fs::path file = resolve(path);
     std::error_code error;

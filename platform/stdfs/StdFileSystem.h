@@ -13,6 +13,7 @@ public:
 
     bool folderExists(std::string_view path) const override;
     bool fileExists(std::string_view path) const override;
+    bool folderSearchable(std::string_view path) const override;
     std::vector<std::string> readLines(std::string_view path) const override;
     void createFile(std::string_view path) override;
     void append(std::string_view path, std::string_view text) override;
