@@ -67,7 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
                     IdleCase{"Both", configWith("2", "2", "1", "12300", "1"), 900}),
     [](const testing::TestParamInfo<IdleCase>& info) { return info.param.name; });
 
-TEST(Monitoring, ABusyProcessorResetsOnlyItsOwnCount) {
+TEST(Monitoring, EachKindOfActivityResetsOnlyItsOwnCount) {
     Simulation sim = started(configWith("2", "2", "1", "12300", "1"));
     sim.advanceSeconds(startUpTicks + 100);
     EXPECT_EQ(sim.run().CPUIdleCount, 60);
@@ -79,11 +79,8 @@ TEST(Monitoring, ABusyProcessorResetsOnlyItsOwnCount) {
     EXPECT_EQ(sim.run().KMIdleCount, 101);
     EXPECT_EQ(sim.main().StatusActT.text, "Activity");
     EXPECT_EQ(sim.main().StatusActT.foreColour, Green);
-}
-
-TEST(Monitoring, InputResetsOnlyTheKeyboardAndMouseCount) {
-    Simulation sim = started(configWith("2", "2", "1", "12300", "1"));
-    sim.advanceSeconds(startUpTicks + 100);
+    sim.fake().systemTimes.setLoad(0);
+    sim.advanceSeconds(100);
     sim.fake().input.tap(65);
     sim.advanceSeconds(1);
     EXPECT_EQ(sim.run().KMIdleCount, 0);
@@ -194,7 +191,7 @@ TEST(Monitoring, AWildlyNegativeSampleCountsAsItsSize) {
     EXPECT_EQ(sim.run().CPUIdleCount, 0);
 }
 
-TEST(Monitoring, OnlyTheFixedTimeWatchedShowsActiveAndStartsAtItsMinute) {
+TEST(Monitoring, OnlyTheFixedTimeWatchedShowsActiveAndHoldsForItsWholeMinute) {
     Simulation sim = started(configWith("1", "1", "2", "10002", "1"), "", {2026, 12, 7, 0, 1, 50});
     sim.advanceSeconds(startUpTicks + 1);
     EXPECT_EQ(sim.main().StatusActT.text, "Active");
@@ -204,12 +201,7 @@ TEST(Monitoring, OnlyTheFixedTimeWatchedShowsActiveAndStartsAtItsMinute) {
     EXPECT_EQ(sim.main().StatusActT.text, "Active");
     sim.advanceSeconds(1); // 00:02:00
     EXPECT_EQ(sim.run().RunMode, 2);
-}
-
-TEST(Monitoring, TheFixedTimeHoldsForItsWholeMinute) {
-    Simulation sim = started(configWith("1", "1", "2", "10002", "1"), "", {2026, 12, 7, 0, 1, 58});
-    sim.advanceSeconds(startUpTicks + 5); // 00:02:05, counting down since 00:02:00
-    ASSERT_EQ(sim.run().RunMode, 2);
+    sim.advanceSeconds(5);
     sim.click("Reset"); // cancel
     EXPECT_EQ(sim.run().RunMode, 0);
     sim.advanceSeconds(startUpTicks + 1); // 00:02:08: still the fixed minute
@@ -290,24 +282,20 @@ TEST(Monitoring, WithNothingWatchedTheSummaryIsTheShutdownTypeAlone) {
     EXPECT_EQ(sim.program().runDisplay.titleText(), "Hibernate");
 }
 
-TEST(Monitoring, TheFixedTimeIsInSecondsAfterMidnight) {
-    Simulation sim = started(configWith("1", "1", "2", "10705", "1"));
+TEST(Monitoring, TheFixedTimeIsInSecondsAfterMidnightAndWatchedReadingsHaveTheWindowBackground) {
+    Simulation sim = started(configWith("2", "1", "2", "10705", "1"));
     EXPECT_EQ(sim.run().StopTimeSecs, 25500);
     EXPECT_EQ(sim.main().StopTimeT.text, "07:05");
     EXPECT_FALSE(sim.main().StopTimeT.enabled);
-    sim.advanceSeconds(startUpTicks);
-    EXPECT_TRUE(sim.main().StopTimeT.enabled) << "editable while monitoring runs";
-    EXPECT_FALSE(sim.main().StopTimeT.locked);
-}
-
-TEST(Monitoring, WatchedReadingsHaveTheWindowBackground) {
-    Simulation sim = started(configWith("2", "1", "2", "12300", "1"));
     EXPECT_EQ(sim.main().CPUAct.backColour, Colour::windowBackground());
     EXPECT_EQ(sim.main().KeyAct.backColour, Colour::buttonFace());
     EXPECT_EQ(sim.main().MouseAct.backColour, Colour::buttonFace());
     EXPECT_EQ(sim.main().StopTimeT.backColour, Colour::windowBackground());
     EXPECT_EQ(sim.main().CPUAct.text, "- - -");
     EXPECT_EQ(sim.main().KeyAct.text, "-");
+    sim.advanceSeconds(startUpTicks);
+    EXPECT_TRUE(sim.main().StopTimeT.enabled) << "editable while monitoring runs";
+    EXPECT_FALSE(sim.main().StopTimeT.locked);
 }
 
 } // namespace
