@@ -37,13 +37,9 @@ TEST(SingleInstance, ASecondStartShowsOnlyTheNotice) {
 
     second->fake().windows.events("MultiInst")->click("Exit");
     EXPECT_EQ(second->exitStatus(), 0);
-}
-
-TEST(SingleInstance, ClosingTheNoticeEndsTheProcess) {
-    Simulation first;
-    auto second = startBeside(first);
-    second->fake().windows.events("MultiInst")->closeRequested();
-    EXPECT_EQ(second->exitStatus(), 0);
+    auto third = startBeside(first);
+    third->fake().windows.events("MultiInst")->closeRequested();
+    EXPECT_EQ(third->exitStatus(), 0);
 }
 
 TEST(SingleInstance, TheSoleInstanceHoldsTwoHandles) {
@@ -51,6 +47,11 @@ TEST(SingleInstance, TheSoleInstanceHoldsTwoHandles) {
     EXPECT_TRUE(runsMainWindow(sim));
     EXPECT_NE(sim.program().mdMult.MutexHandle, 0u);
     EXPECT_EQ(sim.fake().mutexes.openHandles(), 2u);
+    Program& program = sim.program();
+    EXPECT_FALSE(program.mdMult.Check_PrevInstance("Dorvex", false)) << "a held handle";
+    EXPECT_FALSE(program.mdMult.Check_PrevInstance("Dorvex", true));
+    EXPECT_EQ(program.mdMult.MutexHandle, 0u);
+    EXPECT_EQ(sim.fake().mutexes.openHandles(), 1u) << "the release closes the held handle only";
 }
 
 TEST(SingleInstance, AllowMultiRunsBesideAnotherWithoutTakingTheGuard) {
@@ -73,14 +74,9 @@ TEST(SingleInstance, AllowMultiRunsBesideAnotherWithoutTakingTheGuard) {
 TEST(SingleInstance, AnAllowMultiStartTakesTheGuardWhenItIsFirst) {
     Simulation multi({.arguments = "-AllowMulti"});
     EXPECT_NE(multi.program().mdMult.MutexHandle, 0u);
-    auto second = startBeside(multi);
-    EXPECT_FALSE(runsMainWindow(*second));
-}
-
-TEST(SingleInstance, SwitchesInTheWrongOrderAllowNoSecondInstance) {
-    Simulation first;
-    auto second = startBeside(first, "-AllowMulti -StartShutdown");
-    EXPECT_FALSE(runsMainWindow(*second));
+    for (const char* arguments : {"", "-AllowMulti -StartShutdown"}) {
+        EXPECT_FALSE(runsMainWindow(*startBeside(multi, arguments))) << "switches: " << arguments;
+    }
 }
 
 TEST(SingleInstance, AGuardThatCannotBeCreatedCountsAsNoOtherInstance) {
@@ -89,15 +85,6 @@ TEST(SingleInstance, AGuardThatCannotBeCreatedCountsAsNoOtherInstance) {
     auto second = startBeside(first);
     EXPECT_TRUE(runsMainWindow(*second));
     EXPECT_EQ(second->program().mdMult.MutexHandle, 0u);
-}
-
-TEST(SingleInstance, ReleaseClosesTheHeldHandle) {
-    Simulation sim;
-    Program& program = sim.program();
-    EXPECT_FALSE(program.mdMult.Check_PrevInstance("Dorvex", false)) << "a held handle";
-    EXPECT_FALSE(program.mdMult.Check_PrevInstance("Dorvex", true));
-    EXPECT_EQ(program.mdMult.MutexHandle, 0u);
-    EXPECT_EQ(sim.fake().mutexes.openHandles(), 1u) << "the extra handle stays";
 }
 
 } // namespace

@@ -32,29 +32,20 @@ void expectFatalEnd(const Simulation& sim, const ShownMessage& message) {
     EXPECT_FALSE(fs::exists(sim.folder() / "Log" / "DorvexL.log"));
 }
 
-TEST(ConfigFile, ShowsTheFixedTimeWhenItIsInForce) {
-    Simulation sim({.config = configWith("2", "2", "2", "10005", "1")});
-    EXPECT_FALSE(sim.ended());
-    EXPECT_EQ(sim.program().mainWindow.StopTimeT.text, "00:05");
-    EXPECT_TRUE(sim.program().mainWindow.StopTimeT.visible);
+TEST(ConfigFile, ShowsTheFixedTimeOnlyWhenItIsInForce) {
+    for (const auto& [stopOn, shown] : {std::pair{"2", "00:05"}, std::pair{"1", "--:--"}}) {
+        Simulation sim({.config = configWith("2", "2", stopOn, "10005", "1")});
+        EXPECT_FALSE(sim.ended());
+        EXPECT_EQ(sim.program().mainWindow.StopTimeT.text, shown);
+        EXPECT_TRUE(sim.program().mainWindow.StopTimeT.visible);
+    }
 }
 
-TEST(ConfigFile, ShowsDashesForAFixedTimeThatIsOff) {
-    Simulation sim({.config = configWith("2", "2", "1", "10005", "1")});
-    EXPECT_FALSE(sim.ended());
-    EXPECT_EQ(sim.program().mainWindow.StopTimeT.text, "--:--");
-}
-
-TEST(ConfigFile, MissingFileEndsTheProgram) {
+TEST(ConfigFile, AMissingFileOrAFolderInItsPlaceEndsTheProgram) {
     Simulation sim({.config = std::nullopt});
     expectFatalEnd(sim, configurationMissing);
-}
-
-TEST(ConfigFile, AFolderInPlaceOfTheFileCountsAsMissing) {
-    TempFolder folder;
-    fs::create_directories(folder.path() / "Data" / "DorvexL.ini");
-    fs::create_directories(folder.path() / "Log");
-    Simulation inFolder({.folder = &folder.path()});
+    fs::create_directories(sim.folder() / "Data" / "DorvexL.ini");
+    Simulation inFolder({.folder = &sim.folder()});
     expectFatalEnd(inFolder, configurationMissing);
 }
 

@@ -22,15 +22,12 @@ TEST(FileChecks, MissingDataFolderEndsBeforeAnythingIsLogged) {
     EXPECT_EQ(sim.fake().windows.trayRequests(), std::vector<std::string>{"delete (failed)"});
     EXPECT_FALSE(fs::exists(sim.folder() / "Log" / "DorvexL.log"));
     EXPECT_EQ(sim.fake().priority.processRaises, 0) << "the end comes before the switch is read";
-}
-
-TEST(FileChecks, AFileNamedDataIsNoFolder) {
     TempFolder folder;
     folder.write("Data", "not a folder");
     fs::create_directories(folder.path() / "Log");
-    Simulation sim({.folder = &folder.path()});
-    ASSERT_EQ(sim.messages().size(), 1u);
-    EXPECT_EQ(sim.messages().front().title, "Dorvex Zede Data Directory Error");
+    Simulation fileNamedData({.folder = &folder.path()});
+    ASSERT_EQ(fileNamedData.messages().size(), 1u);
+    EXPECT_EQ(fileNamedData.messages().front().title, "Dorvex Zede Data Directory Error");
 }
 
 TEST(FileChecks, ShowTheNameAsTheCallerGivesIt) {
@@ -40,16 +37,6 @@ TEST(FileChecks, ShowTheNameAsTheCallerGivesIt) {
     ASSERT_EQ(sim.messages().size(), 1u);
     EXPECT_EQ(sim.messages().front().title, "Dorvex Zede data Directory Error");
     EXPECT_TRUE(sim.messages().front().text.starts_with("The data directory does not exist."));
-}
-
-TEST(FileChecks, ReturnWhenTheItemExists) {
-    Simulation sim;
-    sim.program().dispatch([&] {
-        sim.program().fileChecks.Check_Dir("log");
-        sim.program().fileChecks.Check_File("configuration", "data/", "dorvexl.ini");
-    });
-    EXPECT_TRUE(sim.messages().empty());
-    EXPECT_FALSE(sim.ended());
 }
 
 TEST(FileChecks, FileMessageCapitalisesTheDescriptionInTheTitleOnly) {

@@ -53,10 +53,12 @@ INSTANTIATE_TEST_SUITE_P(
     KeysAndMouse, PollSequence,
     testing::Values(
         SequenceCase{"Nothing", {{nothing, "_ _"}, {nothing, "_ _"}}},
-        SequenceCase{"AKeyHeldCountsOnce",
-                     {{hold(keyA), "K _"}, {nothing, "_ _"}, {nothing, "_ _"}, {release(keyA), "_ _"}}},
-        SequenceCase{"ASecondKeyWhileHoldingTheFirst",
-                     {{hold(keyA), "K _"}, {nothing, "_ _"}, {hold(keyB), "K _"}, {nothing, "_ _"}}},
+        SequenceCase{
+            "AKeyHeldCountsOnce",
+            {{hold(keyA), "K _"}, {nothing, "_ _"}, {nothing, "_ _"}, {release(keyA), "_ _"}}},
+        SequenceCase{
+            "ASecondKeyWhileHoldingTheFirst",
+            {{hold(keyA), "K _"}, {nothing, "_ _"}, {hold(keyB), "K _"}, {nothing, "_ _"}}},
         SequenceCase{"ReleasingOneOfTwoKeysChangesTheSet",
                      {{hold(keyA), "K _"}, {hold(keyB), "K _"}, {release(keyB), "K _"}}},
         SequenceCase{"PressAndReleaseBetweenPolls", {{tap(keyA), "K _"}, {nothing, "_ _"}}},
@@ -68,11 +70,12 @@ INSTANTIATE_TEST_SUITE_P(
         SequenceCase{"CursorMoves", {{moveTo(101, 100), "_ M"}, {nothing, "_ _"}}},
         SequenceCase{"ADiagonalMoveIsMovement",
                      {{moveTo(101, 99), "_ M"}, {moveTo(102, 98), "_ M"}, {nothing, "_ _"}}},
-        SequenceCase{"BothAtOnce", {{[](FakeInputDevices& d) {
-                                         d.tap(keyA);
-                                         d.position = {5, 5};
-                                     },
-                                     "K M"}}},
+        SequenceCase{"BothAtOnce",
+                     {{[](FakeInputDevices& d) {
+                           d.tap(keyA);
+                           d.position = {5, 5};
+                       },
+                       "K M"}}},
         SequenceCase{"AFailedCursorReadIsNoMovement",
                      {{[](FakeInputDevices& d) {
                            d.position = {1, 1};

@@ -29,13 +29,10 @@ TEST_F(StdFileSystemTest, MatchesNamesInAnyLetterCase) {
     EXPECT_FALSE(files.fileExists("Data"));
     EXPECT_FALSE(files.folderExists("Data/DorvexL.ini"));
     EXPECT_FALSE(files.folderExists("Log"));
-}
-
-TEST_F(StdFileSystemTest, TheExactNameWinsOverOtherCases) {
     folder.write("log/a.txt", "lower");
     folder.write("Log/a.txt", "exact");
     folder.write("LOG/a.txt", "upper");
-    EXPECT_EQ(files.readLines("Log/a.txt"), Lines{"exact"});
+    EXPECT_EQ(files.readLines("Log/a.txt"), Lines{"exact"}) << "the exact name wins";
     EXPECT_EQ(files.readLines("lOg/a.txt"), Lines{"upper"}) << "then the first in name order";
 }
 
@@ -65,18 +62,13 @@ TEST_F(StdFileSystemTest, ReadsOnlyRegularFilesOfSensibleSize) {
     EXPECT_THROW(files.readLines("pipe"), FileError) << "a pipe would never end";
 }
 
-TEST_F(StdFileSystemTest, CreatesOnlyNewFiles) {
+TEST_F(StdFileSystemTest, CreatesOnlyNewFilesAndAppendsOnlyToExistingOnes) {
     files.createFile("new.log");
     EXPECT_TRUE(files.fileExists("new.log"));
-    folder.write("old.log", "keep");
-    EXPECT_THROW(files.createFile("old.log"), FileError);
-    EXPECT_EQ(folder.read("old.log"), "keep");
-}
-
-TEST_F(StdFileSystemTest, AppendsOnlyToExistingFiles) {
+    folder.write("a.log", "one\r\n");
+    EXPECT_THROW(files.createFile("a.log"), FileError);
     EXPECT_THROW(files.append("missing.log", "x"), FileError);
     EXPECT_FALSE(fs::exists(folder.path() / "missing.log"));
-    folder.write("a.log", "one\r\n");
     files.append("A.LOG", "two\r\n");
     EXPECT_EQ(folder.read("a.log"), "one\r\ntwo\r\n");
 }
@@ -89,13 +81,10 @@ TEST_F(StdFileSystemTest, ReplacesInOneStepAndKeepsThePermissions) {
     EXPECT_EQ(fs::status(folder.path() / "c.ini").permissions(),
               fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_FALSE(fs::exists(folder.path() / "c.ini.new"));
-}
-
-TEST_F(StdFileSystemTest, AFailedReplaceLeavesTheOldFileAndNoDebris) {
-    fs::create_directory(folder.path() / "c.ini");
-    EXPECT_THROW(files.replace("c.ini", "new"), FileError);
-    EXPECT_TRUE(fs::is_directory(folder.path() / "c.ini"));
-    EXPECT_FALSE(fs::exists(folder.path() / "c.ini.new"));
+    fs::create_directory(folder.path() / "d.ini");
+    EXPECT_THROW(files.replace("d.ini", "new"), FileError);
+    EXPECT_TRUE(fs::is_directory(folder.path() / "d.ini")) << "a failure leaves the old one";
+    EXPECT_FALSE(fs::exists(folder.path() / "d.ini.new"));
 }
 
 // Two processes append many entries at once; every line must come out whole.

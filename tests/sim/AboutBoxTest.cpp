@@ -82,7 +82,7 @@ TEST(AboutBox, OpenedDuringTheCountdownLeavesCancelWithTheButton) {
     EXPECT_TRUE(sim.main().mPopUpCancel.enabled);
 }
 
-TEST(AboutBox, TheWebSiteOpensTheHomePage) {
+TEST(AboutBox, TheWebSiteOpensTheHomePageAndExitGivesTheCommandsBack) {
     Simulation sim;
     sim.click("About");
     sim.click("WebSite", "frmAbout");
@@ -92,11 +92,6 @@ TEST(AboutBox, TheWebSiteOpensTheHomePage) {
     EXPECT_EQ(sim.messages(),
               (std::vector<ShownMessage>{
                   {"Dorvex Zede Error", "Unable to launch Browser.", MessageIcon::None}}));
-}
-
-TEST(AboutBox, ExitAtOnceStillGivesTheCommandsBack) {
-    Simulation sim;
-    sim.click("About");
     sim.click("ExitAbout", "frmAbout");
     EXPECT_FALSE(sim.run().AboutOpen);
     EXPECT_TRUE(sim.main().About.enabled);

@@ -110,34 +110,25 @@ TEST(Countdown, CancelFromTheButtonOrTheTrayStartsAgain) {
     }
 }
 
-TEST(Countdown, AUserWhoIsNoAdministratorCannotCancel) {
+TEST(Countdown, AUserWhoIsNoAdministratorCanNeitherTestNorCloseNorCancel) {
     Simulation sim({.config = processorOnly, .administrator = false});
-    EXPECT_FALSE(sim.main().TestS.enabled);
-    EXPECT_FALSE(sim.main().Exit.enabled);
-    EXPECT_FALSE(sim.main().mPopUpTest.enabled);
+    sim.click("TestS");
+    sim.chooseFromTray("mPopUpTest");
+    sim.program().dispatch([&] { sim.main().menuItemChosen("mPopUpTest"); });
+    EXPECT_FALSE(sim.run().TestMode) << "disabled commands do nothing";
+    sim.click("About");
+    sim.click("ExitAbout", "frmAbout");
+    EXPECT_FALSE(sim.main().TestS.enabled || sim.main().Exit.enabled);
+    EXPECT_FALSE(sim.main().mPopUpTest.enabled || sim.main().mPopUpExit.enabled);
     EXPECT_FALSE(sim.mainWindow().closeCommand);
     sim.advanceSeconds(ticksToCountdown);
     EXPECT_FALSE(sim.main().Reset.enabled);
     EXPECT_FALSE(sim.main().mPopUpCancel.visible);
     sim.click("Reset");
-    EXPECT_EQ(sim.run().RunMode, 2) << "a disabled button does nothing";
+    EXPECT_EQ(sim.run().RunMode, 2);
     sim.fake().windows.events("DorvexLMain")->closeRequested();
     EXPECT_FALSE(sim.ended()) << "no close command for users";
-}
-
-TEST(Countdown, SimulatedPowerOffShowsAMessageAndStillEnds) {
-    Simulation sim({.arguments = "-InhibitShutdown"});
-    sim.advanceSeconds(2 + 5 + 6); // six quiet seconds, then six of seven countdown steps
-    ASSERT_EQ(sim.main().StatusActA.text, "The Computer Will Power Off In 1s");
-    sim.advanceSeconds(1);
-    EXPECT_EQ(sim.messages(),
-              (std::vector<ShownMessage>{
-                  {"Dorvex Zede Simulate Power Off", "Test Real Power Off", MessageIcon::None}}));
-    EXPECT_TRUE(sim.fake().power.requests.empty());
-    EXPECT_EQ(eventsAfterStart(sim),
-              (Strings{"Enter/Run", "Enter/Power Off", "Start/Power Off", "Simulate/Power Off",
-                       "Close/Power Off", "Exit/Power Off"}));
-    EXPECT_EQ(sim.exitStatus(), 0);
+    EXPECT_FALSE(Simulation({.arguments = "-InhibitAdmin"}).main().mPopUpExit.enabled);
 }
 
 TEST(Countdown, SimulatedHibernationGoesBackToTheStartUpDelay) {
@@ -153,15 +144,20 @@ TEST(Countdown, SimulatedHibernationGoesBackToTheStartUpDelay) {
     EXPECT_FALSE(sim.ended());
 }
 
-TEST(Countdown, TicksWhileTheSimulateBoxIsOpenDoNotRunItAgain) {
+TEST(Countdown, SimulatedPowerOffShowsAMessageOnceAndStillEnds) {
     Simulation sim({.arguments = "-InhibitShutdown"});
     int ticksDuringBox = 0;
     sim.fake().windows.whileMessageOpen = [&](const ShownMessage&) {
         sim.fake().windows.runFor(5000); // the user reads the box for five seconds
         ticksDuringBox = static_cast<int>(sim.logEvents().size());
     };
-    sim.advanceSeconds(2 + 5 + 7);
-    EXPECT_EQ(sim.messages().size(), 1u);
+    sim.advanceSeconds(2 + 5 + 6); // six quiet seconds, then six of seven countdown steps
+    ASSERT_EQ(sim.main().StatusActA.text, "The Computer Will Power Off In 1s");
+    sim.advanceSeconds(1);
+    EXPECT_EQ(sim.messages(),
+              (std::vector<ShownMessage>{
+                  {"Dorvex Zede Simulate Power Off", "Test Real Power Off", MessageIcon::None}}));
+    EXPECT_TRUE(sim.fake().power.requests.empty());
     EXPECT_EQ(ticksDuringBox, 5) << "no entry was written while the box was open";
     EXPECT_EQ(eventsAfterStart(sim),
               (Strings{"Enter/Run", "Enter/Power Off", "Start/Power Off", "Simulate/Power Off",

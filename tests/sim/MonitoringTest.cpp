@@ -67,7 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
                     IdleCase{"Both", configWith("2", "2", "1", "12300", "1"), 900}),
     [](const testing::TestParamInfo<IdleCase>& info) { return info.param.name; });
 
-TEST(Monitoring, ABusyProcessorResetsOnlyItsOwnCount) {
+TEST(Monitoring, EachKindOfActivityResetsOnlyItsOwnCount) {
     Simulation sim = started(configWith("2", "2", "1", "12300", "1"));
     sim.advanceSeconds(startUpTicks + 100);
     EXPECT_EQ(sim.run().CPUIdleCount, 60);
@@ -79,11 +79,8 @@ TEST(Monitoring, ABusyProcessorResetsOnlyItsOwnCount) {
     EXPECT_EQ(sim.run().KMIdleCount, 101);
     EXPECT_EQ(sim.main().StatusActT.text, "Activity");
     EXPECT_EQ(sim.main().StatusActT.foreColour, Green);
-}
-
-TEST(Monitoring, InputResetsOnlyTheKeyboardAndMouseCount) {
-    Simulation sim = started(configWith("2", "2", "1", "12300", "1"));
-    sim.advanceSeconds(startUpTicks + 100);
+    sim.fake().systemTimes.setLoad(0);
+    sim.advanceSeconds(100);
     sim.fake().input.tap(65);
     sim.advanceSeconds(1);
     EXPECT_EQ(sim.run().KMIdleCount, 0);
@@ -194,7 +191,7 @@ TEST(Monitoring, AWildlyNegativeSampleCountsAsItsSize) {
     EXPECT_EQ(sim.run().CPUIdleCount, 0);
 }
 
-TEST(Monitoring, OnlyTheFixedTimeWatchedShowsActiveAndStartsAtItsMinute) {
+TEST(Monitoring, OnlyTheFixedTimeWatchedShowsActiveAndHoldsForItsWholeMinute) {
     Simulation sim = started(configWith("1", "1", "2", "10002", "1"), "", {2026, 12, 7, 0, 1, 50});
     sim.advanceSeconds(startUpTicks + 1);
     EXPECT_EQ(sim.main().StatusActT.text, "Active");
@@ -204,12 +201,7 @@ TEST(Monitoring, OnlyTheFixedTimeWatchedShowsActiveAndStartsAtItsMinute) {
     EXPECT_EQ(sim.main().StatusActT.text, "Active");
     sim.advanceSeconds(1); // 00:02:00
     EXPECT_EQ(sim.run().RunMode, 2);
-}
-
-TEST(Monitoring, TheFixedTimeHoldsForItsWholeMinute) {
-    Simulation sim = started(configWith("1", "1", "2", "10002", "1"), "", {2026, 12, 7, 0, 1, 58});
-    sim.advanceSeconds(startUpTicks + 5); // 00:02:05, counting down since 00:02:00
-    ASSERT_EQ(sim.run().RunMode, 2);
+    sim.advanceSeconds(5);
     sim.click("Reset"); // cancel
     EXPECT_EQ(sim.run().RunMode, 0);
     sim.advanceSeconds(startUpTicks + 1); // 00:02:08: still the fixed minute
@@ -228,61 +220,41 @@ TEST(Monitoring, WithOnlyTheFixedTimeTheQuietSecondsStopAtTheirBound) {
     EXPECT_EQ(sim.main().StatusActT.text, "Active");
 }
 
-struct SwitchCase {
-    std::string arguments;
-    std::int16_t cpuIdle, kmIdle, level, countdown;
-};
-
-class SwitchTimings : public testing::TestWithParam<SwitchCase> {};
-
-TEST_P(SwitchTimings, ShortenTheRun) {
-    Simulation sim = started(defaultConfig(), GetParam().arguments);
-    const RunState& run = sim.run();
-    EXPECT_EQ(run.CPUIdleLimit, GetParam().cpuIdle);
-    EXPECT_EQ(run.KMIdleLimit, GetParam().kmIdle);
-    EXPECT_EQ(run.CPULevel, GetParam().level);
-    EXPECT_EQ(run.CountdownSecs, GetParam().countdown);
+TEST(Monitoring, TheSettingsAndSwitchesGiveTheLimitsAndTheRuleSummary) {
+    const std::string cpuOnly = configWith("2", "1", "1", "12300", "1");
+    const std::string power = "Power Off if there is no activity for ";
+    const struct {
+        std::string config;
+        const char* arguments;
+        std::int16_t cpuIdle, kmIdle, level, countdown;
+        std::string title;
+    } cases[] = {
+        {defaultConfig(), "", 60, 900, 15, 60, power + "900 sec"},
+        {defaultConfig(), "-InhibitShutdown", 3, 6, 50, 6, power + "6 sec"},
+        {defaultConfig(), "-StartShutdown", 3, 3, 50, 60, power + "900 sec"},
+        {defaultConfig(), "-InhibitAdmin", 3, 6, 50, 6, power + "6 sec"},
+        {defaultConfig(), "-ShortUpdateTime", 60, 900, 15, 60, power + "900 sec"},
+        {defaultConfig(), "-IncreaseCPULevel", 60, 900, 50, 60, power + "900 sec"},
+        {configWith("1", "2", "2", "12230", "5"), "", 60, 900, 15, 60,
+         "Hibernate if there is no activity for 900 sec or at 22:30"},
+        {configWith("1", "1", "2", "10705", "1"), "", 60, 60, 15, 60, "Power Off at 07:05"},
+        // The processor watched alone: its time stands for both.
+        {cpuOnly, "", 60, 60, 15, 60, power + "60 sec"},
+        {cpuOnly, "-InhibitShutdown", 3, 3, 50, 6, power + "3 sec"},
+        {configWith("2", "2", "1", "12300", "5"), "-InhibitShutdown", 3, 6, 50, 6,
+         "Hibernate if there is no activity for 6 sec"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.title + " " + c.arguments);
+        Simulation sim = started(c.config, c.arguments);
+        EXPECT_EQ(sim.run().CPUIdleLimit, c.cpuIdle);
+        EXPECT_EQ(sim.run().KMIdleLimit, c.kmIdle);
+        EXPECT_EQ(sim.run().CPULevel, c.level);
+        EXPECT_EQ(sim.run().CountdownSecs, c.countdown);
+        EXPECT_EQ(sim.main().Title.text, c.title);
+    }
+    EXPECT_EQ(started(cpuOnly).program().state.samples.KMActText, "");
 }
-
-INSTANTIATE_TEST_SUITE_P(Switches, SwitchTimings,
-                         testing::Values(SwitchCase{"", 60, 900, 15, 60},
-                                         SwitchCase{"-InhibitShutdown", 3, 6, 50, 6},
-                                         SwitchCase{"-StartShutdown", 3, 3, 50, 60},
-                                         SwitchCase{"-InhibitAdmin", 3, 6, 50, 6},
-                                         SwitchCase{"-ShortUpdateTime", 60, 900, 15, 60},
-                                         SwitchCase{"-IncreaseCPULevel", 60, 900, 50, 60}));
-
-TEST(Monitoring, ProcessorOnlyUsesTheProcessorTimeForBoth) {
-    Simulation sim = started(configWith("2", "1", "1", "12300", "1"), "-InhibitShutdown");
-    EXPECT_EQ(sim.run().KMIdleLimit, 3);
-    EXPECT_EQ(sim.program().state.samples.KMActText, "");
-}
-
-struct TitleCase {
-    std::string config;
-    std::string arguments;
-    std::string title;
-};
-
-class RuleSummary : public testing::TestWithParam<TitleCase> {};
-
-TEST_P(RuleSummary, DescribesTheRuleInForce) {
-    Simulation sim = started(GetParam().config, GetParam().arguments);
-    EXPECT_EQ(sim.main().Title.text, GetParam().title);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Examples, RuleSummary,
-    testing::Values(TitleCase{defaultConfig(), "", "Power Off if there is no activity for 900 sec"},
-                    TitleCase{configWith("1", "2", "2", "12230", "5"), "",
-                              "Hibernate if there is no activity for 900 sec or at 22:30"},
-                    TitleCase{configWith("1", "1", "2", "10705", "1"), "", "Power Off at 07:05"},
-                    TitleCase{configWith("2", "1", "1", "10705", "1"), "",
-                              "Power Off if there is no activity for 60 sec"},
-                    TitleCase{defaultConfig(), "-StartShutdown",
-                              "Power Off if there is no activity for 900 sec"},
-                    TitleCase{configWith("2", "2", "1", "12300", "5"), "-InhibitShutdown",
-                              "Hibernate if there is no activity for 6 sec"}));
 
 TEST(Monitoring, WithNothingWatchedTheSummaryIsTheShutdownTypeAlone) {
     Simulation sim;
@@ -290,24 +262,20 @@ TEST(Monitoring, WithNothingWatchedTheSummaryIsTheShutdownTypeAlone) {
     EXPECT_EQ(sim.program().runDisplay.titleText(), "Hibernate");
 }
 
-TEST(Monitoring, TheFixedTimeIsInSecondsAfterMidnight) {
-    Simulation sim = started(configWith("1", "1", "2", "10705", "1"));
+TEST(Monitoring, TheFixedTimeIsInSecondsAfterMidnightAndWatchedReadingsHaveTheWindowBackground) {
+    Simulation sim = started(configWith("2", "1", "2", "10705", "1"));
     EXPECT_EQ(sim.run().StopTimeSecs, 25500);
     EXPECT_EQ(sim.main().StopTimeT.text, "07:05");
     EXPECT_FALSE(sim.main().StopTimeT.enabled);
-    sim.advanceSeconds(startUpTicks);
-    EXPECT_TRUE(sim.main().StopTimeT.enabled) << "editable while monitoring runs";
-    EXPECT_FALSE(sim.main().StopTimeT.locked);
-}
-
-TEST(Monitoring, WatchedReadingsHaveTheWindowBackground) {
-    Simulation sim = started(configWith("2", "1", "2", "12300", "1"));
     EXPECT_EQ(sim.main().CPUAct.backColour, Colour::windowBackground());
     EXPECT_EQ(sim.main().KeyAct.backColour, Colour::buttonFace());
     EXPECT_EQ(sim.main().MouseAct.backColour, Colour::buttonFace());
     EXPECT_EQ(sim.main().StopTimeT.backColour, Colour::windowBackground());
     EXPECT_EQ(sim.main().CPUAct.text, "- - -");
     EXPECT_EQ(sim.main().KeyAct.text, "-");
+    sim.advanceSeconds(startUpTicks);
+    EXPECT_TRUE(sim.main().StopTimeT.enabled) << "editable while monitoring runs";
+    EXPECT_FALSE(sim.main().StopTimeT.locked);
 }
 
 } // namespace

@@ -62,7 +62,7 @@ TEST(TestMode, WhileTheBoxWaitsTicksDoNotRunTheTestAgain) {
     EXPECT_EQ(std::count(events.begin(), events.end(), "Simulate*/Power Off"), 1);
 }
 
-TEST(TestMode, ASecondClickRestartsTheTest) {
+TEST(TestMode, ASecondClickRestartsTheTestAndResetEndsIt) {
     Simulation sim;
     sim.click("TestS");
     sim.advanceSeconds(4);
@@ -70,11 +70,6 @@ TEST(TestMode, ASecondClickRestartsTheTest) {
     EXPECT_EQ(sim.logEvents()[sim.logEvents().size() - 2], "Reset*/Test");
     EXPECT_EQ(sim.run().RunMode, 0);
     EXPECT_TRUE(sim.run().TestMode);
-}
-
-TEST(TestMode, ResetEndsTheTestAndIsMarkedInTheLog) {
-    Simulation sim;
-    sim.click("TestS");
     sim.advanceSeconds(3);
     sim.click("Reset");
     EXPECT_EQ(sim.logEvents()[sim.logEvents().size() - 2], "Reset*/Run");
@@ -88,20 +83,6 @@ TEST(TestMode, AFixedTimeTestWithNothingWatchedWaitsForTheFixedTime) {
     sim.advanceSeconds(600);
     EXPECT_TRUE(sim.messages().empty());
     EXPECT_TRUE(sim.run().TestMode);
-}
-
-TEST(TestMode, IsForAdministratorsOnly) {
-    Simulation sim({.administrator = false});
-    sim.click("TestS");
-    sim.chooseFromTray("mPopUpTest");
-    EXPECT_FALSE(sim.run().TestMode);
-    sim.click("Reset");
-    sim.click("About");
-    sim.click("ExitAbout", "frmAbout");
-    EXPECT_FALSE(sim.main().TestS.enabled);
-    EXPECT_FALSE(sim.main().Exit.enabled);
-    EXPECT_FALSE(sim.main().mPopUpTest.enabled);
-    EXPECT_FALSE(sim.main().mPopUpExit.enabled);
 }
 
 } // namespace

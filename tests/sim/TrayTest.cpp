@@ -21,32 +21,26 @@ TEST(Tray, ADoubleClickShowsTheWindowCentred) {
     EXPECT_TRUE(sim.program().state.SkipForeground);
 }
 
-TEST(Tray, ARightClickOpensTheMenu) {
-    Simulation sim;
-    sim.fake().windows.events("DorvexLMain")->trayMouse(0x0204);
-    EXPECT_EQ(sim.fake().windows.menusShown.back(),
-              (Strings{"About Dorvex Zede", "-", "Reset", "Restore", "Test", "Update", "-",
-                       "Close Dorvex Zede"}));
-    EXPECT_EQ(sim.fake().windows.foregroundRequests, 0) << "a window in the tray stays there";
-}
-
-TEST(Tray, AMaximisedWindowComesForwardForTheMenu) {
-    Simulation sim;
-    sim.doubleClickTray();
-    sim.mainWindow().state = WindowState::Maximised;
-    sim.fake().windows.events("DorvexLMain")->stateChanged();
-    EXPECT_FALSE(sim.program().state.SkipForeground);
-    sim.fake().windows.events("DorvexLMain")->trayMouse(0x0204);
-    EXPECT_EQ(sim.fake().windows.foregroundRequests, 1);
-}
-
-TEST(Tray, OtherMouseEventsDoNothing) {
+TEST(Tray, ARightClickOpensTheMenuAndOtherMouseEventsDoNothing) {
     Simulation sim;
     for (const int code : {0x0200, 0x0201, 0x0202, 0x0205}) {
         sim.fake().windows.events("DorvexLMain")->trayMouse(code);
     }
     EXPECT_FALSE(sim.mainWindow().visible);
     EXPECT_TRUE(sim.fake().windows.menusShown.empty());
+    sim.fake().windows.events("DorvexLMain")->trayMouse(0x0204);
+    EXPECT_EQ(sim.fake().windows.menusShown.back(),
+              (Strings{"About Dorvex Zede", "-", "Reset", "Restore", "Test", "Update", "-",
+                       "Close Dorvex Zede"}));
+    EXPECT_EQ(sim.fake().windows.foregroundRequests, 0) << "a window in the tray stays there";
+    sim.doubleClickTray();
+    sim.fake().windows.events("DorvexLMain")->trayMouse(0x0204);
+    EXPECT_EQ(sim.fake().windows.foregroundRequests, 0) << "nor does a shown one";
+    sim.mainWindow().state = WindowState::Maximised;
+    sim.fake().windows.events("DorvexLMain")->stateChanged();
+    EXPECT_FALSE(sim.program().state.SkipForeground);
+    sim.fake().windows.events("DorvexLMain")->trayMouse(0x0204);
+    EXPECT_EQ(sim.fake().windows.foregroundRequests, 1) << "a maximised one comes forward";
 }
 
 TEST(Tray, MinimiseHidesTheWindowAndRestoreBringsItBack) {
@@ -62,12 +56,7 @@ TEST(Tray, MinimiseHidesTheWindowAndRestoreBringsItBack) {
         << "the icon exists already";
     sim.chooseFromTray("mPopUpRestore");
     EXPECT_TRUE(sim.mainWindow().visible);
-}
-
-TEST(Tray, AWindowTheUserMinimisesGoesToTheTray) {
-    Simulation sim;
-    sim.doubleClickTray();
-    sim.mainWindow().state = WindowState::Minimised;
+    sim.mainWindow().state = WindowState::Minimised; // by the user
     sim.fake().windows.events("DorvexLMain")->stateChanged();
     EXPECT_FALSE(sim.mainWindow().visible);
     EXPECT_TRUE(sim.main().mPopUpRestore.visible);
@@ -87,25 +76,10 @@ TEST(Tray, DuringTheCountdownTheWindowIsOnTopAndTheMenuBringsItForward) {
     EXPECT_EQ(sim.fake().windows.foregroundRequests, 1);
 }
 
-TEST(Tray, OutsideTheCountdownAShownWindowStaysWhereItIs) {
-    Simulation sim;
-    sim.doubleClickTray();
-    sim.fake().windows.events("DorvexLMain")->trayMouse(0x0204);
-    EXPECT_EQ(sim.fake().windows.foregroundRequests, 0);
-}
-
 TEST(Tray, AnUnknownStateWordKeepsThePicture) {
     Simulation sim;
     sim.program().dispatch([&] { sim.program().tray.Set_TrayIcon("activity"); });
     EXPECT_EQ(sim.fake().windows.trayRequests().back(), "modify activate");
-}
-
-TEST(Tray, DisabledItemsDoNothing) {
-    Simulation sim({.administrator = false});
-    sim.chooseFromTray("mPopUpTest");
-    EXPECT_FALSE(sim.run().TestMode);
-    sim.program().dispatch([&] { sim.main().menuItemChosen("mPopUpTest"); });
-    EXPECT_FALSE(sim.run().TestMode);
 }
 
 TEST(Tray, WithoutATrayTheWindowStaysMinimisedInTheTaskBar) {

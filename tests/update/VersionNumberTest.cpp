@@ -30,11 +30,5 @@ TEST(VersionNumber, ReadsTheLeadingDecimalNumber) {
     }
 }
 
-TEST(VersionNumber, ComparesAsNumbersNotAsTexts) {
-    EXPECT_LT(leadingDecimalNumber("5.10.0.0"), leadingDecimalNumber("5.9.0.0"));
-    EXPECT_GT(leadingDecimalNumber("10.0.0.0"), leadingDecimalNumber("9.9.0.0"));
-    EXPECT_EQ(leadingDecimalNumber("5.50.0.0"), leadingDecimalNumber("5.5.0.0"));
-}
-
 } // namespace
 } // namespace dorvex::test
