@@ -3,36 +3,36 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 namespace dorvex {
 namespace {
 
-struct ArgumentCase {
-    std::string arguments;
-    std::int16_t switchCode;
-    bool allowMulti;
-};
-
-class CommandLine : public testing::TestWithParam<ArgumentCase> {};
-
-TEST_P(CommandLine, GivesTheSwitchAndTheMultipleInstanceFlag) {
-    EXPECT_EQ(readSwitchCode(GetParam().arguments), GetParam().switchCode);
-    EXPECT_EQ(allowsMultipleInstances(GetParam().arguments), GetParam().allowMulti);
+TEST(CommandLine, GivesTheSwitchAndTheMultipleInstanceFlag) {
+    const std::tuple<std::string, std::int16_t, bool> cases[] = {
+        {"", 0, false},
+        {"-InhibitShutdown", 1, false},
+        {"-StartShutdown", 2, false},
+        {"-InhibitAdmin", 4, false},
+        {"-ShortUpdateTime", 5, false},
+        {"-InhibitUpdate", 6, false},
+        {"-InhibitUpdateAndMore", 6, false},
+        {"-LowerVersion", 7, false},
+        {"-HigherVersion", 8, false},
+        {"-IncreaseCPULevel", 9, false},
+        {"-inhibitshutdown", 0, false},
+        {" -InhibitShutdown", 0, false},
+        {"-Inhibit", 0, false},
+        {"-AllowMulti", 0, true},
+        {"-allowmulti", 0, false},
+        {"-AllowMulti ", 0, false},
+        {"-StartShutdown -AllowMulti", 2, true},
+        {"-AllowMulti -StartShutdown", 0, false}};
+    for (const auto& [arguments, switchCode, allowMulti] : cases) {
+        EXPECT_EQ(readSwitchCode(arguments), switchCode) << arguments;
+        EXPECT_EQ(allowsMultipleInstances(arguments), allowMulti) << arguments;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Switches, CommandLine,
-    testing::Values(
-        ArgumentCase{"", 0, false}, ArgumentCase{"-InhibitShutdown", 1, false},
-        ArgumentCase{"-StartShutdown", 2, false}, ArgumentCase{"-InhibitAdmin", 4, false},
-        ArgumentCase{"-ShortUpdateTime", 5, false}, ArgumentCase{"-InhibitUpdate", 6, false},
-        ArgumentCase{"-InhibitUpdateAndMore", 6, false}, ArgumentCase{"-LowerVersion", 7, false},
-        ArgumentCase{"-HigherVersion", 8, false}, ArgumentCase{"-IncreaseCPULevel", 9, false},
-        ArgumentCase{"-inhibitshutdown", 0, false}, ArgumentCase{" -InhibitShutdown", 0, false},
-        ArgumentCase{"-Inhibit", 0, false}, ArgumentCase{"-AllowMulti", 0, true},
-        ArgumentCase{"-allowmulti", 0, false}, ArgumentCase{"-AllowMulti ", 0, false},
-        ArgumentCase{"-StartShutdown -AllowMulti", 2, true},
-        ArgumentCase{"-AllowMulti -StartShutdown", 0, false}));
 
 } // namespace
 } // namespace dorvex

@@ -5,8 +5,6 @@
 namespace dorvex::test {
 namespace {
 
-using Strings = std::vector<std::string>;
-
 TEST(TestMode, RunsWithFiveSecondLimitsAndEndsInASelfClosingBox) {
     Simulation sim;
     sim.advanceSeconds(10);
@@ -23,9 +21,8 @@ TEST(TestMode, RunsWithFiveSecondLimitsAndEndsInASelfClosingBox) {
     sim.advanceSeconds(2 + 4);
     EXPECT_TRUE(sim.messages().empty());
     sim.advanceSeconds(1);
-    ASSERT_EQ(sim.messages().size(), 1u);
-    EXPECT_EQ(sim.messages().front(),
-              (ShownMessage{"Dorvex Zede Test", "Test Power Off", MessageIcon::None, 60000}));
+    EXPECT_EQ(sim.messages(), (std::vector{ShownMessage{"Dorvex Zede Test", "Test Power Off",
+                                                        MessageIcon::None, 60000}}));
     EXPECT_FALSE(sim.run().TestMode);
     EXPECT_EQ(sim.run().KMIdleLimit, 900);
     EXPECT_EQ(sim.run().RunMode, 0);

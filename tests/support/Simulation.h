@@ -11,6 +11,10 @@
 
 namespace dorvex::test {
 
+using Strings = std::vector<std::string>;
+
+// The lines of a text, each ended by CR LF (the last one may lack it).
+Strings crLfLines(const std::string& text);
 // The shipped settings, in the file's own format.
 std::string defaultConfig();
 // A configuration file with these values, in the file's own format.
@@ -53,9 +57,9 @@ public:
     void doubleClickTray();
 
     // The event and state columns of the log's event lines, trimmed, as "Event/State".
-    std::vector<std::string> logEvents() const;
+    Strings logEvents() const;
     std::string logText() const;
-    std::vector<std::string> logLines() const; // split at CR LF
+    Strings logLines() const { return crLfLines(logText()); }
     const std::vector<ShownMessage>& messages() const { return fake_->windows.messages(); }
     bool ended() const { return fake_->process.exitStatus.has_value(); }
     int exitStatus() const { return fake_->process.exitStatus.value_or(-1); }

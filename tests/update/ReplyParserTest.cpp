@@ -1,4 +1,5 @@
 #include "update/ReplyParser.h"
+#include "update/VersionNumber.h"
 
 #include <gtest/gtest.h>
 
@@ -8,52 +9,33 @@
 namespace dorvex::test {
 namespace {
 
-const std::vector<std::string> tags{"Contact", "Name",    "Version1", "Version2", "Download",
-                                    "History", "KIssues", "Index",    "Message",  "Uninstall"};
-
 std::string tagged(const std::string& name, const std::string& value) {
     return "<" + name + ">" + value + "</" + name + ">";
 }
 
-// Every tag with its own name as its value, in the given order.
-std::string document(const std::vector<std::string>& order) {
-    std::string text;
-    for (const std::string& name : order) {
-        text += tagged(name, name + " value");
-    }
-    return text;
-}
-
-UpdateReply namedValues() {
-    return {"Contact value",  "Download value", "History value", "KIssues value",
-            "Index value",    "Message value",  "Name value",    "Uninstall value",
-            "Version1 value", "Version2 value"};
-}
-
-TEST(ReplyParser, ACompleteReplyGivesEveryValue) {
-    const ParsedReply parsed = parseReply(document(tags));
-    EXPECT_EQ(parsed.ErrorCount, 0);
-    EXPECT_EQ(parsed.reply, namedValues());
-}
-
 TEST(ReplyParser, EachMissingTagIsCountedAndReadsError) {
-    for (const std::string& missing : tags) {
-        for (const std::string& cut : {"<" + missing + ">", "</" + missing + ">"}) {
-            std::string text = document(tags);
+    const UpdateReply complete{
+        "Contact value", "Download value", "History value",   "KIssues value",  "Index value",
+        "Message value", "Name value",     "Uninstall value", "Version1 value", "Version2 value"};
+    std::string document;
+    for (const char* name : {"Contact", "Name", "Version1", "Version2", "Download", "History",
+                             "KIssues", "Index", "Message", "Uninstall"}) {
+        document += tagged(name, name + std::string(" value"));
+    }
+    EXPECT_EQ(parseReply(document).ErrorCount, 0);
+    EXPECT_EQ(parseReply(document).reply, complete);
+    for (std::string UpdateReply::*field :
+         {&UpdateReply::Contact, &UpdateReply::Download, &UpdateReply::History,
+          &UpdateReply::KIssues, &UpdateReply::Index, &UpdateReply::Message, &UpdateReply::Name,
+          &UpdateReply::Uninstall, &UpdateReply::Version1, &UpdateReply::Version2}) {
+        const std::string name = (complete.*field).substr(0, (complete.*field).find(' '));
+        UpdateReply expected = complete;
+        expected.*field = "Error";
+        for (const std::string& cut : {"<" + name + ">", "</" + name + ">"}) {
+            std::string text = document;
             text.erase(text.find(cut), cut.size());
-            const ParsedReply parsed = parseReply(text);
-            EXPECT_EQ(parsed.ErrorCount, 1) << "without " << cut;
-            UpdateReply expected = namedValues();
-            // The field of the missing tag, found by its value.
-            for (std::string* field :
-                 {&expected.Contact, &expected.Download, &expected.History, &expected.KIssues,
-                  &expected.Index, &expected.Message, &expected.Name, &expected.Uninstall,
-                  &expected.Version1, &expected.Version2}) {
-                if (*field == missing + " value") {
-                    *field = "Error";
-                }
-            }
-            EXPECT_EQ(parsed.reply, expected) << "without " << cut;
+            EXPECT_EQ(parseReply(text).ErrorCount, 1) << "without " << cut;
+            EXPECT_EQ(parseReply(text).reply, expected) << "without " << cut;
         }
     }
 }
@@ -76,6 +58,18 @@ TEST(ReplyParser, PartialReplies) {
         EXPECT_EQ(parsed.reply.Name, c.name) << c.text;
         EXPECT_EQ(parsed.reply.Index, c.index) << c.text;
         EXPECT_EQ(parsed.ErrorCount, c.errors) << c.text;
+    }
+}
+
+// A version is one decimal number, not a list of parts: 5.10 is 5.1.
+TEST(VersionNumber, ReadsTheLeadingDecimalNumber) {
+    const std::pair<const char*, double> cases[] = {
+        {"5.5.0.0", 5.5},   {"5.6.0.0", 5.6}, {"5.10.0.0", 5.1},      {"10.0.0.0", 10.0},
+        {" 5 . 6", 5.6},    {"\t5\n.6", 5.6}, {"\r\n5.6\r\n.0", 5.6}, {"5..6", 5.0},
+        {"5.6beta.0", 5.6}, {".5", 0.5},      {"v5.6", 0.0},          {"", 0.0},
+        {".", 0.0},         {"-5.6", 0.0}};
+    for (const auto& [text, value] : cases) {
+        EXPECT_DOUBLE_EQ(leadingDecimalNumber(text), value) << '"' << text << '"';
     }
 }
 
