@@ -43,15 +43,6 @@ TEST(ConfigFile, AMissingFileOrAFolderInItsPlaceEndsTheProgram) {
     expectFatalEnd(Simulation({.folder = &sim.folder()}), configurationMissing);
 }
 
-TEST(ConfigFile, FolderAndFileNamesMatchInAnyLetterCase) {
-    TempFolder folder;
-    folder.write("data/dorvexl.INI", defaultConfig());
-    fs::create_directories(folder.path() / "LOG");
-    Simulation sim({.folder = &folder.path()});
-    EXPECT_TRUE(sim.messages().empty() && !sim.ended());
-    EXPECT_TRUE(fs::exists(folder.path() / "LOG" / "DorvexL.log"));
-}
-
 TEST(ConfigFile, CorruptedFileWithSwitchShowsDetails) {
     Simulation sim(
         {.arguments = "-StartShutdown", .config = configWith("2", "3", "1", "12300", "1")});

@@ -23,12 +23,10 @@ protected:
 
 TEST_F(StdFileSystemTest, MatchesNamesInAnyLetterCase) {
     folder.write("data/dorvexl.INI", "x");
-    EXPECT_TRUE(files.folderExists("Data"));
-    EXPECT_TRUE(files.folderExists("DATA"));
-    EXPECT_TRUE(files.fileExists("Data/DorvexL.ini"));
-    EXPECT_FALSE(files.fileExists("Data"));
-    EXPECT_FALSE(files.folderExists("Data/DorvexL.ini"));
-    EXPECT_FALSE(files.folderExists("Log"));
+    EXPECT_TRUE(files.folderExists("Data") && files.folderExists("DATA") &&
+                files.fileExists("Data/DorvexL.ini"));
+    EXPECT_FALSE(files.fileExists("Data") || files.folderExists("Data/DorvexL.ini") ||
+                 files.folderExists("Log"));
     folder.write("log/a.txt", "lower");
     folder.write("Log/a.txt", "exact");
     folder.write("LOG/a.txt", "upper");

@@ -58,25 +58,40 @@ TEST(Countdown, ShowsTheWindowOnTopLockedButCancelAndPowersOffAfterSixtyOneSteps
     EXPECT_EQ(sim.exitStatus(), 0);
 }
 
-TEST(Countdown, HibernatesAndComesBackToTheTray) {
-    Simulation sim({.config = configWith("2", "1", "1", "12300", "5")});
-    sim.advanceSeconds(ticksToCountdown);
-    EXPECT_EQ(sim.main().StatusActA.text, "The Computer Will Hibernate In 60s");
-    sim.advanceSeconds(60);
-    EXPECT_EQ(sim.fake().power.requests, (Strings{"privilege hibernate", "hibernate"}));
-    EXPECT_EQ(eventsAfterStart(sim),
-              (Strings{"Enter/Run", "Enter/Hibernate", "Start/Initialise", "----------/----------",
-                       "----------/----------", "Restart/Hibernate"}));
-    EXPECT_FALSE(sim.ended());
-    EXPECT_EQ(sim.run().RunMode, 0);
-    EXPECT_FALSE(sim.mainWindow().visible);
-    EXPECT_EQ(sim.mainWindow().state, WindowState::Minimised);
-    // The step after the resume adds one second to the start-up delay.
-    EXPECT_EQ(sim.run().PhaseSeconds, 3);
-    sim.advanceSeconds(2);
-    EXPECT_EQ(sim.main().StatusActA.text, "Activate in 1s");
-    sim.advanceSeconds(1);
-    EXPECT_EQ(sim.run().RunMode, 1);
+TEST(Countdown, HibernatesOrSimulatesItAndComesBackToTheTray) {
+    for (const bool simulated : {false, true}) {
+        SCOPED_TRACE(simulated);
+        Simulation sim({.arguments = simulated ? "-IncreaseCPULevel" : "",
+                        .config = configWith("2", "1", "1", "12300", "5")});
+        sim.advanceSeconds(ticksToCountdown);
+        EXPECT_EQ(sim.main().StatusActA.text, "The Computer Will Hibernate In 60s");
+        sim.advanceSeconds(60);
+        Strings events{"Enter/Run",
+                       "Enter/Hibernate",
+                       "Start/Initialise",
+                       "----------/----------",
+                       "----------/----------",
+                       "Restart/Hibernate"};
+        if (simulated) {
+            events.insert(events.begin() + 2, "Simulate/Hibernate");
+        }
+        EXPECT_EQ(eventsAfterStart(sim), events);
+        EXPECT_EQ(sim.fake().power.requests,
+                  (simulated ? Strings{} : Strings{"privilege hibernate", "hibernate"}));
+        EXPECT_EQ(sim.messages().size() == 1 &&
+                      sim.messages()[0].title == "Dorvex Zede Simulate Hibernate",
+                  simulated);
+        EXPECT_FALSE(sim.ended());
+        EXPECT_EQ(sim.run().RunMode, 0);
+        EXPECT_FALSE(sim.mainWindow().visible);
+        EXPECT_EQ(sim.mainWindow().state, WindowState::Minimised);
+        // The step after the resume adds one second to the start-up delay.
+        EXPECT_EQ(sim.run().PhaseSeconds, 3);
+        sim.advanceSeconds(2);
+        EXPECT_EQ(sim.main().StatusActA.text, "Activate in 1s");
+        sim.advanceSeconds(1);
+        EXPECT_EQ(sim.run().RunMode, 1);
+    }
 }
 
 TEST(Countdown, CancelFromTheButtonOrTheTrayStartsAgain) {
@@ -120,19 +135,6 @@ TEST(Countdown, AUserWhoIsNoAdministratorCanNeitherTestNorCloseNorCancel) {
     sim.fake().windows.events("DorvexLMain")->closeRequested();
     EXPECT_FALSE(sim.ended()) << "no close command for users";
     EXPECT_FALSE(Simulation({.arguments = "-InhibitAdmin"}).main().mPopUpExit.enabled);
-}
-
-TEST(Countdown, SimulatedHibernationGoesBackToTheStartUpDelay) {
-    Simulation sim(
-        {.arguments = "-IncreaseCPULevel", .config = configWith("2", "1", "1", "12300", "5")});
-    sim.advanceSeconds(ticksToCountdown + 60);
-    EXPECT_EQ(sim.messages().size(), 1u);
-    EXPECT_EQ(sim.messages().front().title, "Dorvex Zede Simulate Hibernate");
-    EXPECT_TRUE(sim.fake().power.requests.empty());
-    EXPECT_EQ(eventsAfterStart(sim),
-              (Strings{"Enter/Run", "Enter/Hibernate", "Simulate/Hibernate", "Start/Initialise",
-                       "----------/----------", "----------/----------", "Restart/Hibernate"}));
-    EXPECT_FALSE(sim.ended());
 }
 
 TEST(Countdown, SimulatedPowerOffShowsAMessageOnceAndStillEnds) {

@@ -50,15 +50,6 @@ TEST(TestMode, TheBoxClosesAtOnceWhenTheUserPressesOk) {
     EXPECT_EQ(sim.run().RunMode, 1);
 }
 
-TEST(TestMode, WhileTheBoxWaitsTicksDoNotRunTheTestAgain) {
-    Simulation sim;
-    sim.click("TestS");
-    sim.advanceSeconds(7 + 60 + 3);
-    EXPECT_EQ(sim.messages().size(), 1u) << "one box, however many ticks came while it waited";
-    const Strings events = sim.logEvents();
-    EXPECT_EQ(std::count(events.begin(), events.end(), "Simulate*/Power Off"), 1);
-}
-
 TEST(TestMode, ASecondClickRestartsTheTestAndResetEndsIt) {
     Simulation sim;
     sim.click("TestS");

@@ -80,7 +80,7 @@ bool commandsEnabled(Simulation& sim) {
     return sim.main().Update.enabled && sim.main().mPopUpUpdate.enabled;
 }
 
-TEST(UpdateRequest, NamesTheProgramItsVersionAndTheSystem) {
+TEST(UpdateRequest, NamesTheProgramItsVersionAndTheSystemAndEndsWithTheProgram) {
     const struct {
         const char* arguments;
         const char* version;
@@ -109,6 +109,12 @@ TEST(UpdateRequest, NamesTheProgramItsVersionAndTheSystem) {
                               "?PName=DorvexZede&ampPVer=") +
                       c.version + ".0.0&ampOSVer=2.5.1");
         EXPECT_EQ(sim.fake().urls.reads[0].options, 16) << "never from a cache";
+        // Exit closes the check before the main window.
+        sim.click("Exit");
+        EXPECT_FALSE(window.loaded());
+        EXPECT_TRUE(sim.fake().urls.reads[0].cancelled);
+        EXPECT_EQ(sim.exitStatus(), 0);
+        EXPECT_EQ(sim.logEvents().back(), "Exit/Initialise");
     }
 }
 
@@ -351,16 +357,6 @@ TEST(UpdateCommands, TheCountdownClosesTheCheckAndHoldsTheCommands) {
     EXPECT_TRUE(commandsEnabled(sim));
     sim.advanceSeconds(1);
     EXPECT_TRUE(updater(sim).loaded()) << "the first tick after the countdown checks";
-}
-
-TEST(UpdateCommands, ExitClosesTheCheckBeforeTheMainWindow) {
-    Simulation sim;
-    checkByHand(sim);
-    sim.click("Exit");
-    EXPECT_FALSE(updater(sim).loaded());
-    EXPECT_TRUE(sim.fake().urls.reads[0].cancelled);
-    EXPECT_EQ(sim.exitStatus(), 0);
-    EXPECT_EQ(sim.logEvents().back(), "Exit/Initialise");
 }
 
 TEST(UpdateEarlierReply, AWindowLoadedAgainStartsAsDesignedAndWaitsForItsOwnAnswer) {
