@@ -1,5 +1,7 @@
 #include "config/ConfigText.h"
 #include "config/ConfigParser.h"
+#include "config/LenientNumber.h"
+#include "config/SingleText.h"
 #include "platform/fake/FakeClock.h"
 #include "tests/support/Simulation.h"
 
@@ -33,6 +35,34 @@ TEST(ConfigText, WhatTheWriterWritesTheReaderAccepts) {
         ASSERT_FALSE(result.problem) << result.problem->title << "\n" << result.problem->text;
         EXPECT_EQ(fields(result.settings), fields(written));
     }
+}
+
+TEST(LenientNumber, ReadsTheLeadingNumber) {
+    const std::pair<std::string, std::optional<double>> cases[] = {
+        {"", 0.0},      {"2", 2.0},        {"   2", 2.0},   {"\t7", 7.0},    {"2   ", 2.0},
+        {"1 2", 12.0},  {"1 2 . 5", 12.5}, {"-3", -3.0},    {"- 3", -3.0},   {"+4", 4.0},
+        {"1.5", 1.5},   {".5", 0.5},       {"1.2.3", 1.2},  {"12abc", 12.0}, {"abc", 0.0},
+        {"-", 0.0},     {".", 0.0},        {"1e3", 1000.0}, {"1E+2", 100.0}, {"25e-1", 2.5},
+        {"1d2", 100.0}, {"1D 2", 100.0},   {"2e", 2.0},     {"2e+", 2.0},    {"2ex", 2.0},
+        {"e5", 0.0},    {"0x10", 0.0},     {"&H10", 0.0},   {"1e-400", 0.0}, {"1e400", {}},
+        {"\3775", 0.0}}; // a byte above 127, then a digit
+    for (const auto& [text, value] : cases) {
+        EXPECT_EQ(lenientNumber(text), value) << "text: " << text;
+    }
+    EXPECT_EQ(lenientNumber(std::string{'2', '\0', '5'}), 2.0);
+}
+
+TEST(SingleText, WritesTheGeneralDecimalText) {
+    const std::pair<std::string, float> cases[] = {
+        {"2", 2},       {"12200", 12200},     {"1.5", 1.5},       {"0.5", 0.5},
+        {"1.1", 1.1},   {"10030.5", 10030.5}, {"0.0001", 0.0001}, {"1E-05", 1e-5},
+        {"1E+07", 1e7}, {"1234567", 1234567}};
+    for (const auto& [text, value] : cases) {
+        EXPECT_EQ(singleText(value), text) << value;
+        EXPECT_EQ(singleText(-value), "-" + text) << value;
+    }
+    EXPECT_EQ(singleText(-0.0f), "0");
+    EXPECT_EQ(singleText(12345678.0f), "1.234568E+07");
 }
 
 } // namespace
