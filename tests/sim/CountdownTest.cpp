@@ -103,16 +103,12 @@ TEST(Countdown, CancelFromTheButtonOrTheTrayStartsAgain) {
         } else {
             sim.click("Reset");
         }
-        const Strings events = sim.logEvents();
-        EXPECT_EQ(Strings(events.end() - 2, events.end()),
-                  (Strings{"Reset/Power Off", "Start/Initialise"}));
+        EXPECT_EQ(sim.lastEvents(2), (Strings{"Reset/Power Off", "Start/Initialise"}));
         EXPECT_EQ(sim.run().RunMode, 0);
         EXPECT_EQ(sim.main().Reset.text, "&Reset");
-        EXPECT_TRUE(sim.main().mPopUpReset.visible);
-        EXPECT_FALSE(sim.main().mPopUpCancel.visible);
+        EXPECT_TRUE(sim.main().mPopUpReset.visible && !sim.main().mPopUpCancel.visible);
         EXPECT_EQ(sim.fake().windows.trayIcon().picture, "activate");
-        EXPECT_FALSE(sim.mainWindow().topmost);
-        EXPECT_TRUE(sim.fake().power.requests.empty());
+        EXPECT_FALSE(sim.mainWindow().topmost || !sim.fake().power.requests.empty());
     }
 }
 
@@ -128,8 +124,7 @@ TEST(Countdown, AUserWhoIsNoAdministratorCanNeitherTestNorCloseNorCancel) {
     EXPECT_FALSE(sim.main().mPopUpTest.enabled || sim.main().mPopUpExit.enabled);
     EXPECT_FALSE(sim.mainWindow().closeCommand);
     sim.advanceSeconds(ticksToCountdown);
-    EXPECT_FALSE(sim.main().Reset.enabled);
-    EXPECT_FALSE(sim.main().mPopUpCancel.visible);
+    EXPECT_FALSE(sim.main().Reset.enabled || sim.main().mPopUpCancel.visible);
     sim.click("Reset");
     EXPECT_EQ(sim.run().RunMode, 2);
     sim.fake().windows.events("DorvexLMain")->closeRequested();

@@ -4,6 +4,7 @@
 #include "platform/fake/FakePlatform.h"
 #include "tests/support/TempFolder.h"
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <string>
@@ -58,6 +59,11 @@ public:
 
     // The event and state columns of the log's event lines, trimmed, as "Event/State".
     Strings logEvents() const;
+    Strings lastEvents(std::size_t count) const {
+        const Strings events = logEvents();
+        return {events.end() - static_cast<std::ptrdiff_t>(std::min(count, events.size())),
+                events.end()};
+    }
     std::string logText() const;
     Strings logLines() const { return crLfLines(logText()); }
     const std::vector<ShownMessage>& messages() const { return fake_->windows.messages(); }
