@@ -52,9 +52,26 @@ TEST(Monitoring, CountdownBeginsWhenEveryWatchedKindHasBeenQuietLongEnough) {
     }
 }
 
-TEST(Monitoring, EachKindOfActivityResetsOnlyItsOwnCount) {
+TEST(Monitoring, ReadingsTakeTheColourOfTheirActivityAndEachKindResetsOnlyItsOwnCount) {
     Simulation sim;
-    sim.advanceSeconds(startUpTicks + 100);
+    sim.advanceSeconds(startUpTicks + 2);
+    EXPECT_EQ(sim.main().CPUAct.text, "  0%");
+    EXPECT_EQ(sim.main().CPUAct.foreColour, Orange);
+    EXPECT_EQ(sim.main().KeyAct.foreColour, Orange);
+    sim.fake().systemTimes.setLoad(100);
+    sim.fake().input.tap(1);
+    sim.advanceSeconds(2); // averages 33 and 50; the first is shown
+    EXPECT_EQ(sim.main().CPUAct.text, " 33%");
+    EXPECT_EQ(sim.main().CPUAct.foreColour, Green);
+    EXPECT_EQ(sim.main().KeyAct.text, "_");
+    sim.fake().input.tap(1);
+    sim.advanceSeconds(1);
+    EXPECT_EQ(sim.main().KeyAct.text, "K") << "a mouse button is key input";
+    EXPECT_EQ(sim.main().KeyAct.foreColour, Green);
+    EXPECT_EQ(sim.main().MouseAct.text, "_");
+    EXPECT_EQ(sim.main().MouseAct.foreColour, Orange);
+    sim.fake().systemTimes.setLoad(0);
+    sim.advanceSeconds(100);
     EXPECT_EQ(sim.run().CPUIdleCount, 60);
     EXPECT_EQ(sim.run().KMIdleCount, 100);
     sim.fake().systemTimes.setLoad(90);
@@ -123,26 +140,6 @@ TEST(Monitoring, ProcessorAverageCoversFiveSecondsAndItsDisplayLagsOneTick) {
     // The averages 10, 15, 20, 25, 30, 40, 50 against the threshold of 15.
     EXPECT_EQ(quiet, (std::vector<int>{1, 0, 0, 0, 0, 0, 0}));
     EXPECT_EQ(sim.program().state.samples.CPUAvgText, " 50%");
-}
-
-TEST(Monitoring, ReadingsTakeTheColourOfTheirActivity) {
-    Simulation sim;
-    sim.advanceSeconds(startUpTicks + 2);
-    EXPECT_EQ(sim.main().CPUAct.text, "  0%");
-    EXPECT_EQ(sim.main().CPUAct.foreColour, Orange);
-    EXPECT_EQ(sim.main().KeyAct.foreColour, Orange);
-    sim.fake().systemTimes.setLoad(100);
-    sim.fake().input.tap(1);
-    sim.advanceSeconds(2); // averages 33 and 50; the first is shown
-    EXPECT_EQ(sim.main().CPUAct.text, " 33%");
-    EXPECT_EQ(sim.main().CPUAct.foreColour, Green);
-    EXPECT_EQ(sim.main().KeyAct.text, "_");
-    sim.fake().input.tap(1);
-    sim.advanceSeconds(1);
-    EXPECT_EQ(sim.main().KeyAct.text, "K") << "a mouse button is key input";
-    EXPECT_EQ(sim.main().KeyAct.foreColour, Green);
-    EXPECT_EQ(sim.main().MouseAct.text, "_");
-    EXPECT_EQ(sim.main().MouseAct.foreColour, Orange);
 }
 
 TEST(Monitoring, AFailedSampleShowsErrAndAWildlyNegativeOneCountsAsItsSize) {

@@ -359,7 +359,7 @@ TEST(UpdateCommands, TheCountdownClosesTheCheckAndHoldsTheCommands) {
     EXPECT_TRUE(updater(sim).loaded()) << "the first tick after the countdown checks";
 }
 
-TEST(UpdateEarlierReply, AWindowLoadedAgainStartsAsDesignedAndWaitsForItsOwnAnswer) {
+TEST(UpdateEarlierReply, AWindowLoadedAgainStartsAsDesignedWaitsForItsOwnAnswerAndOpensItsPages) {
     Simulation sim;
     const UpdateReply incomplete = with(offer("5.6"), &UpdateReply::Index, "Error");
     checkByHand(sim);
@@ -386,18 +386,11 @@ TEST(UpdateEarlierReply, AWindowLoadedAgainStartsAsDesignedAndWaitsForItsOwnAnsw
     sim.advanceSeconds(1);
     sim.fake().windows.runFor(200);
     ASSERT_TRUE(window.loaded());
-    answer(sim, document(offer("5.6")));
+    answer(sim, document(with(offer("5.6"), &UpdateReply::History, "notes/version 5.6.htm")));
     EXPECT_TRUE(window.model().visible);
     EXPECT_EQ(window.Status.text, newerStatus);
-}
 
-TEST(UpdatePages, TheButtonsOpenTheNamedPagesOnTheSiteOnly) {
-    Simulation sim;
-    checkByHand(sim);
-    UpdateReply r = offer("5.6");
-    r.History = "notes/version 5.6.htm";
-    answer(sim, document(r));
-    FrmUpdater& window = updater(sim);
+    // The buttons open the named pages, on the site only.
     for (const char* button : {"Contact", "Download", "History", "KIssues"}) {
         window.model().focus = "Exit";
         sim.click(button, "frmUpdater");
