@@ -182,7 +182,7 @@ TEST(Monitoring, OnlyTheFixedTimeWatchedShowsActiveAndHoldsForItsWholeMinute) {
     EXPECT_EQ(sim.main().StatusActT.text, "Active");
 }
 
-TEST(Monitoring, TheSettingsAndSwitchesGiveTheLimitsAndTheRuleSummary) {
+TEST(Monitoring, TheSettingsAndSwitchesGiveTheLimitsTheRuleSummaryAndTheReadingsLook) {
     const std::string power = "Power Off if there is no activity for ";
     const struct {
         std::string config;
@@ -214,14 +214,9 @@ TEST(Monitoring, TheSettingsAndSwitchesGiveTheLimitsAndTheRuleSummary) {
         EXPECT_EQ(sim.run().CountdownSecs, c.countdown);
         EXPECT_EQ(sim.main().Title.text, c.title);
     }
-    Simulation sim = started(cpuOnly);
-    EXPECT_EQ(sim.program().state.samples.KMActText, "");
-    sim.program().state.settings = {1, 1, 1, 12300, 5};
-    EXPECT_EQ(sim.program().runDisplay.titleText(), "Hibernate") << "nothing watched";
-}
-
-TEST(Monitoring, TheFixedTimeIsInSecondsAfterMidnightAndWatchedReadingsHaveTheWindowBackground) {
+    // The fixed time is in seconds after midnight; watched readings have the window background.
     Simulation sim = started(configWith("2", "1", "2", "10705", "1"));
+    EXPECT_EQ(sim.program().state.samples.KMActText, "");
     EXPECT_EQ(sim.run().StopTimeSecs, 25500);
     EXPECT_EQ(sim.main().StopTimeT.text, "07:05");
     EXPECT_FALSE(sim.main().StopTimeT.enabled);
@@ -234,6 +229,8 @@ TEST(Monitoring, TheFixedTimeIsInSecondsAfterMidnightAndWatchedReadingsHaveTheWi
     sim.advanceSeconds(startUpTicks);
     EXPECT_TRUE(sim.main().StopTimeT.enabled) << "editable while monitoring runs";
     EXPECT_FALSE(sim.main().StopTimeT.locked);
+    sim.program().state.settings = {1, 1, 1, 12300, 5};
+    EXPECT_EQ(sim.program().runDisplay.titleText(), "Hibernate") << "nothing watched";
 }
 
 } // namespace

@@ -183,7 +183,7 @@ TEST(UpdateReplies, ShowTheOutcomeWithTheButtonsItAllows) {
     }
 }
 
-TEST(UpdateFailures, AManualCheckShowsThemAndStays) {
+TEST(UpdateFailures, AManualCheckShowsThemAndStaysButClosesAtItsLastTickWithoutAnAnswer) {
     for (const bool tooLarge : {false, true}) {
         Simulation sim;
         checkByHand(sim);
@@ -203,6 +203,22 @@ TEST(UpdateFailures, AManualCheckShowsThemAndStays) {
         EXPECT_FALSE(window.loaded());
         EXPECT_TRUE(commandsEnabled(sim));
         EXPECT_FALSE(sim.program().state.UpdateBusy);
+    }
+    // Without an answer the window closes at its last tick and forgets the read.
+    const struct {
+        const char* arguments;
+        int lastTick;
+    } cases[] = {{"", 1201}, {"-ShortUpdateTime", 31}};
+    for (const auto& c : cases) {
+        Simulation sim({.arguments = c.arguments});
+        sim.click("Update");
+        sim.fake().windows.runFor((c.lastTick - 1) * 100);
+        ASSERT_TRUE(updater(sim).loaded()) << c.arguments;
+        EXPECT_EQ(updater(sim).TimerTicks, c.lastTick - 1);
+        sim.fake().windows.runFor(100);
+        EXPECT_FALSE(updater(sim).loaded()) << c.arguments;
+        EXPECT_TRUE(commandsEnabled(sim));
+        EXPECT_TRUE(sim.fake().urls.reads[0].cancelled) << "the read ends with its window";
     }
 }
 
@@ -235,24 +251,6 @@ TEST(AutomaticCheck, OnlyANewerVersionShowsTheWindowForUpToTwoMinutes) {
             EXPECT_TRUE(commandsEnabled(sim));
         }
         EXPECT_FALSE(sim.program().state.UpdateBusy);
-    }
-}
-
-TEST(UpdateTimeOut, AWindowWithoutAnswerClosesAtItsLastTickAndForgetsTheRead) {
-    const struct {
-        const char* arguments;
-        int lastTick;
-    } cases[] = {{"", 1201}, {"-ShortUpdateTime", 31}};
-    for (const auto& c : cases) {
-        Simulation sim({.arguments = c.arguments});
-        sim.click("Update");
-        sim.fake().windows.runFor((c.lastTick - 1) * 100);
-        ASSERT_TRUE(updater(sim).loaded()) << c.arguments;
-        EXPECT_EQ(updater(sim).TimerTicks, c.lastTick - 1);
-        sim.fake().windows.runFor(100);
-        EXPECT_FALSE(updater(sim).loaded()) << c.arguments;
-        EXPECT_TRUE(commandsEnabled(sim));
-        EXPECT_TRUE(sim.fake().urls.reads[0].cancelled) << "the read ends with its window";
     }
 }
 
