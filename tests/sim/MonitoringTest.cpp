@@ -11,6 +11,16 @@ constexpr int startUpTicks = 2;
 const std::string cpuOnly = configWith("2", "1", "1", "12300", "1");
 const std::string kmOnly = configWith("1", "2", "1", "12300", "1");
 
+// The quiet seconds of the processor and of keyboard and mouse.
+std::pair<int, int> idleCounts(Simulation& sim) {
+    return {sim.run().CPUIdleCount, sim.run().KMIdleCount};
+}
+
+// What the readings show: processor, keyboard, mouse.
+Strings readings(Simulation& sim) {
+    return {sim.main().CPUAct.text, sim.main().KeyAct.text, sim.main().MouseAct.text};
+}
+
 Simulation started(const std::string& config, const std::string& arguments = "",
                    LocalDateTime start = {2026, 12, 7, 10, 0, 0}) {
     return Simulation({.arguments = arguments, .config = config, .start = start});
@@ -55,39 +65,34 @@ TEST(Monitoring, CountdownBeginsWhenEveryWatchedKindHasBeenQuietLongEnough) {
 TEST(Monitoring, ReadingsTakeTheColourOfTheirActivityAndEachKindResetsOnlyItsOwnCount) {
     Simulation sim;
     sim.advanceSeconds(startUpTicks + 2);
-    EXPECT_EQ(sim.main().CPUAct.text, "  0%");
+    EXPECT_EQ(readings(sim), (Strings{"  0%", "_", "_"}));
     EXPECT_EQ(sim.main().CPUAct.foreColour, Orange);
     EXPECT_EQ(sim.main().KeyAct.foreColour, Orange);
     sim.fake().systemTimes.setLoad(100);
     sim.fake().input.tap(1);
     sim.advanceSeconds(2); // averages 33 and 50; the first is shown
-    EXPECT_EQ(sim.main().CPUAct.text, " 33%");
+    EXPECT_EQ(readings(sim), (Strings{" 33%", "_", "_"}));
     EXPECT_EQ(sim.main().CPUAct.foreColour, Green);
-    EXPECT_EQ(sim.main().KeyAct.text, "_");
     sim.fake().input.tap(1);
     sim.advanceSeconds(1);
-    EXPECT_EQ(sim.main().KeyAct.text, "K") << "a mouse button is key input";
+    EXPECT_EQ(readings(sim), (Strings{" 50%", "K", "_"})) << "a mouse button is key input";
     EXPECT_EQ(sim.main().KeyAct.foreColour, Green);
-    EXPECT_EQ(sim.main().MouseAct.text, "_");
     EXPECT_EQ(sim.main().MouseAct.foreColour, Orange);
     sim.fake().systemTimes.setLoad(0);
     sim.advanceSeconds(100);
-    EXPECT_EQ(sim.run().CPUIdleCount, 60);
-    EXPECT_EQ(sim.run().KMIdleCount, 100);
+    EXPECT_EQ(idleCounts(sim), (std::pair{60, 100}));
     sim.fake().systemTimes.setLoad(90);
     sim.advanceSeconds(1);
-    EXPECT_EQ(sim.run().CPUIdleCount, 0);
+    EXPECT_EQ(idleCounts(sim), (std::pair{0, 101}));
     EXPECT_EQ(sim.run().PhaseSeconds, 0);
-    EXPECT_EQ(sim.run().KMIdleCount, 101);
     EXPECT_EQ(sim.main().StatusActT.text, "Activity");
     EXPECT_EQ(sim.main().StatusActT.foreColour, Green);
     sim.fake().systemTimes.setLoad(0);
     sim.advanceSeconds(100);
     sim.fake().input.tap(65);
     sim.advanceSeconds(1);
-    EXPECT_EQ(sim.run().KMIdleCount, 0);
+    EXPECT_EQ(idleCounts(sim), (std::pair{60, 0}));
     EXPECT_EQ(sim.run().PhaseSeconds, 0);
-    EXPECT_EQ(sim.run().CPUIdleCount, 60);
     sim.fake().input.position = {10, 20};
     sim.advanceSeconds(2);
     EXPECT_EQ(sim.run().KMIdleCount, 1) << "moved in the first second, quiet in the second";
@@ -98,9 +103,8 @@ TEST(Monitoring, ReadingsTakeTheColourOfTheirActivityAndEachKindResetsOnlyItsOwn
     sim.fake().input.watchable = false;
     sim.advanceSeconds(1000);
     EXPECT_EQ(sim.run().RunMode, 1) << "no countdown for a quiet nobody could see";
-    EXPECT_EQ(sim.run().KMIdleCount, 0);
-    EXPECT_EQ(sim.main().KeyAct.text, "?");
-    EXPECT_EQ(sim.main().MouseAct.text, "?");
+    EXPECT_EQ(idleCounts(sim), (std::pair{60, 0}));
+    EXPECT_EQ(readings(sim), (Strings{"  0%", "?", "?"}));
     sim.fake().input.watchable = true;
     sim.advanceSeconds(900);
     EXPECT_EQ(sim.run().RunMode, 2);
@@ -111,8 +115,7 @@ TEST(Monitoring, InputCountsFromTheEndOfTheStartUpDelayAndTheTrayIconFollowsIt) 
     sim.fake().input.tap(65);
     sim.fake().input.position = {300, 300};
     sim.advanceSeconds(startUpTicks + 1);
-    EXPECT_EQ(sim.main().KeyAct.text, "_");
-    EXPECT_EQ(sim.main().MouseAct.text, "_");
+    EXPECT_EQ(readings(sim), (Strings{"- - -", "_", "_"}));
     EXPECT_EQ(sim.run().KMIdleCount, 1);
     // "No activity" once, "activity" on every active tick.
     sim.advanceSeconds(2);
@@ -224,8 +227,7 @@ TEST(Monitoring, TheSettingsAndSwitchesGiveTheLimitsTheRuleSummaryAndTheReadings
     EXPECT_EQ(sim.main().KeyAct.backColour, Colour::buttonFace());
     EXPECT_EQ(sim.main().MouseAct.backColour, Colour::buttonFace());
     EXPECT_EQ(sim.main().StopTimeT.backColour, Colour::windowBackground());
-    EXPECT_EQ(sim.main().CPUAct.text, "- - -");
-    EXPECT_EQ(sim.main().KeyAct.text, "-");
+    EXPECT_EQ(readings(sim), (Strings{"- - -", "-", "-"}));
     sim.advanceSeconds(startUpTicks);
     EXPECT_TRUE(sim.main().StopTimeT.enabled) << "editable while monitoring runs";
     EXPECT_FALSE(sim.main().StopTimeT.locked);
