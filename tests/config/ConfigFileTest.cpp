@@ -30,12 +30,6 @@ void expectFatalEnd(const Simulation& sim, const ShownMessage& message) {
     EXPECT_FALSE(fs::exists(sim.folder() / "Log" / "DorvexL.log"));
 }
 
-TEST(ConfigFile, ShowsTheFixedTimeOnlyWhenItIsInForce) {
-    Simulation sim({.config = configWith("2", "2", "1", "10005", "1")});
-    EXPECT_EQ(sim.main().StopTimeT.text, "--:--");
-    EXPECT_TRUE(sim.main().StopTimeT.visible);
-}
-
 TEST(ConfigFile, AMissingFileOrAFolderInItsPlaceEndsTheProgram) {
     Simulation sim({.config = std::nullopt});
     expectFatalEnd(sim, configurationMissing);

@@ -29,15 +29,6 @@ TEST(FileChecks, MissingDataFolderEndsBeforeAnythingIsLogged) {
     EXPECT_EQ(fileNamedData.messages().front().title, "Dorvex Zede Data Directory Error");
 }
 
-TEST(FileChecks, ShowTheNameAsTheCallerGivesIt) {
-    Simulation sim;
-    fs::remove_all(sim.folder() / "Data");
-    sim.program().dispatch([&] { sim.program().fileChecks.Check_Dir("data"); });
-    ASSERT_EQ(sim.messages().size(), 1u);
-    EXPECT_EQ(sim.messages().front().title, "Dorvex Zede data Directory Error");
-    EXPECT_TRUE(sim.messages().front().text.starts_with("The data directory does not exist."));
-}
-
 TEST(FileChecks, ProgramErrorMessageShowsTheNumberAndGoesOn) {
     Simulation sim;
     sim.program().dispatch(

@@ -36,6 +36,7 @@ TEST(Monitoring, StartsHiddenInTheTrayAndCountsDownTheStartUpDelay) {
     EXPECT_EQ(sim.main().StatusActA.text, "Activate in 2s");
     EXPECT_EQ(sim.main().StatusActA.foreColour, Blue);
     EXPECT_EQ(sim.main().StatusActT.text, "Inactive");
+    EXPECT_TRUE(sim.main().StopTimeT.visible && sim.main().StopTimeT.text == "--:--") << "no time";
     sim.advanceSeconds(1);
     EXPECT_EQ(sim.main().StatusActA.text, "Activate in 1s");
     EXPECT_EQ(sim.run().RunMode, 0);
