@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace dorvex {
@@ -41,6 +42,7 @@ class FakeInputDevices : public InputDevices {
 public:
     bool cursorPosition(CursorPosition& out) override;
     KeyCodes keysReported() override;
+    RawInput rawInputReported() override { return std::exchange(raw, {}); }
     bool watching() override { return watchable; }
 
     // A key or button pressed and released again before the next poll.
@@ -49,6 +51,7 @@ public:
     CursorPosition position;
     KeyCodes held;
     KeyCodes pressedSinceLastPoll;
+    RawInput raw; // what the system saw since the previous poll
     bool cursorFails = false;
     bool watchable = true;
 };

@@ -115,8 +115,23 @@ TEST_F(X11InputDevicesTest, TheProgramsPollSeesEveryKindOfInput) {
     ASSERT_TRUE(server.xdotool({"keyup", "b"}));
     EXPECT_EQ(poll.Poll_Input(), "_ _");
 
+    // A click is a key code and a raw button press; a wheel step only the latter.
     ASSERT_TRUE(server.xdotool({"click", "1"}));
+    EXPECT_EQ(poll.Poll_Input(), "K M");
+    ASSERT_TRUE(server.xdotool({"click", "4"}));
+    EXPECT_EQ(poll.Poll_Input(), "_ M");
+
+    // The same key in two polls running leaves the key set as it was.
+    ASSERT_TRUE(server.xdotool({"key", "Next"}));
     EXPECT_EQ(poll.Poll_Input(), "K _");
+    ASSERT_TRUE(server.xdotool({"key", "Next"}));
+    EXPECT_EQ(poll.Poll_Input(), "K _");
+
+    // Relative moves are raw motion; out and back leaves the position as it was.
+    ASSERT_TRUE(server.xdotool({"mousemove_relative", "--sync", "30", "0"}));
+    ASSERT_TRUE(server.xdotool({"mousemove_relative", "--sync", "--", "-30", "0"}));
+    EXPECT_EQ(poll.Poll_Input(), "_ M");
+    EXPECT_EQ(poll.Poll_Input(), "_ _");
 }
 
 TEST(X11InputDevicesWithoutDisplay, ReportNothingAndSaySoOnce) {

@@ -94,6 +94,9 @@ TEST(Monitoring, InputResetsOnlyTheKeyboardAndMouseCount) {
     EXPECT_EQ(sim.run().KMIdleCount, 1) << "moved in the first second, quiet in the second";
     EXPECT_EQ(sim.main().StatusActT.text, "No activity for 1s");
     EXPECT_EQ(sim.main().StatusActT.foreColour, Orange);
+    sim.fake().input.raw.mouse = true; // a wheel step: no key, no new position
+    sim.advanceSeconds(1);
+    EXPECT_EQ(sim.run().KMIdleCount, 0);
 }
 
 TEST(Monitoring, KeyboardAndMouseThatCannotBeWatchedCountAsInUse) {
