@@ -27,10 +27,13 @@ void ActivitySampling::Sample_Activity() {
         samples.KMActText = polled;
         run.KMQuiet = samples.KMActText == "_ _" ? 1 : 0;
         // Input nobody can see is no sign of an idle machine: it counts as in use.
-        if (!program_.platform.input.watching()) {
+        const std::string notWatched = program_.platform.input.notWatchedReason();
+        if (!notWatched.empty()) {
             samples.KMActText = "? ?";
             run.KMQuiet = 0;
         }
+        window.StatusActT.toolTip =
+            notWatched.empty() ? "" : "Keyboard and mouse count as in use: " + notWatched;
     }
 
     // The load shown is the average of the previous tick.

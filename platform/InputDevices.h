@@ -2,6 +2,7 @@
 
 #include <bitset>
 #include <cstdint>
+#include <string>
 
 namespace dorvex {
 
@@ -32,8 +33,9 @@ public:
     virtual KeyCodes keysReported() = 0;
     // Raw input since the previous call; a backend without such a record reports none.
     virtual RawInput rawInputReported() = 0;
-    // False when keyboard and mouse cannot be watched at all (no display, a lost connection).
-    virtual bool watching() = 0;
+    // Why keyboard and mouse cannot be watched at all (no display, a lost connection, a session
+    // whose input the backend cannot see); empty while they are watched.
+    virtual std::string notWatchedReason() = 0;
 };
 
 } // namespace dorvex

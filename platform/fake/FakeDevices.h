@@ -43,7 +43,7 @@ public:
     bool cursorPosition(CursorPosition& out) override;
     KeyCodes keysReported() override;
     RawInput rawInputReported() override { return std::exchange(raw, {}); }
-    bool watching() override { return watchable; }
+    std::string notWatchedReason() override { return notWatchedBecause; }
 
     // A key or button pressed and released again before the next poll.
     void tap(int code) { pressedSinceLastPoll.set(static_cast<std::size_t>(code)); }
@@ -53,7 +53,7 @@ public:
     KeyCodes pressedSinceLastPoll;
     RawInput raw; // what the system saw since the previous poll
     bool cursorFails = false;
-    bool watchable = true;
+    std::string notWatchedBecause;
 };
 
 // Records the power requests; refuses them where the test says so.

@@ -17,6 +17,7 @@ namespace dorvex {
 namespace {
 
 constexpr std::string_view prefix = "Dorvex Zede cannot watch keyboard and mouse: ";
+constexpr std::string_view consequence = "; they count as in use";
 
 // X keycodes start at 8, above the codes of the mouse buttons, and keep their numbers.
 constexpr int firstKeycode = 8;
@@ -97,22 +98,37 @@ bool moved(const XIRawEvent& event) {
     return false;
 }
 
+std::string getenvOrEmpty(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? value : "";
+}
+
+// Typing and pointing in a Wayland session's own windows never reach XWayland.
+bool waylandSession() {
+    return !getenvOrEmpty("WAYLAND_DISPLAY").empty() ||
+           getenvOrEmpty("XDG_SESSION_TYPE") == "wayland";
+}
+
 std::string describe(const std::string& displayName) {
     if (!displayName.empty()) {
         return "cannot open the X display \"" + displayName + "\"";
     }
-    const char* fromEnvironment = std::getenv("DISPLAY");
-    if (fromEnvironment == nullptr || *fromEnvironment == '\0') {
+    const std::string fromEnvironment = getenvOrEmpty("DISPLAY");
+    if (fromEnvironment.empty()) {
         return "no X display (DISPLAY is not set)";
     }
-    return "cannot open the X display \"" + std::string(fromEnvironment) + "\"";
+    return "cannot open the X display \"" + fromEnvironment + "\"";
 }
 
 } // namespace
 
 X11InputDevices::X11InputDevices(const std::string& displayName, std::ostream& diagnostics)
-    : diagnostics_(diagnostics),
-      display_(XOpenDisplay(displayName.empty() ? nullptr : displayName.c_str())) {
+    : diagnostics_(diagnostics) {
+    if (waylandSession()) {
+        cannotWatch("a Wayland session keeps the input of its own windows from X");
+        return;
+    }
+    display_ = XOpenDisplay(displayName.empty() ? nullptr : displayName.c_str());
     if (display_ == nullptr) {
         cannotWatch(describe(displayName));
         return;
@@ -254,9 +270,9 @@ void X11InputDevices::readRawEvents() {
 }
 
 void X11InputDevices::cannotWatch(const std::string& reason) {
-    if (!told_) {
-        told_ = true;
-        diagnostics_ << prefix << reason << '\n';
+    if (reason_.empty()) {
+        reason_ = reason;
+        diagnostics_ << prefix << reason << consequence << '\n';
     }
 }
 

@@ -12,7 +12,8 @@ namespace dorvex {
 
 // Keyboard and mouse of an X display. Pointer and keyboard map are polled; XInput2 raw presses,
 // wheel steps and motion are collected at each poll so that input in between still counts.
-// Without a display, or after losing it, nothing is reported, and the reason is told once.
+// Without a display, after losing it, or on a Wayland session (whose own windows' input X never
+// sees) nothing is reported, and the reason is told once.
 class X11InputDevices : public InputDevices {
 public:
     // The display named, or the one in $DISPLAY when the name is empty.
@@ -25,7 +26,7 @@ public:
     bool cursorPosition(CursorPosition& position) override;
     KeyCodes keysReported() override;
     RawInput rawInputReported() override;
-    bool watching() override { return connected(); }
+    std::string notWatchedReason() override { return reason_; }
 
 private:
     struct Pointer {
@@ -47,7 +48,7 @@ private:
     KeyCodes pressed_;      // keys and buttons pressed since the previous keysReported
     RawInput raw_;          // raw input since the previous rawInputReported
     bool lost_ = false;
-    bool told_ = false;
+    std::string reason_; // why not watched, once told
 };
 
 } // namespace dorvex
