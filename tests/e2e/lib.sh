@@ -54,6 +54,8 @@ e2e_start_desktop() {
     Xvfb ":$display" -screen 0 1280x800x24 -nolisten tcp >"$E2E_TMP/xvfb.log" 2>&1 &
     E2E_PIDS+=($!)
     export DISPLAY=":$display"
+    # The desktop the tests run in may be a Wayland one; this one is X only.
+    unset WAYLAND_DISPLAY XDG_SESSION_TYPE
     e2e_wait 20 xdpyinfo || e2e_fail "the X server did not start"
     icewm >"$E2E_TMP/icewm.log" 2>&1 &
     E2E_PIDS+=($!)

@@ -91,20 +91,26 @@ TEST(Monitoring, EachKindOfActivityResetsOnlyItsOwnCount) {
     EXPECT_EQ(sim.run().KMIdleCount, 1) << "moved in the first second, quiet in the second";
     EXPECT_EQ(sim.main().StatusActT.text, "No activity for 1s");
     EXPECT_EQ(sim.main().StatusActT.foreColour, Orange);
+    sim.fake().input.raw.mouse = true; // a wheel step: no key, no new position
+    sim.advanceSeconds(1);
+    EXPECT_EQ(sim.run().KMIdleCount, 0);
 }
 
 TEST(Monitoring, KeyboardAndMouseThatCannotBeWatchedCountAsInUse) {
     Simulation sim = started(configWith("2", "2", "1", "12300", "1"));
-    sim.fake().input.watchable = false;
+    sim.fake().input.notWatchedBecause = "a Wayland session";
     sim.advanceSeconds(startUpTicks + 1000);
     EXPECT_EQ(sim.run().RunMode, 1) << "no countdown for a quiet nobody could see";
     EXPECT_EQ(sim.run().KMIdleCount, 0);
     EXPECT_EQ(sim.run().CPUIdleCount, 60);
     EXPECT_EQ(sim.main().KeyAct.text, "?");
     EXPECT_EQ(sim.main().MouseAct.text, "?");
-    sim.fake().input.watchable = true;
+    EXPECT_EQ(sim.main().StatusActT.toolTip,
+              "Keyboard and mouse count as in use: a Wayland session");
+    sim.fake().input.notWatchedBecause.clear();
     sim.advanceSeconds(900);
     EXPECT_EQ(sim.run().RunMode, 2);
+    EXPECT_EQ(sim.main().StatusActT.toolTip, "");
 }
 
 TEST(Monitoring, InputDuringTheStartUpDelayDoesNotCount) {
