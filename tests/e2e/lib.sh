@@ -87,6 +87,16 @@ e2e_start_program() {
     E2E_GROUPS+=($E2E_LAST_PID)
 }
 
+# The program in the folder ends with status 0 and its log's last event matches the pattern.
+e2e_expect_normal_end() {
+    local folder=$1 pattern=$2 status last
+    status=$(e2e_wait_exit "$folder")
+    [[ $status == 0 ]] || e2e_fail "exit status $status"
+    last=$(e2e_log_events "$folder" | tail -n 1)
+    # shellcheck disable=SC2053 # a pattern
+    [[ $last == $pattern ]] || e2e_fail "the log ends with \"$last\", not \"$pattern\""
+}
+
 # Waits for the program started in the folder to end; prints its exit status.
 e2e_wait_exit() {
     local folder=$1 seconds=${2:-20}

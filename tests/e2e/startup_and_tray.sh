@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Start-up shows only the tray icon; a double click shows the window centred; a right click opens
-# the menu.
+# the menu, whose last item ends the program normally.
 source "$(dirname "$0")/lib.sh"
 e2e_start_desktop
 folder="$E2E_TMP/install"
@@ -23,4 +23,14 @@ e2e_wait 10 sh -c "[ \$(xdotool search --onlyvisible --class dorvexzede | wc -l)
     e2e_fail "no popup menu"
 xdotool key Escape
 grep -q "Start     , Initialise" "$folder/Log/DorvexL.log" || e2e_fail "no start entry in the log"
+
+# "Close Dorvex Zede", the menu's last item, chosen with the keyboard. Another right click within
+# the double-click time would be a double click.
+sleep 1
+xdotool mousemove "$x" "$y" click 3
+e2e_wait 10 sh -c "[ \$(xdotool search --onlyvisible --class dorvexzede | wc -l) -gt $before ]" ||
+    e2e_fail "no popup menu"
+xdotool key Up Return
+e2e_expect_normal_end "$folder" "Exit/*"
+
 echo "1 passed, 0 failed"
