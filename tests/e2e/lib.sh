@@ -81,10 +81,18 @@ e2e_install() {
 e2e_start_program() {
     local folder=$1
     shift
-    setsid bash -c 'cd "$1" && shift && dbus-run-session -- "$@" 2>stderr.txt; echo $? >status.txt' \
+    # A background job ignores SIGINT: the program gets the default back, as from a terminal.
+    setsid bash -c 'cd "$1" && shift && dbus-run-session -- env --default-signal=INT "$@" 2>stderr.txt; echo $? >status.txt' \
         _ "$folder" "$E2E_PROGRAM" "$@" &
     E2E_LAST_PID=$!
     E2E_GROUPS+=($E2E_LAST_PID)
+}
+
+# Sends a signal to the program itself (not its bus daemon) started last.
+e2e_signal_program() {
+    local pid
+    pid=$(pgrep -s "$E2E_LAST_PID" -x dorvexzede) || e2e_fail "the program is not running"
+    kill -s "$1" "$pid"
 }
 
 # The program in the folder ends with status 0 and its log's last event matches the pattern.
