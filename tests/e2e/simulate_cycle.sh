@@ -1,11 +1,20 @@
 #!/usr/bin/env bash
 # A whole -InhibitShutdown cycle with nobody at the keyboard ends in the simulate message; OK ends
-# the program with status 0 and the log holds the cycle.
+# the program with status 0 and the log holds the cycle. SIGTERM during a countdown ends the
+# program normally.
 source "$(dirname "$0")/lib.sh"
 e2e_start_desktop
-folder="$E2E_TMP/install"
 # Keyboard and mouse only, so that the machine's load does not matter.
 config=$'[Run]\r\nCPUOn=1\r\nKMOn=2\r\nStopOn=1\r\nStopTime=12300\r\n[Shutdown]\r\nShutType=1\r\n'
+
+folder="$E2E_TMP/terminated"
+e2e_install "$folder" "$config"
+e2e_start_program "$folder" -InhibitShutdown
+e2e_wait_window "Dorvex Zede" 45 >/dev/null
+e2e_signal_program TERM
+e2e_expect_normal_end "$folder" "Exit/Power Off"
+
+folder="$E2E_TMP/install"
 e2e_install "$folder" "$config"
 e2e_start_program "$folder" -InhibitShutdown
 e2e_wait_tray_icon >/dev/null

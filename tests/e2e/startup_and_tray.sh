@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Start-up shows only the tray icon; a double click shows the window centred; a right click opens
-# the menu.
+# the menu, whose last item ends the program normally. SIGINT and SIGHUP end it normally too.
 source "$(dirname "$0")/lib.sh"
 e2e_start_desktop
 folder="$E2E_TMP/install"
@@ -23,4 +23,22 @@ e2e_wait 10 sh -c "[ \$(xdotool search --onlyvisible --class dorvexzede | wc -l)
     e2e_fail "no popup menu"
 xdotool key Escape
 grep -q "Start     , Initialise" "$folder/Log/DorvexL.log" || e2e_fail "no start entry in the log"
+
+# "Close Dorvex Zede", the menu's last item, chosen with the keyboard. Another right click within
+# the double-click time would be a double click.
+sleep 1
+xdotool mousemove "$x" "$y" click 3
+e2e_wait 10 sh -c "[ \$(xdotool search --onlyvisible --class dorvexzede | wc -l) -gt $before ]" ||
+    e2e_fail "no popup menu"
+xdotool key Up Return
+e2e_expect_normal_end "$folder" "Exit/*"
+
+for signal in INT HUP; do
+    folder="$E2E_TMP/$signal"
+    e2e_install "$folder"
+    e2e_start_program "$folder"
+    e2e_wait_tray_icon >/dev/null
+    e2e_signal_program "$signal"
+    e2e_expect_normal_end "$folder" "Exit/*"
+done
 echo "1 passed, 0 failed"

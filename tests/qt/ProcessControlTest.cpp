@@ -1,3 +1,4 @@
+#include "platform/qt/EndRequests.h"
 #include "platform/qt/QtProcessControl.h"
 #include "tests/qt/QtTestSupport.h"
 
@@ -6,6 +7,8 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <csignal>
 
 namespace dorvex::test {
 namespace {
@@ -52,6 +55,20 @@ TEST_F(ProcessEnd, EndsAMessageBoxThatIsOpen) {
     const std::size_t before = events.events.size();
     QTest::qWait(60);
     EXPECT_EQ(events.events.size(), before);
+}
+
+// A signal is handled on the event loop, not in its handler; the session's quit request is taken
+// from Qt, whose own handling would end the event loop without the program's unload.
+TEST(EndRequestsTest, ASignalAndAQuitRequestEachAskTheProgramToEnd) {
+    int requests = 0;
+    const qt::EndRequests endRequests([&] { ++requests; });
+    ASSERT_EQ(std::raise(SIGHUP), 0);
+    EXPECT_EQ(requests, 0);
+    QTest::qWait(20);
+    EXPECT_EQ(requests, 1);
+    QEvent quit(QEvent::Quit);
+    EXPECT_TRUE(QCoreApplication::sendEvent(QCoreApplication::instance(), &quit));
+    EXPECT_EQ(requests, 2);
 }
 
 } // namespace
