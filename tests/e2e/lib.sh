@@ -142,6 +142,20 @@ e2e_wait_tray_icon() {
     echo "$icon"
 }
 
+# The number of the program's visible windows, menus included.
+e2e_visible_windows() {
+    xdotool search --onlyvisible --class dorvexzede 2>/dev/null | wc -l
+}
+
+# Opens the tray icon's menu with a right click on the icon at "x y"; sets E2E_MENU_BASE to the
+# number of windows there were before it.
+e2e_open_tray_menu() {
+    E2E_MENU_BASE=$(e2e_visible_windows)
+    xdotool mousemove "$1" "$2" click 3
+    e2e_wait 10 sh -c "[ \$(xdotool search --onlyvisible --class dorvexzede | wc -l) -gt $E2E_MENU_BASE ]" ||
+        e2e_fail "no popup menu"
+}
+
 # The absolute position "x y" of a window.
 e2e_position() {
     xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF } END { print x, y }'

@@ -17,19 +17,14 @@ read -r left top < <(e2e_position "$window")
 # 398 x 134 pixels centred on 1280 x 800 at 441,333; the frame's border and title come on top.
 ((left >= 436 && left <= 456 && top >= 328 && top <= 368)) || e2e_fail "window at $left,$top, not centred"
 
-before=$(xdotool search --onlyvisible --class dorvexzede | wc -l)
-xdotool mousemove "$x" "$y" click 3
-e2e_wait 10 sh -c "[ \$(xdotool search --onlyvisible --class dorvexzede | wc -l) -gt $before ]" ||
-    e2e_fail "no popup menu"
+e2e_open_tray_menu "$x" "$y"
 xdotool key Escape
 grep -q "Start     , Initialise" "$folder/Log/DorvexL.log" || e2e_fail "no start entry in the log"
 
 # "Close Dorvex Zede", the menu's last item, chosen with the keyboard. Another right click within
 # the double-click time would be a double click.
 sleep 1
-xdotool mousemove "$x" "$y" click 3
-e2e_wait 10 sh -c "[ \$(xdotool search --onlyvisible --class dorvexzede | wc -l) -gt $before ]" ||
-    e2e_fail "no popup menu"
+e2e_open_tray_menu "$x" "$y"
 xdotool key Up Return
 e2e_expect_normal_end "$folder" "Exit/*"
 
