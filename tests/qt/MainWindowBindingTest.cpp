@@ -11,7 +11,37 @@
 namespace dorvex::test {
 namespace {
 
-// The real main window, run by the program on the fake platform, shown by the Qt window system.
+// Every control's widget shows what its model holds.
+void expectWidgetsAgreeWithModel(const WindowModel& model) {
+    for (const Control& control : model.controls) {
+        if (control.kind == ControlKind::Timer) {
+            continue;
+        }
+        SCOPED_TRACE(model.name + "." + control.name);
+        auto* widget = controlWidget<QWidget>(model.name, control.name);
+        ASSERT_NE(widget, nullptr);
+        EXPECT_EQ(widget->toolTip().toStdString(), control.toolTip);
+        EXPECT_EQ(widget->isEnabled(), control.enabled);
+        EXPECT_EQ(widget->isHidden(), !control.visible);
+        const QFont font = widget->font();
+        EXPECT_EQ(font.family().toStdString(), control.font.face);
+        EXPECT_EQ(font.pointSizeF(), control.font.points);
+        EXPECT_EQ(font.bold(), control.font.bold);
+        EXPECT_EQ(font.underline(), control.font.underline);
+        if (auto* box = qobject_cast<QLineEdit*>(widget)) {
+            EXPECT_EQ(box->text().toStdString(), control.text);
+            EXPECT_EQ(box->isReadOnly(), control.locked);
+        } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
+            EXPECT_EQ(button->text().toStdString(), control.text);
+        } else if (control.kind == ControlKind::Label) {
+            EXPECT_EQ(qobject_cast<QLabel*>(widget)->text(), qt::labelCaption(control.text));
+        }
+        const QColor fore = qt::resolveColour(control.foreColour, QApplication::palette());
+        EXPECT_EQ(widget->palette().color(QPalette::Active, QPalette::Text), fore);
+    }
+}
+
+// The real windows, run by the program on the fake platform, shown by the Qt window system.
 class MainWindowBinding : public ::testing::Test {
 protected:
     MainWindowBinding() {
@@ -20,39 +50,13 @@ protected:
         windows.load(model, events);
     }
 
-    // Every control's widget shows what its model holds.
-    void expectWidgetsAgreeWithModel() {
-        for (const Control& control : model.controls) {
-            if (control.kind == ControlKind::Timer) {
-                continue;
-            }
-            SCOPED_TRACE(control.name);
-            auto* widget = controlWidget<QWidget>(model.name, control.name);
-            ASSERT_NE(widget, nullptr);
-            EXPECT_EQ(widget->toolTip().toStdString(), control.toolTip);
-            EXPECT_EQ(widget->isEnabled(), control.enabled);
-            EXPECT_EQ(widget->isHidden(), !control.visible);
-            EXPECT_EQ(widget->font().bold(), control.font.bold);
-            if (auto* box = qobject_cast<QLineEdit*>(widget)) {
-                EXPECT_EQ(box->text().toStdString(), control.text);
-                EXPECT_EQ(box->isReadOnly(), control.locked);
-            } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
-                EXPECT_EQ(button->text().toStdString(), control.text);
-            } else if (control.kind == ControlKind::Label) {
-                EXPECT_EQ(qobject_cast<QLabel*>(widget)->text(), qt::labelCaption(control.text));
-            }
-            const QColor fore = qt::resolveColour(control.foreColour, QApplication::palette());
-            EXPECT_EQ(widget->palette().color(QPalette::Active, QPalette::Text), fore);
-        }
-    }
-
     Simulation simulation;
     WindowModel& model = simulation.mainWindow();
     EventRecord events;
     QtWindowSystem windows;
 };
 
-TEST_F(MainWindowBinding, ShowsTheDesignedWindow) {
+TEST_F(MainWindowBinding, ShowsTheDesignedWindowAndAgreesWithTheModelAfterTheHandlersRan) {
     QWidget* top = topLevel("DorvexLMain");
     ASSERT_NE(top, nullptr);
     EXPECT_EQ(top->size(), QSize(398, 134));
@@ -63,16 +67,22 @@ TEST_F(MainWindowBinding, ShowsTheDesignedWindow) {
               QKeySequence(Qt::ALT | Qt::Key_A));
     EXPECT_TRUE(controlWidget<QLineEdit>("DorvexLMain", "Park")->size().isEmpty());
     EXPECT_EQ(controlWidget<QLabel>("DorvexLMain", "Logo")->pixmap().size(), QSize(55, 58));
-    expectWidgetsAgreeWithModel();
+    expectWidgetsAgreeWithModel(model);
+    for (const int seconds : {5, 70}) {
+        simulation.advanceSeconds(seconds);
+        windows.update();
+        expectWidgetsAgreeWithModel(model);
+    }
 }
 
-TEST_F(MainWindowBinding, AgreesWithTheModelAfterTheHandlersRan) {
-    simulation.advanceSeconds(5);
+// The about box has the program's other fonts: sizes, underline, bold.
+TEST_F(MainWindowBinding, TheAboutBoxAgreesWithItsModel) {
+    simulation.click("About");
+    WindowModel& about = simulation.program().aboutBox.model();
+    windows.load(about, events);
     windows.update();
-    expectWidgetsAgreeWithModel();
-    simulation.advanceSeconds(70);
-    windows.update();
-    expectWidgetsAgreeWithModel();
+    expectWidgetsAgreeWithModel(about);
+    EXPECT_EQ(controlWidget<QLabel>("frmAbout", "Background")->pixmap().size(), QSize(164, 314));
 }
 
 } // namespace
