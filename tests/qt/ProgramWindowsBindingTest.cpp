@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
@@ -42,9 +43,9 @@ void expectWidgetsAgreeWithModel(const WindowModel& model) {
 }
 
 // The real windows, run by the program on the fake platform, shown by the Qt window system.
-class MainWindowBinding : public ::testing::Test {
+class ProgramWindows : public ::testing::Test {
 protected:
-    MainWindowBinding() {
+    ProgramWindows() {
         model.state = WindowState::Normal;
         model.visible = true;
         windows.load(model, events);
@@ -56,7 +57,7 @@ protected:
     QtWindowSystem windows;
 };
 
-TEST_F(MainWindowBinding, ShowsTheDesignedWindowAndAgreesWithTheModelAfterTheHandlersRan) {
+TEST_F(ProgramWindows, ShowsTheDesignedWindowAndAgreesWithTheModelAfterTheHandlersRan) {
     QWidget* top = topLevel("DorvexLMain");
     ASSERT_NE(top, nullptr);
     EXPECT_EQ(top->size(), QSize(398, 134));
@@ -76,13 +77,43 @@ TEST_F(MainWindowBinding, ShowsTheDesignedWindowAndAgreesWithTheModelAfterTheHan
 }
 
 // The about box has the program's other fonts: sizes, underline, bold.
-TEST_F(MainWindowBinding, TheAboutBoxAgreesWithItsModel) {
+TEST_F(ProgramWindows, TheAboutBoxAgreesWithItsModel) {
     simulation.click("About");
     WindowModel& about = simulation.program().aboutBox.model();
     windows.load(about, events);
     windows.update();
     expectWidgetsAgreeWithModel(about);
     EXPECT_EQ(controlWidget<QLabel>("frmAbout", "Background")->pixmap().size(), QSize(164, 314));
+}
+
+// The update window as the program leaves it after a reply; the outcomes themselves are the
+// update scenarios' part.
+TEST_F(ProgramWindows, TheUpdateWindowShowsTheReplysMessageAsPlainTextAndPassesClicksOn) {
+    const std::string markup = "<b>Bold</b> &amp; <a href=\"http://elsewhere.example/\">link</a>";
+    simulation.click("Update");
+    simulation.fake().windows.runFor(200);
+    ASSERT_TRUE(simulation.fake().urls.complete(
+        "<Contact>contact.htm</Contact><Name>Dorvex Zede</Name><Version1>5.6</Version1>"
+        "<Version2>0.0</Version2><Download>dz.zip</Download><History>history.htm</History>"
+        "<KIssues>issues.htm</KIssues><Index>index.htm</Index><Message>" +
+        markup + "</Message><Uninstall>No</Uninstall>"));
+    WindowModel& update = simulation.program().updateWindow.model();
+    EventRecord updateEvents;
+    windows.load(update, updateEvents);
+    windows.update();
+    expectWidgetsAgreeWithModel(update);
+    EXPECT_TRUE(topLevel("frmUpdater")->isVisible());
+    EXPECT_EQ(topLevel("frmUpdater")->windowTitle(), "Dorvex Zede Update Check");
+    auto* message = controlWidget<QPlainTextEdit>("frmUpdater", "Message");
+    ASSERT_NE(message, nullptr);
+    EXPECT_EQ(message->toPlainText().toStdString(),
+              "Click Download to get it\nClick History for change info and Known Issues for any "
+              "problems.\n" +
+                  markup);
+    EXPECT_TRUE(message->isReadOnly());
+    EXPECT_TRUE(controlWidget<QPushButton>("frmUpdater", "Download")->isEnabled());
+    controlWidget<QPushButton>("frmUpdater", "Exit")->click();
+    EXPECT_EQ(updateEvents.events, std::vector<std::string>{"click Exit"});
 }
 
 } // namespace
