@@ -13,12 +13,12 @@
 namespace dorvex::test {
 namespace {
 
-class ProcessEnd : public ::testing::Test {
+class ProcessEnd : public LoadedWindow {
 protected:
-    ProcessEnd() {
+    void SetUp() override {
         tick.intervalMs = 10;
         tick.setTimerEnabled(true);
-        windows.load(model, events);
+        load();
     }
     ~ProcessEnd() override {
         // An end outside the application's own loop would end every later box at once; the
@@ -27,11 +27,8 @@ protected:
         QCoreApplication::exec();
     }
 
-    WindowModel model = makeWindow();
     Control& tick = model.add(makeControl("tick", ControlKind::Timer));
     Control& exitButton = model.add(makeControl("Exit", ControlKind::Button));
-    EventRecord events;
-    QtWindowSystem windows;
     QtProcessControl process{windows};
 };
 
@@ -43,8 +40,8 @@ TEST_F(ProcessEnd, EndsTheEventLoopWithTheStatusAndNoEventFollows) {
     };
     EXPECT_EQ(QApplication::exec(), 3);
     QTest::qWait(60);
-    controlWidget<QPushButton>("w", "Exit")->click();
-    topLevel("w")->close();
+    widget<QPushButton>("Exit")->click();
+    top->close();
     EXPECT_EQ(events.events, (std::vector<std::string>{"timer tick", "timer tick"}));
 }
 
