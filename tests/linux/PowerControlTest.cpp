@@ -73,7 +73,9 @@ TEST_F(LogindPowerControlTest, ThePrivilegeFollowsTheLoginManagersAnswer) {
          "CanHibernate answered \"na\""},
         {PowerAction::Hibernate, "CanHibernate", "ret = 'yes'", PrivilegeFailure::None, ""},
         {PowerAction::PowerOff, "CanPowerOff", "ret = 'yes'", PrivilegeFailure::None, ""},
-        {PowerAction::PowerOff, "CanPowerOff", "ret = 'challenge'", PrivilegeFailure::None, ""},
+        // Only a user who authenticates could: a request made without asking cannot.
+        {PowerAction::PowerOff, "CanPowerOff", "ret = 'challenge'", PrivilegeFailure::NotPermitted,
+         "CanPowerOff answered \"challenge\""},
         {PowerAction::PowerOff, "CanPowerOff", "ret = 'no'", PrivilegeFailure::NotPermitted,
          "CanPowerOff answered \"no\""},
         {PowerAction::PowerOff, "CanPowerOff", "ret = 'na'", PrivilegeFailure::NotPermitted,
