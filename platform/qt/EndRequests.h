@@ -10,10 +10,9 @@
 namespace dorvex::qt {
 
 // The system's requests that the program end: SIGTERM, SIGINT and SIGHUP (unless ignored when the
-// program started), and the application's
-// quit request (the session manager's at the end of the session). Each reaches `end` from the
-// event loop, never from inside a signal handler, and the event loop goes on until the program
-// ends it. One at a time per process.
+// program started), and the application's quit request (the session manager's at the end of the
+// session). Each reaches `end` from the event loop, never from inside a signal handler, and the
+// event loop goes on until the program ends it. One at a time per process.
 class EndRequests final : public QObject {
 public:
     explicit EndRequests(std::function<void()> end);
