@@ -20,14 +20,20 @@ void ActivitySampling::Sample_Activity() {
 
     run.CPUQuiet = 1;
     run.KMQuiet = 1;
+    // Polled also when not watched, so that a backend gathering raw input between polls does
+    // not gather it without end.
+    const std::string polled = input.Poll_Input();
     if (settings.KMOn == 2) {
-        samples.KMActText = input.Poll_Input();
+        samples.KMActText = polled;
         run.KMQuiet = samples.KMActText == "_ _" ? 1 : 0;
         // Input nobody can see is no sign of an idle machine: it counts as in use.
-        if (!program_.platform.input.watching()) {
+        const std::string notWatched = program_.platform.input.notWatchedReason();
+        if (!notWatched.empty()) {
             samples.KMActText = "? ?";
             run.KMQuiet = 0;
         }
+        window.StatusActT.toolTip =
+            notWatched.empty() ? "" : "Keyboard and mouse count as in use: " + notWatched;
     }
 
     // The load shown is the average of the previous tick.

@@ -23,6 +23,16 @@ std::string MdInDataChange::Poll_Input() {
     }
     KeyChar = KeySig == PrevKeySig ? '_' : 'K';
     PrevKeySig = KeySig;
+
+    // The comparison misses a wheel step, the same key pressed again and a move back to the
+    // start; the system's own record of raw input adds them, and never takes input away.
+    const RawInput raw = devices_.rawInputReported();
+    if (raw.keyboard) {
+        KeyChar = 'K';
+    }
+    if (raw.mouse) {
+        MouseChar = 'M';
+    }
     return {KeyChar, ' ', MouseChar};
 }
 
@@ -31,6 +41,7 @@ void MdInDataChange::Prime_Input() {
     PrevMousePos = MousePos;
     MouseChar = ' ';
     KeySig = readKeys();
+    devices_.rawInputReported();
     KeyChar = ' ';
 }
 

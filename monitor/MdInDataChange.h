@@ -7,7 +7,7 @@
 namespace dorvex {
 
 // Keyboard and mouse activity by polling: the cursor position and the set of keys reported now,
-// compared with those of the previous poll.
+// compared with those of the previous poll, and any raw input the system saw in between.
 class MdInDataChange {
 public:
     explicit MdInDataChange(InputDevices& devices) : devices_(devices) {}

@@ -2,6 +2,7 @@
 
 #include <bitset>
 #include <cstdint>
+#include <string>
 
 namespace dorvex {
 
@@ -14,6 +15,14 @@ struct CursorPosition {
 // Virtual-key codes 0-255; mouse buttons are 1 (left), 2 (right), 4 (middle), 5 and 6 (X1, X2).
 using KeyCodes = std::bitset<256>;
 
+// Input the system saw since the previous call, whether or not the key set and the position
+// show it: a key pressed again, a wheel step, a move that came back to its start.
+struct RawInput {
+    bool keyboard = false; // a key pressed
+    bool mouse = false;    // a button pressed, the wheel turned or the pointer moved
+    friend bool operator==(const RawInput&, const RawInput&) = default;
+};
+
 // Global keyboard and mouse state, polled.
 class InputDevices {
 public:
@@ -22,8 +31,11 @@ public:
     virtual bool cursorPosition(CursorPosition& position) = 0;
     // The keys held down now or pressed since the previous call.
     virtual KeyCodes keysReported() = 0;
-    // False when keyboard and mouse cannot be watched at all (no display, a lost connection).
-    virtual bool watching() = 0;
+    // Raw input since the previous call; a backend without such a record reports none.
+    virtual RawInput rawInputReported() = 0;
+    // Why keyboard and mouse cannot be watched at all (no display, a lost connection, a session
+    // whose input the backend cannot see); empty while they are watched.
+    virtual std::string notWatchedReason() = 0;
 };
 
 } // namespace dorvex

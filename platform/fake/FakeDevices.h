@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace dorvex {
@@ -42,7 +43,8 @@ class FakeInputDevices : public InputDevices {
 public:
     bool cursorPosition(CursorPosition& out) override;
     KeyCodes keysReported() override;
-    bool watching() override { return watchable; }
+    RawInput rawInputReported() override { return std::exchange(raw, {}); }
+    std::string notWatchedReason() override { return notWatchedBecause; }
 
     // A key or button pressed and released again before the next poll.
     void tap(int code) { pressedSinceLastPoll.set(static_cast<std::size_t>(code)); }
@@ -50,8 +52,9 @@ public:
     CursorPosition position;
     KeyCodes held;
     KeyCodes pressedSinceLastPoll;
+    RawInput raw; // what the system saw since the previous poll
     bool cursorFails = false;
-    bool watchable = true;
+    std::string notWatchedBecause;
 };
 
 // Records the power requests; refuses them where the test says so.

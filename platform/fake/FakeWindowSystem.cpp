@@ -101,9 +101,13 @@ void FakeWindowSystem::timedMessageBox(const std::string& title, const std::stri
 
 std::string FakeWindowSystem::popupMenu(WindowModel& window) {
     std::vector<std::string> shown;
+    std::vector<std::string> offered; // as a real menu, the items as they were when it opened
     for (const MenuItem& item : window.menu) {
         if (item.visible) {
             shown.push_back(item.caption + (item.enabled ? "" : " (disabled)"));
+            if (item.enabled) {
+                offered.push_back(item.name);
+            }
         }
     }
     menusShown.push_back(std::move(shown));
@@ -114,8 +118,7 @@ std::string FakeWindowSystem::popupMenu(WindowModel& window) {
     }
     std::string choice = menuChoices.front();
     menuChoices.erase(menuChoices.begin());
-    const MenuItem* item = window.findMenuItem(choice);
-    return item != nullptr && item->visible && item->enabled ? choice : std::string{};
+    return std::ranges::find(offered, choice) != offered.end() ? choice : std::string{};
 }
 
 void FakeWindowSystem::setForeground(WindowModel& /*window*/) {

@@ -9,6 +9,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace dorvex {
@@ -16,6 +17,7 @@ namespace dorvex {
 namespace {
 
 constexpr std::string_view prefix = "Dorvex Zede cannot watch keyboard and mouse: ";
+constexpr std::string_view consequence = "; they count as in use";
 
 // X keycodes start at 8, above the codes of the mouse buttons, and keep their numbers.
 constexpr int firstKeycode = 8;
@@ -33,7 +35,8 @@ struct FreeReply {
 };
 template <typename T> using Reply = std::unique_ptr<T, FreeReply>;
 
-// X buttons 1 left, 2 middle, 3 right, 8 back, 9 forward; 4 to 7 are wheel steps, not buttons.
+// X buttons 1 left, 2 middle, 3 right, 8 back, 9 forward; 4 to 7 are wheel steps, not buttons
+// (they count as mouse input all the same).
 std::optional<std::size_t> buttonCode(int button) {
     switch (button) {
     case 1:
@@ -84,22 +87,48 @@ void unwatchConnection(Display* display) {
     std::erase(watchedDisplays, display);
 }
 
+// A raw motion with no axis changed moved nothing.
+bool moved(const XIRawEvent& event) {
+    const double* value = event.raw_values; // one for each axis in the mask
+    for (int axis = 0; axis < event.valuators.mask_len * 8; ++axis) {
+        if (XIMaskIsSet(event.valuators.mask, axis) && *value++ != 0.0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string getenvOrEmpty(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? value : "";
+}
+
+// Typing and pointing in a Wayland session's own windows never reach XWayland.
+bool waylandSession() {
+    return !getenvOrEmpty("WAYLAND_DISPLAY").empty() ||
+           getenvOrEmpty("XDG_SESSION_TYPE") == "wayland";
+}
+
 std::string describe(const std::string& displayName) {
     if (!displayName.empty()) {
         return "cannot open the X display \"" + displayName + "\"";
     }
-    const char* fromEnvironment = std::getenv("DISPLAY");
-    if (fromEnvironment == nullptr || *fromEnvironment == '\0') {
+    const std::string fromEnvironment = getenvOrEmpty("DISPLAY");
+    if (fromEnvironment.empty()) {
         return "no X display (DISPLAY is not set)";
     }
-    return "cannot open the X display \"" + std::string(fromEnvironment) + "\"";
+    return "cannot open the X display \"" + fromEnvironment + "\"";
 }
 
 } // namespace
 
 X11InputDevices::X11InputDevices(const std::string& displayName, std::ostream& diagnostics)
-    : diagnostics_(diagnostics),
-      display_(XOpenDisplay(displayName.empty() ? nullptr : displayName.c_str())) {
+    : diagnostics_(diagnostics) {
+    if (waylandSession()) {
+        cannotWatch("a Wayland session keeps the input of its own windows from X");
+        return;
+    }
+    display_ = XOpenDisplay(displayName.empty() ? nullptr : displayName.c_str());
     if (display_ == nullptr) {
         cannotWatch(describe(displayName));
         return;
@@ -107,7 +136,7 @@ X11InputDevices::X11InputDevices(const std::string& displayName, std::ostream& d
     // Xlib ends the process when the connection breaks, unless told otherwise.
     watchConnection(display_);
     XSetIOErrorExitHandler(display_, &X11InputDevices::connectionLost, this);
-    watchRawPresses();
+    watchRawInput();
 }
 
 X11InputDevices::~X11InputDevices() {
@@ -117,7 +146,7 @@ X11InputDevices::~X11InputDevices() {
     }
 }
 
-void X11InputDevices::watchRawPresses() {
+void X11InputDevices::watchRawInput() {
     int event = 0;
     int error = 0;
     int major = 2;
@@ -132,6 +161,7 @@ void X11InputDevices::watchRawPresses() {
     std::array<unsigned char, XIMaskLen(XI_LASTEVENT)> bits{};
     XISetMask(bits.data(), XI_RawKeyPress);
     XISetMask(bits.data(), XI_RawButtonPress);
+    XISetMask(bits.data(), XI_RawMotion);
     XIEventMask mask{XIAllMasterDevices, static_cast<int>(bits.size()), bits.data()};
     XISelectEvents(display_, DefaultRootWindow(display_), &mask, 1);
     XFlush(display_);
@@ -169,10 +199,15 @@ KeyCodes X11InputDevices::keysReported() {
         addHeldKeys(keys);
     }
     // The queries above have read every raw event the server sent before answering them.
-    if (connected()) {
-        addRawPresses(keys);
-    }
+    readRawEvents();
+    keys |= std::exchange(pressed_, {});
     return connected() ? keys : KeyCodes{};
+}
+
+RawInput X11InputDevices::rawInputReported() {
+    readRawEvents();
+    const RawInput raw = std::exchange(raw_, {});
+    return connected() ? raw : RawInput{};
 }
 
 void X11InputDevices::addHeldKeys(KeyCodes& keys) {
@@ -201,28 +236,43 @@ void X11InputDevices::addHeldKeys(KeyCodes& keys) {
     keys.set(4, (pointer->mask & XCB_KEY_BUT_MASK_BUTTON_2) != 0);
 }
 
-void X11InputDevices::addRawPresses(KeyCodes& keys) {
-    while (!lost_ && xinputOpcode_ >= 0 && XPending(display_) > 0) {
+// Reads what has arrived without waiting, so the process is woken by nothing but its own poll;
+// what comes in meanwhile waits for the next poll.
+void X11InputDevices::readRawEvents() {
+    if (!connected() || xinputOpcode_ < 0) {
+        return;
+    }
+    for (int queued = XPending(display_); queued > 0 && !lost_; --queued) {
         XEvent event;
         XNextEvent(display_, &event);
         XGenericEventCookie& cookie = event.xcookie;
+        // Once the pointer has moved, more motion tells nothing new: it is left undecoded.
         if (cookie.type != GenericEvent || cookie.extension != xinputOpcode_ ||
-            !XGetEventData(display_, &cookie)) {
+            (cookie.evtype == XI_RawMotion && raw_.mouse) || !XGetEventData(display_, &cookie)) {
             continue;
         }
-        const int detail = static_cast<XIRawEvent*>(cookie.data)->detail;
-        const auto code = cookie.evtype == XI_RawKeyPress ? keyCode(detail) : buttonCode(detail);
+        const auto& raw = *static_cast<const XIRawEvent*>(cookie.data);
+        std::optional<std::size_t> code;
+        if (cookie.evtype == XI_RawKeyPress) {
+            raw_.keyboard = true;
+            code = keyCode(raw.detail);
+        } else if (cookie.evtype == XI_RawButtonPress) {
+            raw_.mouse = true;
+            code = buttonCode(raw.detail);
+        } else if (moved(raw)) {
+            raw_.mouse = true;
+        }
         if (code) {
-            keys.set(*code);
+            pressed_.set(*code);
         }
         XFreeEventData(display_, &cookie);
     }
 }
 
 void X11InputDevices::cannotWatch(const std::string& reason) {
-    if (!told_) {
-        told_ = true;
-        diagnostics_ << prefix << reason << '\n';
+    if (reason_.empty()) {
+        reason_ = reason;
+        diagnostics_ << prefix << reason << consequence << '\n';
     }
 }
 

@@ -10,9 +10,10 @@ struct _XDisplay;
 
 namespace dorvex {
 
-// Keyboard and mouse of an X display. Pointer and keyboard map are polled; XInput2 raw presses
-// are collected between polls so that a key pressed and released in between still counts.
-// Without a display, or after losing it, nothing is reported, and the reason is told once.
+// Keyboard and mouse of an X display. Pointer and keyboard map are polled; XInput2 raw presses,
+// wheel steps and motion are collected at each poll so that input in between still counts.
+// Without a display, after losing it, or on a Wayland session (whose own windows' input X never
+// sees) nothing is reported, and the reason is told once.
 class X11InputDevices : public InputDevices {
 public:
     // The display named, or the one in $DISPLAY when the name is empty.
@@ -23,8 +24,9 @@ public:
     X11InputDevices& operator=(const X11InputDevices&) = delete;
 
     bool cursorPosition(CursorPosition& position) override;
-    bool watching() override { return connected(); }
     KeyCodes keysReported() override;
+    RawInput rawInputReported() override;
+    std::string notWatchedReason() override { return reason_; }
 
 private:
     struct Pointer {
@@ -33,9 +35,9 @@ private:
     };
     std::optional<Pointer> queryPointer();
     bool connected() const { return display_ != nullptr && !lost_; }
-    void watchRawPresses();
+    void watchRawInput();
     void addHeldKeys(KeyCodes& keys);
-    void addRawPresses(KeyCodes& keys);
+    void readRawEvents();
     void cannotWatch(const std::string& reason);
     void markLost();
     static void connectionLost(_XDisplay* display, void* self);
@@ -43,8 +45,10 @@ private:
     std::ostream& diagnostics_;
     _XDisplay* display_ = nullptr;
     int xinputOpcode_ = -1; // -1 without XInput2
+    KeyCodes pressed_;      // keys and buttons pressed since the previous keysReported
+    RawInput raw_;          // raw input since the previous rawInputReported
     bool lost_ = false;
-    bool told_ = false;
+    std::string reason_; // why not watched, once told
 };
 
 } // namespace dorvex

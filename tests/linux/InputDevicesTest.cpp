@@ -22,6 +22,12 @@ std::vector<std::size_t> codes(const KeyCodes& keys) {
     return set;
 }
 
+// The desktop the tests run in may be a Wayland one; the tests' own servers are X servers.
+struct XSession {
+    test::ScopedEnvironment waylandDisplay{"WAYLAND_DISPLAY", std::nullopt};
+    test::ScopedEnvironment sessionType{"XDG_SESSION_TYPE", std::nullopt};
+};
+
 class X11InputDevicesTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -37,6 +43,7 @@ protected:
         return keycode;
     }
 
+    XSession session;
     test::XvfbServer server;
     std::ostringstream diagnostics;
     X11InputDevices devices{server.display(), diagnostics};
@@ -115,42 +122,71 @@ TEST_F(X11InputDevicesTest, TheProgramsPollSeesEveryKindOfInput) {
     ASSERT_TRUE(server.xdotool({"keyup", "b"}));
     EXPECT_EQ(poll.Poll_Input(), "_ _");
 
+    // A click is a key code and a raw button press; a wheel step only the latter.
     ASSERT_TRUE(server.xdotool({"click", "1"}));
+    EXPECT_EQ(poll.Poll_Input(), "K M");
+    ASSERT_TRUE(server.xdotool({"click", "4"}));
+    EXPECT_EQ(poll.Poll_Input(), "_ M");
+
+    // The same key in two polls running leaves the key set as it was.
+    ASSERT_TRUE(server.xdotool({"key", "Next"}));
     EXPECT_EQ(poll.Poll_Input(), "K _");
+    ASSERT_TRUE(server.xdotool({"key", "Next"}));
+    EXPECT_EQ(poll.Poll_Input(), "K _");
+
+    // Relative moves are raw motion; out and back leaves the position as it was.
+    ASSERT_TRUE(server.xdotool({"mousemove_relative", "--sync", "30", "0"}));
+    ASSERT_TRUE(server.xdotool({"mousemove_relative", "--sync", "--", "-30", "0"}));
+    EXPECT_EQ(poll.Poll_Input(), "_ M");
+    EXPECT_EQ(poll.Poll_Input(), "_ _");
 }
 
-TEST(X11InputDevicesWithoutDisplay, ReportNothingAndSaySoOnce) {
-    test::ScopedEnvironment noDisplay("DISPLAY", std::nullopt);
-    std::ostringstream diagnostics;
-    X11InputDevices devices({}, diagnostics);
-    for (int poll = 0; poll < 3; ++poll) {
-        CursorPosition position{5, 6};
-        EXPECT_FALSE(devices.cursorPosition(position));
-        EXPECT_EQ(position, (CursorPosition{5, 6}));
-        EXPECT_TRUE(devices.keysReported().none());
+// Without a display, or on a Wayland session whose own windows' input X never sees even while an
+// X server takes input.
+TEST(X11InputDevicesNotWatching, ReportNothingAndSaySoOnce) {
+    test::XvfbServer server;
+    const std::string wayland = "a Wayland session keeps the input of its own windows from X";
+    struct EnvironmentCase {
+        std::optional<std::string> display, waylandDisplay, sessionType;
+        std::string reason;
+    };
+    const EnvironmentCase cases[] = {
+        {std::nullopt, std::nullopt, "x11", "no X display (DISPLAY is not set)"},
+        {":4999", std::nullopt, std::nullopt, "cannot open the X display \":4999\""},
+        {server.display(), "wayland-0", std::nullopt, wayland},
+        {server.display(), std::nullopt, "wayland", wayland},
+    };
+    for (const EnvironmentCase& c : cases) {
+        test::ScopedEnvironment display("DISPLAY", c.display);
+        test::ScopedEnvironment waylandDisplay("WAYLAND_DISPLAY", c.waylandDisplay);
+        test::ScopedEnvironment sessionType("XDG_SESSION_TYPE", c.sessionType);
+        std::ostringstream diagnostics;
+        X11InputDevices devices({}, diagnostics);
+        ASSERT_TRUE(server.xdotool({"key", "a"}));
+        ASSERT_TRUE(server.xdotool({"click", "4"}));
+        for (int poll = 0; poll < 3; ++poll) {
+            CursorPosition position{5, 6};
+            EXPECT_FALSE(devices.cursorPosition(position));
+            EXPECT_EQ(position, (CursorPosition{5, 6}));
+            EXPECT_TRUE(devices.keysReported().none());
+            EXPECT_EQ(devices.rawInputReported(), RawInput{});
+        }
+        EXPECT_EQ(diagnostics.str(), "Dorvex Zede cannot watch keyboard and mouse: " + c.reason +
+                                         "; they count as in use\n");
+        EXPECT_EQ(devices.notWatchedReason(), c.reason);
     }
-    EXPECT_EQ(diagnostics.str(), "Dorvex Zede cannot watch keyboard and mouse: no X display "
-                                 "(DISPLAY is not set)\n");
-    EXPECT_FALSE(devices.watching());
-}
-
-TEST(X11InputDevicesWithoutDisplay, AnUnknownDisplayIsNamed) {
-    std::ostringstream diagnostics;
-    X11InputDevices devices(":4999", diagnostics);
-    EXPECT_TRUE(devices.keysReported().none());
-    EXPECT_EQ(diagnostics.str(),
-              "Dorvex Zede cannot watch keyboard and mouse: cannot open the X display \":4999\"\n");
 }
 
 // The connection can break under either question; the keys are asked through XCB.
 TEST(X11InputDevicesLosingTheDisplay, GoOnReportingNothing) {
+    const XSession session;
     for (const bool keysFirst : {false, true}) {
         test::XvfbServer server;
         std::ostringstream diagnostics;
         X11InputDevices devices(server.display(), diagnostics);
         CursorPosition position;
         ASSERT_TRUE(devices.cursorPosition(position));
-        EXPECT_TRUE(devices.watching());
+        EXPECT_EQ(devices.notWatchedReason(), "");
         server.stop();
         for (int poll = 0; poll < 3; ++poll) {
             if (keysFirst) {
@@ -160,9 +196,9 @@ TEST(X11InputDevicesLosingTheDisplay, GoOnReportingNothing) {
             EXPECT_TRUE(devices.keysReported().none());
         }
         EXPECT_EQ(diagnostics.str(), "Dorvex Zede cannot watch keyboard and mouse: the connection "
-                                     "to the X display was lost\n")
+                                     "to the X display was lost; they count as in use\n")
             << (keysFirst ? "keys first" : "cursor first");
-        EXPECT_FALSE(devices.watching());
+        EXPECT_EQ(devices.notWatchedReason(), "the connection to the X display was lost");
     }
 }
 

@@ -4,6 +4,8 @@
 
 #include <filesystem>
 
+#include <unistd.h>
+
 namespace dorvex::test {
 namespace {
 
@@ -126,6 +128,21 @@ TEST(ActivityLog, ALogThatCannotBeWrittenEndsTheProgram) {
                     fs::perms::owner_read | fs::perms::others_read);
     DORVEX_EXPECT_AS_UNPRIVILEGED_USER(([&] {
         Simulation sim({.folder = &first.folder()});
+        return sim.messages() == std::vector{writeError("write to")} && sim.exitStatus() == 1;
+    }()));
+}
+
+// A log folder that may no longer be searched hides the log: that is a permissions problem, not
+// a missing log.
+TEST(ActivityLog, ALogFolderThatMayNotBeSearchedIsAPermissionsProblem) {
+    Simulation first;
+    const fs::path log = first.folder() / "Log";
+    fs::permissions(log / "DorvexL.log", fs::perms::all);
+    ASSERT_EQ(::chown(log.c_str(), 65534, 65534), 0);
+    DORVEX_EXPECT_AS_UNPRIVILEGED_USER(([&] {
+        Simulation sim({.folder = &first.folder()});
+        fs::permissions(log, fs::perms::none);
+        sim.click("Reset");
         return sim.messages() == std::vector{writeError("write to")} && sim.exitStatus() == 1;
     }()));
 }

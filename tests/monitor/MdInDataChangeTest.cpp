@@ -95,5 +95,20 @@ TEST(MdInDataChange, PrimingForgetsInputMadeBefore) {
     EXPECT_EQ(poll.Poll_Input(), "_ _");
 }
 
+// Raw input the system saw counts besides the comparison: the same key again, a wheel step or a
+// move back to the start, none of which changes the key set or the position.
+TEST(MdInDataChange, RawInputCountsAsInputOfItsKind) {
+    FakeInputDevices devices;
+    MdInDataChange poll(devices);
+    devices.raw = {.keyboard = true, .mouse = true};
+    poll.Prime_Input();
+    EXPECT_EQ(poll.Poll_Input(), "_ _") << "input before priming is forgotten";
+    devices.raw = {.keyboard = true};
+    EXPECT_EQ(poll.Poll_Input(), "K _");
+    devices.raw = {.mouse = true};
+    EXPECT_EQ(poll.Poll_Input(), "_ M");
+    EXPECT_EQ(poll.Poll_Input(), "_ _") << "reported once";
+}
+
 } // namespace
 } // namespace dorvex

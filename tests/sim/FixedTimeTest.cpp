@@ -75,6 +75,19 @@ TEST(FixedTime, WithTheFixedTimeOffOrDuringTheCountdownTheBoxIsNotRead) {
     EXPECT_EQ(sim.run().RunMode, 0);
 }
 
+// The minute comes while the rejection is open: the countdown begins then, and the reset that
+// showed the rejection does not cancel it.
+TEST(FixedTime, AMinuteThatPassesWhileAMessageIsOpenIsNotLost) {
+    Simulation sim({.config = configWith("1", "1", "2", "11001", "1")});
+    sim.advanceSeconds(30);
+    sim.fake().windows.whileMessageOpen = [&](const ShownMessage&) { sim.advanceSeconds(45); };
+    enter(sim, "99:99");
+    EXPECT_EQ(sim.messages(), std::vector{rejected});
+    EXPECT_EQ(sim.logEvents(), (std::vector<std::string>{"Start/Initialise", "Enter/Run",
+                                                         "Reset/Run", "Enter/Power Off"}));
+    EXPECT_EQ(sim.main().StatusActA.text, "The Computer Will Power Off In 45s");
+}
+
 TEST(FixedTime, AFileBrokenSinceStartUpEndsTheProgramAtARejection) {
     Simulation sim({.config = fixedTimeOn});
     std::ofstream(sim.folder() / "Data" / "DorvexL.ini", std::ios::trunc) << "broken\r\n";

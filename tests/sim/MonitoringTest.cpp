@@ -99,16 +99,22 @@ TEST(Monitoring, ReadingsTakeTheColourOfTheirActivityAndEachKindResetsOnlyItsOwn
     EXPECT_EQ(sim.run().KMIdleCount, 1) << "moved in the first second, quiet in the second";
     EXPECT_EQ(sim.main().StatusActT.text, "No activity for 1s");
     EXPECT_EQ(sim.main().StatusActT.foreColour, Orange);
+    sim.fake().input.raw.mouse = true; // a wheel step: no key, no new position
+    sim.advanceSeconds(1);
+    EXPECT_EQ(sim.run().KMIdleCount, 0);
 
-    // Keyboard and mouse that cannot be watched count as in use.
-    sim.fake().input.watchable = false;
+    // Keyboard and mouse that cannot be watched count as in use, and the program says why.
+    sim.fake().input.notWatchedBecause = "a Wayland session";
     sim.advanceSeconds(1000);
     EXPECT_EQ(sim.run().RunMode, 1) << "no countdown for a quiet nobody could see";
     EXPECT_EQ(idleCounts(sim), (std::pair{60, 0}));
     EXPECT_EQ(readings(sim), (Strings{"  0%", "?", "?"}));
-    sim.fake().input.watchable = true;
+    EXPECT_EQ(sim.main().StatusActT.toolTip,
+              "Keyboard and mouse count as in use: a Wayland session");
+    sim.fake().input.notWatchedBecause.clear();
     sim.advanceSeconds(900);
     EXPECT_EQ(sim.run().RunMode, 2);
+    EXPECT_EQ(sim.main().StatusActT.toolTip, "");
 }
 
 TEST(Monitoring, InputCountsFromTheEndOfTheStartUpDelayAndTheTrayIconFollowsIt) {

@@ -101,6 +101,17 @@ TEST(ShutdownService, ARefusedHibernationIsReportedAndMonitoringGoesOn) {
     EXPECT_TRUE(sim.fake().windows.trayShown());
 }
 
+// Nothing ticks while the machine sleeps: the resume is logged before monitoring starts again.
+TEST(ShutdownService, NothingTicksInsideTheHibernation) {
+    Simulation sim({.config = configWith("2", "1", "1", "12300", "5")});
+    sim.fake().power.whileHibernating = [&] { sim.advanceSeconds(10); };
+    sim.advanceSeconds(62 + 61);
+    EXPECT_EQ(sim.fake().power.requests, (Strings{"privilege hibernate", "hibernate"}));
+    EXPECT_EQ(sim.logEvents(),
+              (Strings{"Start/Initialise", "Enter/Run", "Enter/Hibernate", "Start/Initialise",
+                       "----------/----------", "----------/----------", "Restart/Hibernate"}));
+}
+
 TEST(ShutdownService, TheTimedBoxWaitsFiveSecondsForZeroAndRefusesAnOverflowingTime) {
     Simulation sim;
     sim.program().dispatch(

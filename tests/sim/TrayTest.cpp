@@ -76,6 +76,32 @@ TEST(Tray, DuringTheCountdownTheWindowIsOnTopAndTheMenuBringsItForward) {
     EXPECT_EQ(sim.fake().windows.foregroundRequests, 1);
 }
 
+// A popup menu held open stops nothing: the run goes on exactly as without it, and an item that a
+// countdown disabled while the menu was open does nothing.
+TEST(Tray, AMenuHeldOpenStopsNothing) {
+    struct Case {
+        const char* name;
+        int before; // seconds
+        int heldMs;
+        std::string choice;
+    };
+    for (const Case& c :
+         {Case{"over the idle limit", 0, 10'000, ""}, Case{"across the countdown", 9, 4'000, ""},
+          Case{"over the whole cycle", 1, 30'000, ""},
+          Case{"an item disabled meanwhile", 0, 10'000, "mPopUpExit"}}) {
+        SCOPED_TRACE(c.name);
+        Simulation held({.arguments = "-InhibitShutdown"});
+        Simulation reference({.arguments = "-InhibitShutdown"});
+        held.advanceSeconds(c.before);
+        held.fake().windows.menuOpenForMs = c.heldMs;
+        held.chooseFromTray(c.choice);
+        reference.advanceSeconds(c.before + c.heldMs / 1000);
+        EXPECT_EQ(held.logText(), reference.logText());
+        EXPECT_EQ(held.main().StatusActA.text, reference.main().StatusActA.text);
+        EXPECT_EQ(held.exitStatus(), reference.exitStatus());
+    }
+}
+
 TEST(Tray, AnUnknownStateWordKeepsThePicture) {
     Simulation sim;
     sim.program().dispatch([&] { sim.program().tray.Set_TrayIcon("activity"); });

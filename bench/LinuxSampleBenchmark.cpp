@@ -1,5 +1,5 @@
 // One second's sample of the Linux services, as the program takes it: processor times, cursor
-// position and the key states, against a virtual X server of its own.
+// position, the key states and the raw input, against a virtual X server of its own.
 #include "platform/linux/LinuxSystemTimes.h"
 #include "platform/linux/X11InputDevices.h"
 #include "tests/linux/XvfbServer.h"
@@ -19,6 +19,7 @@ void OneLinuxSample(benchmark::State& state) {
         benchmark::DoNotOptimize(times.read(processor));
         benchmark::DoNotOptimize(input.cursorPosition(cursor));
         benchmark::DoNotOptimize(input.keysReported());
+        benchmark::DoNotOptimize(input.rawInputReported());
     }
 }
 BENCHMARK(OneLinuxSample)->Unit(benchmark::kMicrosecond);
