@@ -17,31 +17,35 @@ public:
     // `parameters`: the template's parameters as JSON, such as {"CanPowerOff": "no"}.
     explicit MockLogind(const std::string& parameters = "{}");
 
-    const std::string& address() const { return address_; }
     // True when $DBUS_SYSTEM_BUS_ADDRESS names a socket inside this object's folder.
     bool ownsSystemBusAddress() const;
 
     // The method calls the mock has received, as gdbus prints them.
-    std::string calls() const;
-    void clearCalls() const;
+    std::string calls() const { return callMock({"GetCalls"}); }
+    void clearCalls() const { callMock({"ClearCalls"}); }
     // Replaces a method of the login manager; `code` is Python, as dbusmock takes it.
     void replaceMethod(const std::string& name, const std::string& inSignature,
-                       const std::string& outSignature, const std::string& code) const;
-    void emitPrepareForSleep(bool sleeping) const;
+                       const std::string& outSignature, const std::string& code) const {
+        callMock({"AddMethod", manager, name, inSignature, outSignature, code});
+    }
+    void emitPrepareForSleep(bool sleeping) const {
+        callMock(
+            {"EmitSignal", manager, "PrepareForSleep", "b", sleeping ? "[<true>]" : "[<false>]"});
+    }
     // Takes the login manager off the bus; the bus stays.
     void stopService() { service_.reset(); }
     // Points $DBUS_SYSTEM_BUS_ADDRESS to a socket in this folder on which nobody listens.
     void pointToMissingBus();
 
 private:
+    static constexpr const char* manager = "org.freedesktop.login1.Manager";
     std::string callMock(const std::vector<std::string>& methodAndArguments) const;
-    void waitForService() const;
 
     TempFolder folder_;
-    std::string address_;
+    std::string address_ = "unix:path=" + (folder_.path() / "bus").string();
+    std::unique_ptr<ScopedEnvironment> systemBus_;
     std::unique_ptr<ChildProcess> bus_;
     std::unique_ptr<ChildProcess> service_;
-    std::unique_ptr<ScopedEnvironment> systemBus_;
 };
 
 } // namespace dorvex::test
