@@ -43,29 +43,6 @@ TEST_F(Window, CaptionSizeBackgroundIconAndPositionInTwipsAndTheUsersMoveWritten
     EXPECT_EQ(top->windowTitle(), "About Dorvex Zede");
 }
 
-TEST_F(Window, ButtonsOfTheTitleBarAndTopmostFollowTheModelWithoutTakingTheFocus) {
-    QLineEdit elsewhere;
-    elsewhere.show();
-    load();
-    elsewhere.activateWindow();
-    ASSERT_TRUE(waitFor([&] { return elsewhere.isActiveWindow(); }));
-    const auto titleBar = [&] {
-        return top->windowFlags() & (Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint |
-                                     Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
-    };
-    EXPECT_EQ(titleBar(), Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    model.minimiseButton = false;
-    model.closeCommand = false;
-    model.topmost = true;
-    windows.update();
-    settle();
-    EXPECT_EQ(titleBar(), Qt::WindowStaysOnTopHint);
-    EXPECT_TRUE(top->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
-    // Becoming topmost leaves the window shown, and the focus where it was.
-    EXPECT_TRUE(top->isVisible());
-    EXPECT_TRUE(elsewhere.isActiveWindow());
-}
-
 TEST_F(Window, CloseIsLeftToTheProgramAndRefusedSilentlyWithoutTheCloseCommand) {
     load();
     for (const bool closeCommand : {true, false}) {
@@ -157,7 +134,7 @@ TEST_F(Window, StateChangesAndUpdatesCostOnlyWhatChanged) {
     EXPECT_GT(counter.paints, 0);
 }
 
-TEST_F(Window, ActivationRaisesOneEventPerNewActiveWindowAndTheFocusFollowsTheModel) {
+TEST_F(Window, ActivationFocusTitleBarAndTopmost) {
     Control& sink = model.add(makeControl("Park", ControlKind::TextBox));
     sink.foreColour = sink.backColour = Colour::buttonFace();
     model.add(makeControl("Reset", ControlKind::Button, {120, 900, 900, 300}));
@@ -193,6 +170,24 @@ TEST_F(Window, ActivationRaisesOneEventPerNewActiveWindowAndTheFocusFollowsTheMo
     windows.update();
     top->activateWindow();
     ASSERT_TRUE(waitFor([&] { return events.events.size() == 2; }));
+    // The buttons of the title bar, and topmost, follow the model without taking the focus.
+    other.activateWindow();
+    ASSERT_TRUE(waitFor([&] { return other.isActiveWindow(); }));
+    const auto titleBar = [&] {
+        return top->windowFlags() & (Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint |
+                                     Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
+    };
+    EXPECT_EQ(titleBar(), Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    model.minimiseButton = false;
+    model.closeCommand = false;
+    model.topmost = true;
+    windows.update();
+    settle();
+    EXPECT_EQ(titleBar(), Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(top->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
+    // Becoming topmost leaves the window shown, and the focus where it was.
+    EXPECT_TRUE(top->isVisible());
+    EXPECT_TRUE(other.isActiveWindow());
 }
 
 } // namespace
