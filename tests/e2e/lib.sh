@@ -123,15 +123,11 @@ e2e_wait_tray_icon() {
     e2e_tray_icon
 }
 
-# The number of the program's visible windows, menus included.
-e2e_visible_windows() {
-    xdotool search --onlyvisible --class dorvexzede 2>/dev/null | wc -l
-}
-
-# Opens the tray icon's menu with a right click on the icon at "x y".
+# Opens the tray icon's menu with a right click on the icon at "x y": one more of the program's
+# windows shows.
 e2e_open_tray_menu() {
     local before
-    before=$(e2e_visible_windows)
+    before=$(xdotool search --onlyvisible --class dorvexzede | wc -l)
     xdotool mousemove "$1" "$2" click 3
     e2e_wait 10 sh -c "[ \$(xdotool search --onlyvisible --class dorvexzede | wc -l) -gt $before ]" ||
         e2e_fail "no popup menu"
