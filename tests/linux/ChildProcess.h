@@ -13,7 +13,8 @@ namespace dorvex::test {
 class ChildProcess {
 public:
     // Starts `arguments[0]` (searched on PATH) with `environment` ("NAME=value") replacing or
-    // adding to this process's variables; returns once the program runs.
+    // adding to this process's variables; returns once the child process runs, when nothing of
+    // this process is left in it.
     explicit ChildProcess(const std::vector<std::string>& arguments,
                           const std::vector<std::string>& environment = {});
     ~ChildProcess();
