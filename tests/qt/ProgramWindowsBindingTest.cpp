@@ -57,16 +57,13 @@ protected:
     QtWindowSystem windows;
 };
 
-TEST_F(ProgramWindows, ShowsTheDesignedWindowAndAgreesWithTheModelAfterTheHandlersRan) {
+// The main window and the about box, which has the program's other fonts: sizes, underline,
+// bold.
+TEST_F(ProgramWindows, ShowTheDesignedWindowsAndAgreeWithTheModelsAfterTheHandlersRan) {
     QWidget* top = topLevel("DorvexLMain");
     ASSERT_NE(top, nullptr);
     EXPECT_EQ(top->size(), QSize(398, 134));
     EXPECT_EQ(top->windowTitle(), "Dorvex Zede");
-    EXPECT_EQ(controlWidget<QLabel>("DorvexLMain", "Label2")->text(), "Key & Mouse");
-    EXPECT_EQ(controlWidget<QWidget>("DorvexLMain", "TestS")->geometry(), QRect(6, 108, 65, 23));
-    EXPECT_EQ(controlWidget<QPushButton>("DorvexLMain", "About")->shortcut(),
-              QKeySequence(Qt::ALT | Qt::Key_A));
-    EXPECT_TRUE(controlWidget<QLineEdit>("DorvexLMain", "Park")->size().isEmpty());
     EXPECT_EQ(controlWidget<QLabel>("DorvexLMain", "Logo")->pixmap().size(), QSize(55, 58));
     expectWidgetsAgreeWithModel(model);
     for (const int seconds : {5, 70}) {
@@ -74,10 +71,6 @@ TEST_F(ProgramWindows, ShowsTheDesignedWindowAndAgreesWithTheModelAfterTheHandle
         windows.update();
         expectWidgetsAgreeWithModel(model);
     }
-}
-
-// The about box has the program's other fonts: sizes, underline, bold.
-TEST_F(ProgramWindows, TheAboutBoxAgreesWithItsModel) {
     simulation.click("About");
     WindowModel& about = simulation.program().aboutBox.model();
     windows.load(about, events);
@@ -102,8 +95,6 @@ TEST_F(ProgramWindows, TheUpdateWindowShowsTheReplysMessageAsPlainTextAndPassesC
     windows.load(update, updateEvents);
     windows.update();
     expectWidgetsAgreeWithModel(update);
-    EXPECT_TRUE(topLevel("frmUpdater")->isVisible());
-    EXPECT_EQ(topLevel("frmUpdater")->windowTitle(), "Dorvex Zede Update Check");
     auto* message = controlWidget<QPlainTextEdit>("frmUpdater", "Message");
     ASSERT_NE(message, nullptr);
     EXPECT_EQ(message->toPlainText().toStdString(),
@@ -111,7 +102,6 @@ TEST_F(ProgramWindows, TheUpdateWindowShowsTheReplysMessageAsPlainTextAndPassesC
               "problems.\n" +
                   markup);
     EXPECT_TRUE(message->isReadOnly());
-    EXPECT_TRUE(controlWidget<QPushButton>("frmUpdater", "Download")->isEnabled());
     controlWidget<QPushButton>("frmUpdater", "Exit")->click();
     EXPECT_EQ(updateEvents.events, std::vector<std::string>{"click Exit"});
 }
