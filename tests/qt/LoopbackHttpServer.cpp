@@ -14,6 +14,8 @@ const char* reason(int status) {
     switch (status) {
     case 200:
         return "OK";
+    case 302:
+        return "Found";
     case 404:
         return "Not Found";
     default:
@@ -59,10 +61,12 @@ void LoopbackHttpServer::respond(QTcpSocket& socket, const std::string& head) {
     const Answer answer =
         found != answers_.end() ? found->second : Answer{404, "<html>Not Found</html>"};
 
-    socket.write(("HTTP/1.1 " + std::to_string(answer.status) + " " + reason(answer.status) +
-                  "\r\nContent-Type: text/xml\r\nContent-Length: " +
-                  std::to_string(answer.body.size()) + "\r\nConnection: close\r\n\r\n")
-                     .c_str());
+    socket.write(
+        ("HTTP/1.1 " + std::to_string(answer.status) + " " + reason(answer.status) +
+         "\r\nContent-Type: text/xml\r\nContent-Length: " + std::to_string(answer.body.size()) +
+         (answer.location.empty() ? "" : "\r\nLocation: " + answer.location) +
+         "\r\nConnection: close\r\n\r\n")
+            .c_str());
     const std::size_t partSize = (answer.body.size() + answer.parts - 1) / answer.parts;
     QTcpSocket* const client = &socket;
     for (int part = 0; part < answer.parts; ++part) {

@@ -18,8 +18,9 @@ public:
     struct Answer {
         int status = 200;
         std::string body;
-        int parts = 1;   // the body is sent in this many parts,
-        int pauseMs = 0; // with this pause before each part after the first
+        int parts = 1;        // the body is sent in this many parts,
+        int pauseMs = 0;      // with this pause before each part after the first
+        std::string location; // sent as the Location header when not empty
     };
 
     LoopbackHttpServer();

@@ -211,5 +211,29 @@ TEST_F(UpdateOverHttp, AnAutomaticCheckShowsOnlyANewerVersion) {
     EXPECT_TRUE(updater().model().visible);
 }
 
+TEST_F(QtUrlReaderTest, RedirectsAreFollowedOnlyOnTheSameServer) {
+    LoopbackHttpServer other;
+    other.answer("/update.xml", {.body = reply});
+    server.answer("/update.xml", {.body = reply});
+    const std::string port = std::to_string(QUrl(QString::fromStdString(server.url())).port());
+    const std::string completed = "42 completed " + std::to_string(reply.size());
+    const std::string refused =
+        "42 failed " + std::to_string(static_cast<int>(QNetworkReply::InsecureRedirectError));
+    const std::pair<std::string, std::string> cases[] = {
+        {"/update.xml", completed},
+        {server.url("update.xml"), completed},
+        {other.url("update.xml"), refused},
+        {"http://localhost:" + port + "/update.xml", refused},
+        {"https://127.0.0.1:" + port + "/update.xml", refused},
+    };
+    for (const auto& [location, end] : cases) {
+        record = {};
+        server.answer("/moved", {.status = 302, .location = location});
+        read(server.url("moved"));
+        EXPECT_EQ(record.events.back(), end) << location;
+    }
+    EXPECT_TRUE(other.requests.empty());
+}
+
 } // namespace
 } // namespace dorvex::test
