@@ -66,6 +66,8 @@ FrmUpdater::FrmUpdater(Program& program)
     model_.clientHeight = 3480;
     model_.minimiseButton = false;
     model_.icon = "window";
+    model_.tabOrder = {"Park",    "Contact", "Download", "History",  "KIssues",
+                       "WebSite", "Exit",    "Message",  "UVersion", "Status"};
 }
 
 void FrmUpdater::Form_Load() {

@@ -90,5 +90,20 @@ TEST_F(UpdateWindowBinding, AButtonClickReachesTheWindow) {
     EXPECT_EQ(events.events, Strings{"click Exit"});
 }
 
+TEST_F(UpdateWindowBinding, TabGoesThroughTheWindowInItsOrder) {
+    answer(replyOffering("5.6", "Faster."));
+    QWidget* const top = topLevel("frmUpdater");
+    QWidget* widget = controlWidget<QWidget>("frmUpdater", "Park");
+    Strings order;
+    for (int step = 0; step < 100 && (order.empty() || widget->objectName() != "Park"); ++step) {
+        if (widget->parentWidget() == top && (widget->focusPolicy() & Qt::TabFocus) != 0) {
+            order.push_back(widget->objectName().toStdString());
+        }
+        widget = widget->nextInFocusChain();
+    }
+    EXPECT_EQ(order, (Strings{"Park", "Contact", "Download", "History", "KIssues", "WebSite",
+                              "Exit", "Message", "UVersion", "Status"}));
+}
+
 } // namespace
 } // namespace dorvex::test
