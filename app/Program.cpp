@@ -78,6 +78,10 @@ void Program::endProcess(int status) {
     throw ProcessEnd{status};
 }
 
+void Program::endOnRequest() {
+    dispatch([this] { resetExit.Exit_Click(); });
+}
+
 void Program::finish(int status) {
     if (ended_) {
         return;

@@ -61,6 +61,9 @@ public:
     [[noreturn]] void endAfterMessage(const std::string& title, const std::string& text,
                                       MessageIcon icon, bool removeTrayIcon = true);
     [[noreturn]] void endProcess(int status);
+    // The system asks the program to end (a termination signal, the end of the session): the
+    // unload of the Exit button, in every mode and for every user, with status 0.
+    void endOnRequest();
 
     bool ended() const { return ended_; }
     int exitStatus() const { return exitStatus_; }

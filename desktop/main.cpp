@@ -9,6 +9,7 @@
 #include "platform/linux/PosixAccounts.h"
 #include "platform/linux/UnameOsVersion.h"
 #include "platform/linux/X11InputDevices.h"
+#include "platform/qt/EndRequests.h"
 #include "platform/qt/QtProcessControl.h"
 #include "platform/qt/QtUrlReader.h"
 #include "platform/qt/QtWindowSystem.h"
@@ -56,6 +57,7 @@ int main(int argc, char** argv) {
                   << ": this desktop has no notification area; the window stays minimised in "
                      "the task bar instead.\n\n";
     }
+    const qt::EndRequests endRequests([&program] { program.endOnRequest(); });
     program.start(arguments);
     if (program.ended()) {
         return program.exitStatus();

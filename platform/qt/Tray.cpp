@@ -21,8 +21,12 @@ bool Tray::add(const TrayIcon& icon) {
         // A child of the application, so that tools and tests can find it.
         icon_ = std::make_unique<QSystemTrayIcon>(QCoreApplication::instance());
         icon_->setObjectName(QStringLiteral("trayIcon"));
-        QObject::connect(icon_.get(), &QSystemTrayIcon::activated, icon_.get(),
-                         [this](QSystemTrayIcon::ActivationReason reason) { activated(reason); });
+        // Queued: on X11 the icon's widget emits this inside its own mouse event, and the program
+        // may remove the icon (which deletes that widget) before the event's delivery ends.
+        QObject::connect(
+            icon_.get(), &QSystemTrayIcon::activated, icon_.get(),
+            [this](QSystemTrayIcon::ActivationReason reason) { activated(reason); },
+            Qt::QueuedConnection);
     }
     shown_ = {};
     show(icon);

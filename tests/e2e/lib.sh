@@ -45,24 +45,24 @@ e2e_wait() {
     done
 }
 
-# A private X server with icewm, which is both window manager and tray host.
+# A private X server with icewm, which is both window manager and tray host. The waits are long
+# enough for a machine under load.
 e2e_start_desktop() {
-    local display
-    for display in $(seq 70 99); do
-        [[ -e /tmp/.X11-unix/X$display || -e /tmp/.X$display-lock ]] || break
-    done
-    Xvfb ":$display" -screen 0 1280x800x24 -nolisten tcp >"$E2E_TMP/xvfb.log" 2>&1 &
+    # The server takes a free display itself: tests of other builds may start one at the same time,
+    # and a number chosen here could be taken before the server gets it.
+    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$E2E_TMP/display" >"$E2E_TMP/xvfb.log" 2>&1 &
     E2E_PIDS+=($!)
-    export DISPLAY=":$display"
+    e2e_wait 30 test -s "$E2E_TMP/display" || e2e_fail "the X server did not start"
+    export DISPLAY=":$(cat "$E2E_TMP/display")"
     # The desktop the tests run in may be a Wayland one; this one is X only.
     unset WAYLAND_DISPLAY XDG_SESSION_TYPE
-    e2e_wait 20 xdpyinfo || e2e_fail "the X server did not start"
     icewm >"$E2E_TMP/icewm.log" 2>&1 &
-    E2E_PIDS+=($!)
-    e2e_wait 20 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window' ||
-        e2e_fail "the window manager did not start"
+    local icewm=$!
+    E2E_PIDS+=($icewm)
     # The program looks for a tray when it starts: the tray must be up first.
-    e2e_wait 20 sh -c 'xwininfo -root -tree | grep -q "\"SystemTray\""' || e2e_fail "no tray"
+    e2e_wait 60 sh -c "! kill -0 $icewm || xwininfo -root -tree | grep -q '\"SystemTray\"'" || true
+    kill -0 "$icewm" 2>/dev/null || e2e_fail "the window manager ended: $(cat "$E2E_TMP/icewm.log")"
+    xwininfo -root -tree | grep -q '"SystemTray"' || e2e_fail "no tray"
     export XDG_RUNTIME_DIR="$E2E_TMP/runtime"
     mkdir -m 700 -p "$XDG_RUNTIME_DIR"
 }
@@ -83,10 +83,28 @@ e2e_install() {
 e2e_start_program() {
     local folder=$1
     shift
-    setsid bash -c 'cd "$1" && shift && dbus-run-session -- "$@" 2>stderr.txt; echo $? >status.txt' \
+    # A background job ignores SIGINT: the program gets the default back, as from a terminal.
+    setsid bash -c 'cd "$1" && shift && dbus-run-session -- env --default-signal=INT "$@" 2>stderr.txt; echo $? >status.txt' \
         _ "$folder" "$E2E_PROGRAM" "$@" &
     E2E_LAST_PID=$!
     E2E_GROUPS+=($E2E_LAST_PID)
+}
+
+# Sends a signal to the program itself (not its bus daemon) started last.
+e2e_signal_program() {
+    local pid
+    pid=$(pgrep -s "$E2E_LAST_PID" -x dorvexzede) || e2e_fail "the program is not running"
+    kill -s "$1" "$pid"
+}
+
+# The program in the folder ends with status 0 and its log's last event matches the pattern.
+e2e_expect_normal_end() {
+    local folder=$1 pattern=$2 status last
+    status=$(e2e_wait_exit "$folder")
+    [[ $status == 0 ]] || e2e_fail "exit status $status"
+    last=$(e2e_log_events "$folder" | tail -n 1)
+    # shellcheck disable=SC2053 # a pattern
+    [[ $last == $pattern ]] || e2e_fail "the log ends with \"$last\", not \"$pattern\""
 }
 
 # Waits for the program started in the folder to end; prints its exit status.
@@ -122,6 +140,20 @@ e2e_wait_tray_icon() {
         sleep 0.2
     done
     echo "$icon"
+}
+
+# The number of the program's visible windows, menus included.
+e2e_visible_windows() {
+    xdotool search --onlyvisible --class dorvexzede 2>/dev/null | wc -l
+}
+
+# Opens the tray icon's menu with a right click on the icon at "x y"; sets E2E_MENU_BASE to the
+# number of windows there were before it.
+e2e_open_tray_menu() {
+    E2E_MENU_BASE=$(e2e_visible_windows)
+    xdotool mousemove "$1" "$2" click 3
+    e2e_wait 10 sh -c "[ \$(xdotool search --onlyvisible --class dorvexzede | wc -l) -gt $E2E_MENU_BASE ]" ||
+        e2e_fail "no popup menu"
 }
 
 # The absolute position "x y" of a window.

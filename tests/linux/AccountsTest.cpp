@@ -1,7 +1,5 @@
-#include "app/Program.h"
 #include "platform/linux/PosixAccounts.h"
 #include "tests/linux/ChildProcess.h"
-#include "tests/linux/MixedPlatform.h"
 
 #include <grp.h>
 #include <gtest/gtest.h>
@@ -9,12 +7,6 @@
 
 namespace dorvex {
 namespace {
-
-struct IdentityCase {
-    const char* what;
-    std::vector<std::string> setprivOptions;
-    const char* expected;
-};
 
 // The decision of another process, which runs with the given ids and groups.
 std::string decisionUnder(const std::vector<std::string>& setprivOptions) {
@@ -33,7 +25,11 @@ TEST(PosixAccounts, DecidesByUserAndGroupsOfTheProcess) {
     const std::string sudoGroup = std::to_string(sudo->gr_gid);
     const std::string nobody = "65534";
 
-    const IdentityCase cases[] = {
+    const struct {
+        const char* what;
+        std::vector<std::string> setprivOptions;
+        const char* expected;
+    } cases[] = {
         {"root", {}, "administrator\n"},
         {"sudo among the supplementary groups",
          {"--reuid=" + nobody, "--regid=" + nobody, "--groups=100," + sudoGroup},
@@ -48,24 +44,9 @@ TEST(PosixAccounts, DecidesByUserAndGroupsOfTheProcess) {
          {"--reuid=" + nobody, "--regid=" + nobody, "--clear-groups"},
          "user\n"},
     };
-    for (const IdentityCase& c : cases) {
+    for (const auto& c : cases) {
         EXPECT_EQ(decisionUnder(c.setprivOptions), c.expected) << c.what;
     }
-}
-
-TEST(PosixAccounts, InhibitAdminTakesTheRightsOfRootAway) {
-    if (::geteuid() != 0) {
-        GTEST_SKIP() << "needs root";
-    }
-    FakeMutexRegistry session;
-    FakePlatform fake("/", session, {2026, 12, 7, 10, 0, 0});
-    PosixAccounts accounts;
-    Platform platform = test::mixedPlatform(fake, {.accounts = &accounts});
-    Program program(platform);
-
-    EXPECT_TRUE(program.Is_Admin());
-    program.state.SwitchCode = 4; // -InhibitAdmin
-    EXPECT_FALSE(program.Is_Admin());
 }
 
 } // namespace

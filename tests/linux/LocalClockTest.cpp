@@ -1,18 +1,20 @@
 #include "platform/linux/LocalClock.h"
+#include "tests/linux/ScopedEnvironment.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <ctime>
 #include <thread>
 
 namespace dorvex {
 namespace {
 
-TEST(LocalClock, TellsTheLocalTimeOfDay) {
+TEST(LocalClock, TellsTheLocalTimeCountsMillisecondsAndNamesTheMonths) {
+    const test::ScopedEnvironment language("LC_ALL", "C");
     const LocalClock clock;
     const std::time_t before = std::time(nullptr);
+    const std::uint32_t start = clock.tickCount();
     const LocalDateTime now = clock.now();
     std::tm expected{};
     localtime_r(&before, &expected);
@@ -21,23 +23,14 @@ TEST(LocalClock, TellsTheLocalTimeOfDay) {
     EXPECT_EQ(now.day, expected.tm_mday);
     EXPECT_EQ(now.hour, expected.tm_hour);
     EXPECT_NEAR(now.minute * 60 + now.second, expected.tm_min * 60 + expected.tm_sec, 2);
-}
 
-TEST(LocalClock, CountsMillisecondsForward) {
-    const LocalClock clock;
-    const std::uint32_t start = clock.tickCount();
     std::this_thread::sleep_for(std::chrono::milliseconds(120));
     const std::uint32_t elapsed = clock.tickCount() - start;
     EXPECT_GE(elapsed, 120u);
     EXPECT_LT(elapsed, 5000u);
-}
 
-TEST(LocalClock, NamesTheMonthsInTheUsersLanguage) {
-    ::setenv("LC_ALL", "C", 1);
-    const LocalClock clock;
     EXPECT_EQ(clock.abbreviatedMonthName(1), "Jan");
     EXPECT_EQ(clock.abbreviatedMonthName(12), "Dec");
-    ::unsetenv("LC_ALL");
 }
 
 } // namespace

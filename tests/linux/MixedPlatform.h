@@ -13,6 +13,19 @@ struct RealServices {
 };
 
 // The fake platform with some of its services replaced by real ones.
-Platform mixedPlatform(FakePlatform& fake, RealServices real);
+inline Platform mixedPlatform(FakePlatform& fake, RealServices real) {
+    return {fake.clock,
+            fake.files,
+            real.mutexes != nullptr ? *real.mutexes : fake.mutexes,
+            fake.process,
+            fake.priority,
+            fake.windows,
+            fake.systemTimes,
+            fake.input,
+            real.power != nullptr ? *real.power : fake.power,
+            real.accounts != nullptr ? *real.accounts : fake.accounts,
+            fake.osVersion,
+            fake.urls};
+}
 
 } // namespace dorvex::test

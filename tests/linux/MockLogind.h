@@ -9,9 +9,9 @@
 
 namespace dorvex::test {
 
-// A message bus of the test's own, set up like the system bus, on a socket in a temporary
-// folder, with python-dbusmock's logind template on it. While it exists, $DBUS_SYSTEM_BUS_ADDRESS
-// names it, so no request can reach the machine's real login manager.
+// A message bus of the test's own, on a socket in a temporary folder, with python-dbusmock's
+// logind template on it. While it exists, $DBUS_SYSTEM_BUS_ADDRESS names it, so no request can
+// reach the machine's real login manager.
 class MockLogind {
 public:
     // `parameters`: the template's parameters as JSON, such as {"CanPowerOff": "no"}.

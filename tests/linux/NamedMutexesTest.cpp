@@ -18,7 +18,9 @@ protected:
     FlockNamedMutexes mutexes{folder.path(), "session-7"};
 };
 
-TEST_F(FlockNamedMutexesTest, ASecondHandleInTheSameProcessFindsTheMutex) {
+TEST_F(FlockNamedMutexesTest, TheMutexOfASessionLastsUntilItsLastHandleCloses) {
+    FlockNamedMutexes sameSession(folder.path(), "session-7");
+    FlockNamedMutexes otherSession(folder.path(), "session-8");
     const MutexCreation first = mutexes.create("Dorvex");
     const MutexCreation second = mutexes.create("Dorvex");
     EXPECT_NE(first.handle, 0u);
@@ -27,43 +29,27 @@ TEST_F(FlockNamedMutexesTest, ASecondHandleInTheSameProcessFindsTheMutex) {
     EXPECT_NE(second.handle, first.handle);
     EXPECT_TRUE(second.alreadyExists);
     EXPECT_FALSE(mutexes.create("Other").alreadyExists);
-}
+    const MutexCreation inSameSession = sameSession.create("Dorvex");
+    EXPECT_TRUE(inSameSession.alreadyExists);
+    sameSession.close(inSameSession.handle);
+    EXPECT_FALSE(otherSession.create("Dorvex").alreadyExists);
 
-TEST_F(FlockNamedMutexesTest, TheMutexGoesWithItsLastHandle) {
-    const KernelHandle first = mutexes.create("Dorvex").handle;
-    const KernelHandle second = mutexes.create("Dorvex").handle;
-    mutexes.close(first);
+    mutexes.close(first.handle);
     const MutexCreation third = mutexes.create("Dorvex");
     EXPECT_TRUE(third.alreadyExists) << "the second handle still holds it";
-    mutexes.close(second);
+    mutexes.close(second.handle);
+    // Programs started later do not keep it.
+    test::ChildProcess program({"sleep", "30"});
     mutexes.close(third.handle);
     mutexes.close(third.handle); // closing twice does no harm
     EXPECT_FALSE(mutexes.create("Dorvex").alreadyExists);
 }
 
-TEST_F(FlockNamedMutexesTest, EachSessionHasItsOwnMutex) {
-    FlockNamedMutexes sameSession(folder.path(), "session-7");
-    FlockNamedMutexes otherSession(folder.path(), "session-8");
-    mutexes.create("Dorvex");
-    EXPECT_TRUE(sameSession.create("Dorvex").alreadyExists);
-    EXPECT_FALSE(otherSession.create("Dorvex").alreadyExists);
-}
-
-TEST_F(FlockNamedMutexesTest, ProgramsStartedLaterDoNotKeepTheMutex) {
-    const KernelHandle handle = mutexes.create("Dorvex").handle;
-    test::ChildProcess program({"sleep", "30"});
-    mutexes.close(handle);
-    EXPECT_FALSE(mutexes.create("Dorvex").alreadyExists);
-}
-
-TEST_F(FlockNamedMutexesTest, AnyNameStaysInsideTheFolder) {
+TEST_F(FlockNamedMutexesTest, AnyNameStaysInsideTheFolderAndNoFolderMeansNoHandle) {
     EXPECT_EQ(mutexes.lockFile("../a/b c").parent_path(), folder.path());
     EXPECT_NE(mutexes.create("../a/b c").handle, 0u);
-}
-
-TEST_F(FlockNamedMutexesTest, NoFolderMeansNoHandle) {
-    FlockNamedMutexes nowhere(folder.path() / "missing", "session-7");
-    const MutexCreation creation = nowhere.create("Dorvex");
+    const MutexCreation creation =
+        FlockNamedMutexes(folder.path() / "missing", "session-7").create("Dorvex");
     EXPECT_EQ(creation.handle, 0u);
     EXPECT_FALSE(creation.alreadyExists);
 }

@@ -5,7 +5,6 @@
 #include "tests/linux/MockLogind.h"
 
 #include <cstdlib>
-#include <functional>
 #include <future>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -17,32 +16,28 @@ namespace {
 
 using namespace std::chrono_literals;
 using ::testing::HasSubstr;
-using ::testing::Not;
+
+// Python for dbusmock: a method that fails with the bus error's name and text.
+std::string raising(const std::string& name, const std::string& text) {
+    return "raise dbus.exceptions.DBusException('" + text + "', name='" + name + "')";
+}
 
 class LogindPowerControlTest : public ::testing::Test {
 protected:
-    // No request may reach the machine's login manager.
-    void refuseForeignBus() const {
+    // The control, once it is sure that no request can reach the machine's login manager.
+    LogindPowerControl& power() {
         if (!mock.ownsSystemBusAddress()) {
             std::cerr << "refusing to run: the system bus is not the test's own\n";
             std::abort();
         }
-    }
-
-    LogindPowerControl& power() {
-        refuseForeignBus();
         return control;
     }
-
-    // Waits until the mock has been asked for `call`, such as "'PowerOff', [<false>]".
-    bool mockReceived(const std::string& call) const {
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            if (mock.calls().find(call) != std::string::npos) {
-                return true;
-            }
-            std::this_thread::sleep_for(50ms);
-        }
-        return false;
+    // The power method the mock was asked for since the last clearing: "PowerOff", "Reboot", "".
+    std::string methodCalled() const {
+        const std::string calls = mock.calls();
+        return calls.find("'PowerOff', [<false>]") != std::string::npos ? "PowerOff"
+               : calls.find("'Reboot', [<false>]") != std::string::npos ? "Reboot"
+                                                                        : "";
     }
 
     test::MockLogind mock;
@@ -50,89 +45,104 @@ protected:
 };
 
 TEST_F(LogindPowerControlTest, ExitFlagsBecomeTheLoginManagersRequests) {
-    struct ExitCase {
-        std::uint32_t flags;
-        const char* call;
+    const std::pair<std::uint32_t, std::string> cases[] = {
+        {12, "PowerOff"}, // power off and force: what the countdown asks for
+        {8, "PowerOff"},  {1, "PowerOff"}, {5, "PowerOff"}, {2, "Reboot"},
+        {6, "Reboot"},    {0, ""},         {4, ""},         {16, ""}, // logging off
     };
-    const ExitCase cases[] = {
-        {12, "'PowerOff', [<false>]"}, // power off and force: what the countdown asks for
-        {8, "'PowerOff', [<false>]"},  {1, "'PowerOff', [<false>]"}, {5, "'PowerOff', [<false>]"},
-        {2, "'Reboot', [<false>]"},    {6, "'Reboot', [<false>]"},
-    };
-    for (const ExitCase& c : cases) {
+    for (const auto& [flags, method] : cases) {
         mock.clearCalls();
-        const PowerRequestResult result = power().exitSystem(c.flags);
-        EXPECT_TRUE(result.accepted) << c.flags << ": " << result.systemText;
-        EXPECT_THAT(mock.calls(), HasSubstr(c.call)) << c.flags;
-    }
-}
-
-TEST_F(LogindPowerControlTest, LoggingOffIsRefusedWithoutAsking) {
-    for (const std::uint32_t flags : {0u, 4u, 16u}) {
         const PowerRequestResult result = power().exitSystem(flags);
-        EXPECT_FALSE(result.accepted) << flags;
-        EXPECT_EQ(result.systemText, "Logging off is not supported") << flags;
+        EXPECT_EQ(result.accepted, !method.empty()) << flags << ": " << result.systemText;
+        EXPECT_EQ(result.systemText, method.empty() ? "Logging off is not supported" : "");
+        EXPECT_EQ(methodCalled(), method) << flags;
     }
-    EXPECT_THAT(mock.calls(), Not(HasSubstr("PowerOff")));
-    EXPECT_THAT(mock.calls(), Not(HasSubstr("Reboot")));
 }
 
 TEST_F(LogindPowerControlTest, ThePrivilegeFollowsTheLoginManagersAnswer) {
-    struct AnswerCase {
+    const std::string denied =
+        raising("org.freedesktop.DBus.Error.AccessDenied", "Access denied by policy");
+    const struct {
         PowerAction action;
         const char* method;
-        const char* answer;
+        std::string code;
         PrivilegeFailure expected;
+        std::string text;
+    } cases[] = {
+        {PowerAction::Hibernate, "CanHibernate", "ret = 'na'", PrivilegeFailure::NotPermitted,
+         "CanHibernate answered \"na\""},
+        {PowerAction::Hibernate, "CanHibernate", "ret = 'yes'", PrivilegeFailure::None, ""},
+        {PowerAction::PowerOff, "CanPowerOff", "ret = 'yes'", PrivilegeFailure::None, ""},
+        // Only a user who authenticates could: a request made without asking cannot.
+        {PowerAction::PowerOff, "CanPowerOff", "ret = 'challenge'", PrivilegeFailure::NotPermitted,
+         "CanPowerOff answered \"challenge\""},
+        {PowerAction::PowerOff, "CanPowerOff", "ret = 'no'", PrivilegeFailure::NotPermitted,
+         "CanPowerOff answered \"no\""},
+        {PowerAction::PowerOff, "CanPowerOff", "ret = 'na'", PrivilegeFailure::NotPermitted,
+         "CanPowerOff answered \"na\""},
+        // A bus that refuses the caller means no permission.
+        {PowerAction::PowerOff, "CanPowerOff", denied, PrivilegeFailure::NotPermitted,
+         "Access denied by policy"},
     };
-    const AnswerCase cases[] = {
-        {PowerAction::PowerOff, "CanPowerOff", "yes", PrivilegeFailure::None},
-        {PowerAction::PowerOff, "CanPowerOff", "challenge", PrivilegeFailure::None},
-        {PowerAction::PowerOff, "CanPowerOff", "no", PrivilegeFailure::NotPermitted},
-        {PowerAction::PowerOff, "CanPowerOff", "na", PrivilegeFailure::NotPermitted},
-        {PowerAction::Hibernate, "CanHibernate", "yes", PrivilegeFailure::None},
-        {PowerAction::Hibernate, "CanHibernate", "na", PrivilegeFailure::NotPermitted},
-    };
-    for (const AnswerCase& c : cases) {
-        mock.replaceMethod(c.method, "", "s", std::string("ret = '") + c.answer + "'");
+    for (const auto& c : cases) {
+        mock.replaceMethod(c.method, "", "s", c.code);
         const PrivilegeResult result = power().enableShutdownPrivilege(c.action);
-        EXPECT_EQ(result.failure, c.expected) << c.method << " " << c.answer;
-        if (c.expected != PrivilegeFailure::None) {
-            EXPECT_EQ(result.systemText, std::string(c.method) + " answered \"" + c.answer + "\"");
-        }
+        EXPECT_EQ(result.failure, c.expected) << c.method << " " << c.code;
+        EXPECT_EQ(result.systemText, c.text) << c.method << " " << c.code;
     }
-    // Each action asks its own question.
+    // Each action asks its own question: CanHibernate answered "yes" last.
     mock.replaceMethod("CanPowerOff", "", "s", "ret = 'no'");
-    mock.replaceMethod("CanHibernate", "", "s", "ret = 'yes'");
     EXPECT_EQ(power().enableShutdownPrivilege(PowerAction::Hibernate).failure,
               PrivilegeFailure::None);
 }
 
-TEST_F(LogindPowerControlTest, ABusThatRefusesTheCallerMeansNoPermission) {
-    mock.replaceMethod("CanPowerOff", "", "s",
-                       "raise dbus.exceptions.DBusException('Access denied by policy', "
-                       "name='org.freedesktop.DBus.Error.AccessDenied')");
-    const PrivilegeResult result = power().enableShutdownPrivilege(PowerAction::PowerOff);
-    EXPECT_EQ(result.failure, PrivilegeFailure::NotPermitted);
-    EXPECT_EQ(result.systemText, "Access denied by policy");
-}
-
-TEST_F(LogindPowerControlTest, ARefusedRequestIsNotAccepted) {
-    const std::string refusal = "raise dbus.exceptions.DBusException('Operation inhibited', "
-                                "name='org.freedesktop.login1.OperationInProgress')";
-    mock.replaceMethod("PowerOff", "b", "", refusal);
-    mock.replaceMethod("Hibernate", "b", "", refusal);
-    for (const PowerRequestResult& result : {power().exitSystem(12), power().hibernate()}) {
-        EXPECT_FALSE(result.accepted);
-        EXPECT_EQ(result.systemText, "Operation inhibited");
+TEST_F(LogindPowerControlTest, RefusedRequestsAMissingLoginManagerOrBusAreNotAccepted) {
+    const std::string inhibited =
+        raising("org.freedesktop.login1.OperationInProgress", "Operation inhibited");
+    mock.replaceMethod("PowerOff", "b", "", inhibited);
+    mock.replaceMethod("Hibernate", "b", "", inhibited);
+    const std::string noBus = "Cannot connect to the system bus: No such file or directory";
+    const struct {
+        std::function<void()> cause;
+        PrivilegeFailure privilege;
+        std::string text; // for the privilege as for the requests; "" for the privilege: none
+    } cases[] = {
+        {[] {}, PrivilegeFailure::None, "Operation inhibited"},
+        {[&] { mock.stopService(); }, PrivilegeFailure::PrivilegeNotFound,
+         "The name org.freedesktop.login1 was not provided by any .service files"},
+        {[&] { mock.pointToMissingBus(); }, PrivilegeFailure::PrivilegeNotFound, noBus},
+    };
+    for (const auto& c : cases) {
+        c.cause();
+        const PrivilegeResult privilege = power().enableShutdownPrivilege(PowerAction::PowerOff);
+        EXPECT_EQ(privilege.failure, c.privilege) << c.text;
+        EXPECT_EQ(privilege.systemText, c.privilege == PrivilegeFailure::None ? "" : c.text);
+        for (const PowerRequestResult& result : {power().exitSystem(12), power().hibernate()}) {
+            EXPECT_FALSE(result.accepted) << c.text;
+            EXPECT_EQ(result.systemText, c.text);
+        }
     }
 }
 
-TEST_F(LogindPowerControlTest, HibernateReturnsAfterTheResume) {
-    LogindPowerControl patient{{.toSleep = 20s, .toResume = 20s}};
-    refuseForeignBus();
-    auto hibernation = std::async(std::launch::async, [&] { return patient.hibernate(); });
-    ASSERT_TRUE(mockReceived("'Hibernate', [<false>]"));
+TEST_F(LogindPowerControlTest, HibernateReturnsAfterTheResumeAndFailsWithoutASleep) {
+    const auto start = std::chrono::steady_clock::now();
+    const PowerRequestResult sleepless = power().hibernate();
+    EXPECT_FALSE(sleepless.accepted);
+    EXPECT_EQ(sleepless.systemText, "The system did not hibernate");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
 
+    LogindPowerControl patient{{.toSleep = 20s, .toResume = 20s}};
+    mock.clearCalls();
+    auto hibernation = std::async(std::launch::async, [&] {
+        power();
+        return patient.hibernate();
+    });
+    for (int attempt = 0;
+         attempt < 100 && mock.calls().find("'Hibernate', [<false>]") == std::string::npos;
+         ++attempt) {
+        std::this_thread::sleep_for(50ms);
+    }
+    ASSERT_THAT(mock.calls(), HasSubstr("'Hibernate', [<false>]"));
     mock.emitPrepareForSleep(false); // a resume without a sleep before it ends nothing
     EXPECT_EQ(hibernation.wait_for(300ms), std::future_status::timeout);
     mock.emitPrepareForSleep(true);
@@ -143,89 +153,42 @@ TEST_F(LogindPowerControlTest, HibernateReturnsAfterTheResume) {
     EXPECT_TRUE(result.accepted) << result.systemText;
 }
 
-TEST_F(LogindPowerControlTest, HibernateWithoutSleepingIsNotAccepted) {
-    const auto start = std::chrono::steady_clock::now();
-    const PowerRequestResult result = power().hibernate();
-    EXPECT_FALSE(result.accepted);
-    EXPECT_EQ(result.systemText, "The system did not hibernate");
-    EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
-    EXPECT_THAT(mock.calls(), HasSubstr("'Hibernate', [<false>]"));
-}
-
-TEST_F(LogindPowerControlTest, WithoutTheLoginManagerNothingIsAccepted) {
-    mock.stopService();
-    const PrivilegeResult privilege = power().enableShutdownPrivilege(PowerAction::PowerOff);
-    EXPECT_EQ(privilege.failure, PrivilegeFailure::PrivilegeNotFound);
-    EXPECT_THAT(privilege.systemText, HasSubstr("org.freedesktop.login1"));
-    for (const PowerRequestResult& result : {power().exitSystem(12), power().hibernate()}) {
-        EXPECT_FALSE(result.accepted);
-        EXPECT_THAT(result.systemText, HasSubstr("org.freedesktop.login1"));
-    }
-}
-
-TEST_F(LogindPowerControlTest, WithoutABusNothingIsAccepted) {
-    mock.pointToMissingBus();
-    const std::string text = "Cannot connect to the system bus: No such file or directory";
-    const PrivilegeResult privilege = power().enableShutdownPrivilege(PowerAction::Hibernate);
-    EXPECT_EQ(privilege.failure, PrivilegeFailure::PrivilegeNotFound);
-    EXPECT_EQ(privilege.systemText, text);
-    for (const PowerRequestResult& result : {power().exitSystem(12), power().hibernate()}) {
-        EXPECT_FALSE(result.accepted);
-        EXPECT_EQ(result.systemText, text);
-    }
-}
-
 // The program's shutdown service on the login manager: its numbered errors carry the bus's text.
-class ShutdownServiceTest : public LogindPowerControlTest {
-protected:
+TEST_F(LogindPowerControlTest, TheShutdownServiceNumbersTheFailures) {
+    FakeMutexRegistry session;
+    FakePlatform fake{"/", session, {2026, 12, 7, 10, 0, 0}};
+    Platform platform = test::mixedPlatform(fake, {.power = &power()});
+    Program program{platform};
     // The number and description of the error the service raises, or 0 and "" when it succeeds.
-    std::pair<std::int32_t, std::string> outcome(const std::function<void(MdShut&)>& request) {
-        power();
+    const auto outcome = [&](bool hibernate) -> std::pair<std::int32_t, std::string> {
         try {
-            request(program.mdShut);
+            hibernate ? program.mdShut.Hibernate_System() : program.mdShut.ShutdownSystem(12);
         } catch (const ShutdownError& error) {
             return {error.number, error.what()};
         }
         return {0, ""};
-    }
+    };
+    EXPECT_EQ(outcome(false), std::make_pair(0, std::string()));
+    EXPECT_EQ(methodCalled(), "PowerOff");
+    EXPECT_EQ(outcome(true),
+              std::make_pair(MdShut::ShutdownFailed,
+                             std::string("Hibernate_System failed: The system did not hibernate")));
 
-    FakeMutexRegistry session;
-    FakePlatform fake{"/", session, {2026, 12, 7, 10, 0, 0}};
-    Platform platform = test::mixedPlatform(fake, {.power = &control});
-    Program program{platform};
-};
-
-TEST_F(ShutdownServiceTest, PowersOff) {
-    EXPECT_EQ(outcome([](MdShut& service) { service.ShutdownSystem(12); }),
-              std::make_pair(0, std::string()));
-    EXPECT_THAT(mock.calls(), HasSubstr("'PowerOff', [<false>]"));
-}
-
-TEST_F(ShutdownServiceTest, AUserWhoMayNotPowerOffGetsThePrivilegeError) {
     mock.replaceMethod("CanPowerOff", "", "s", "ret = 'no'");
-    EXPECT_EQ(outcome([](MdShut& service) { service.ShutdownSystem(12); }),
+    mock.clearCalls();
+    EXPECT_EQ(outcome(false),
               std::make_pair(MdShut::NoPrivilege,
                              std::string("Can't enable shutdown: You do not have the privileges to "
                                          "shutdown this system. [CanPowerOff answered \"no\"]")));
-    EXPECT_THAT(mock.calls(), Not(HasSubstr("'PowerOff'")));
-}
+    EXPECT_EQ(methodCalled(), "");
 
-TEST_F(ShutdownServiceTest, AMissingBusIsANumberedError) {
     mock.pointToMissingBus();
-    const std::string text = "[Cannot connect to the system bus: No such file or directory]";
-    EXPECT_EQ(outcome([](MdShut& service) { service.ShutdownSystem(12); }),
+    EXPECT_EQ(outcome(false),
               std::make_pair(MdShut::PrivilegeNotFound,
-                             "Can't enable shutdown: Can't find the SE_SHUTDOWN_NAME privilege "
-                             "value. " +
-                                 text));
-    EXPECT_EQ(outcome([](MdShut& service) { service.Hibernate_System(); }).first,
-              MdShut::PrivilegeNotFound);
-}
-
-TEST_F(ShutdownServiceTest, AHibernationThatDoesNotHappenIsANumberedError) {
-    EXPECT_EQ(outcome([](MdShut& service) { service.Hibernate_System(); }),
-              std::make_pair(MdShut::ShutdownFailed,
-                             std::string("Hibernate_System failed: The system did not hibernate")));
+                             std::string("Can't enable shutdown: Can't find the SE_SHUTDOWN_NAME "
+                                         "privilege value. [Cannot connect to the system bus: No "
+                                         "such file or directory]")));
+    EXPECT_EQ(outcome(true).first, MdShut::PrivilegeNotFound);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "tests/linux/ChildProcess.h"
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -11,16 +12,27 @@ namespace dorvex::test {
 // accept clients once constructed, and stopped with the object.
 class XvfbServer {
 public:
-    XvfbServer();
+    // With -displayfd the server picks a free display and writes its number once it listens.
+    XvfbServer() {
+        const auto number = server_.readLine(std::chrono::seconds(20));
+        if (!number || number->empty()) {
+            throw std::runtime_error("Xvfb did not start");
+        }
+        display_ = ":" + *number;
+    }
 
     // ":N"
     const std::string& display() const { return display_; }
     // Runs xdotool on this display; true when it succeeded.
-    bool xdotool(const std::vector<std::string>& arguments) const;
+    bool xdotool(std::vector<std::string> arguments) const {
+        arguments.insert(arguments.begin(), "xdotool");
+        return runCommand(arguments, {"DISPLAY=" + display_}).status == 0;
+    }
     void stop() { server_.stop(); }
 
 private:
-    ChildProcess server_;
+    ChildProcess server_{
+        {"Xvfb", "-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "1024x768x24"}};
     std::string display_;
 };
 

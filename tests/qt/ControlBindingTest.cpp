@@ -56,18 +56,6 @@ const BindingCase bindingCases[] = {
          return as<QPushButton>(w).text() == "Save && Exit" &&
                 as<QPushButton>(w).shortcut().isEmpty();
      }},
-    {"tool tip", ControlKind::Button, [](Control& c) { c.toolTip = "Close Dorvex"; },
-     [](QWidget& w) { return w.toolTip() == "Close Dorvex"; }},
-    {"disabled", ControlKind::Button, [](Control& c) { c.enabled = false; },
-     [](QWidget& w) { return !w.isEnabled(); }},
-    {"hidden", ControlKind::TextBox, [](Control& c) { c.visible = false; },
-     [](QWidget& w) { return w.isHidden(); }},
-    {"bold", ControlKind::Label, [](Control& c) { c.font.bold = true; },
-     [](QWidget& w) { return w.font().bold(); }},
-    {"underlined", ControlKind::Label, [](Control& c) { c.font.underline = true; },
-     [](QWidget& w) { return w.font().underline(); }},
-    {"font size", ControlKind::Label, [](Control& c) { c.font.points = 15.75; },
-     [](QWidget& w) { return w.font().pointSizeF() == 15.75; }},
     {"text colour RGB, greyed while disabled", ControlKind::Label,
      [](Control& c) { c.foreColour = Colour::rgb(0, 0, 255); },
      [](QWidget& w) {
@@ -112,108 +100,76 @@ const BindingCase bindingCases[] = {
      }},
 };
 
-class ControlBinding : public ::testing::TestWithParam<BindingCase> {};
+class ControlBinding : public LoadedWindow, public ::testing::WithParamInterface<BindingCase> {};
 
 TEST_P(ControlBinding, ShowsTheModelAfterUpdate) {
     const BindingCase& c = GetParam();
-    WindowModel window = makeWindow();
-    Control& control = window.add(makeControl("c", c.kind));
-    EventRecord events;
-    QtWindowSystem windows;
-    windows.load(window, events);
-    QWidget* widget = controlWidget<QWidget>("w", "c");
-    ASSERT_NE(widget, nullptr);
-    EXPECT_FALSE(c.shows(*widget)) << "shown before the change";
+    Control& control = model.add(makeControl("c", c.kind));
+    load();
+    QWidget* shown = widget("c");
+    ASSERT_NE(shown, nullptr);
+    EXPECT_FALSE(c.shows(*shown)) << "shown before the change";
     c.change(control);
     windows.update();
-    EXPECT_TRUE(c.shows(*widget));
+    EXPECT_TRUE(c.shows(*shown));
 }
 
 INSTANTIATE_TEST_SUITE_P(Properties, ControlBinding, ::testing::ValuesIn(bindingCases),
                          [](const auto& info) { return "case" + std::to_string(info.index); });
 
-TEST(ControlBindings, MultiLineTextIsPlainAndUserLinesComeBackWithCrLf) {
-    WindowModel window = makeWindow();
-    Control& notes = window.add(makeControl("notes", ControlKind::TextBox));
+using ControlBindings = LoadedWindow;
+
+TEST_F(ControlBindings, TypingClicksAndLaterControlsReachTheModelAndTheHandler) {
+    Control& notes = model.add(makeControl("notes", ControlKind::TextBox));
     notes.multiLine = true;
     notes.text = "first\r\n<i>second</i>";
-    EventRecord events;
-    QtWindowSystem windows;
-    windows.load(window, events);
-    auto* edit = controlWidget<QPlainTextEdit>("w", "notes");
+    Control& stopTime = model.add(makeControl("StopTimeT", ControlKind::TextBox));
+    stopTime.text = "--:--";
+    Control& cpu = model.add(makeControl("CPUAct", ControlKind::TextBox));
+    cpu.locked = true;
+    cpu.text = " 5%";
+    model.add(makeControl("Exit", ControlKind::Button));
+    model.add(makeControl("WebSite", ControlKind::Label));
+    model.add(makeControl("Logo", ControlKind::Picture, {3000, 900, 900, 900})).picture = "logo";
+    model.add(makeControl("Off", ControlKind::Button)).enabled = false;
+    load();
+
+    // Multi-line text stays plain; the user's lines come back with CR LF.
+    auto* edit = widget<QPlainTextEdit>("notes");
     ASSERT_NE(edit, nullptr);
     EXPECT_EQ(edit->toPlainText(), "first\n<i>second</i>");
     edit->moveCursor(QTextCursor::End);
     QTest::keyClick(edit, Qt::Key_Return);
     QTest::keyClicks(edit, "x");
     EXPECT_EQ(notes.text, "first\r\n<i>second</i>\r\nx");
-}
-
-TEST(ControlBindings, TypedTextIsInTheModelAtOnceWithoutAnEvent) {
-    WindowModel window = makeWindow();
-    Control& stopTime = window.add(makeControl("StopTimeT", ControlKind::TextBox));
-    stopTime.text = "--:--";
-    EventRecord events;
-    QtWindowSystem windows;
-    windows.load(window, events);
-    auto* edit = controlWidget<QLineEdit>("w", "StopTimeT");
-    ASSERT_NE(edit, nullptr);
-    edit->selectAll();
-    QTest::keyClicks(edit, "22:30");
+    // Typed text is in the model at once, without an event; the program's writes still show.
+    auto* box = widget<QLineEdit>("StopTimeT");
+    box->selectAll();
+    QTest::keyClicks(box, "22:30");
     EXPECT_EQ(stopTime.text, "22:30");
     windows.update();
-    EXPECT_EQ(edit->text(), "22:30");
-    EXPECT_TRUE(events.events.empty());
-    // The program's own write still reaches the box afterwards.
+    EXPECT_EQ(box->text(), "22:30");
     stopTime.text = "07:05";
     windows.update();
-    EXPECT_EQ(edit->text(), "07:05");
-}
-
-TEST(ControlBindings, ALockedBoxTakesNoTyping) {
-    WindowModel window = makeWindow();
-    Control& cpu = window.add(makeControl("CPUAct", ControlKind::TextBox));
-    cpu.locked = true;
-    cpu.text = " 5%";
-    EventRecord events;
-    QtWindowSystem windows;
-    windows.load(window, events);
-    auto* edit = controlWidget<QLineEdit>("w", "CPUAct");
-    ASSERT_NE(edit, nullptr);
-    QTest::keyClicks(edit, "99");
+    EXPECT_EQ(box->text(), "07:05");
+    // A locked box takes no typing.
+    QTest::keyClicks(widget("CPUAct"), "99");
     EXPECT_EQ(cpu.text, " 5%");
-}
+    EXPECT_TRUE(events.events.empty());
 
-TEST(ControlBindings, ClicksOnButtonsLabelsAndPicturesReachTheHandler) {
-    WindowModel window = makeWindow();
-    window.add(makeControl("Exit", ControlKind::Button));
-    window.add(makeControl("WebSite", ControlKind::Label, {120, 900, 1500, 300}));
-    window.add(makeControl("Logo", ControlKind::Picture, {3000, 900, 900, 900})).picture = "logo";
-    window.add(makeControl("Off", ControlKind::Button, {120, 1800, 900, 300})).enabled = false;
-    EventRecord events;
-    QtWindowSystem windows;
-    windows.load(window, events);
+    // Left clicks on enabled buttons, labels and pictures reach the handler.
     for (const char* name : {"Exit", "WebSite", "Logo", "Off"}) {
-        QWidget* widget = controlWidget<QWidget>("w", name);
-        ASSERT_NE(widget, nullptr) << name;
-        QTest::mouseClick(widget, Qt::LeftButton);
+        ASSERT_NE(widget(name), nullptr) << name;
+        QTest::mouseClick(widget(name), Qt::LeftButton);
     }
-    QTest::mouseClick(controlWidget<QWidget>("w", "Logo"), Qt::RightButton);
+    QTest::mouseClick(widget("Logo"), Qt::RightButton);
     EXPECT_EQ(events.events,
               (std::vector<std::string>{"click Exit", "click WebSite", "click Logo"}));
-}
 
-TEST(ControlBindings, ControlsAddedAfterLoadGetTheirWidgets) {
-    WindowModel window = makeWindow();
-    window.add(makeControl("first", ControlKind::Label));
-    EventRecord events;
-    QtWindowSystem windows;
-    windows.load(window, events);
-    window.add(makeControl("later", ControlKind::Button)).text = "&Later";
+    model.add(makeControl("later", ControlKind::Button)).text = "&Later";
     windows.update();
-    auto* later = controlWidget<QPushButton>("w", "later");
-    ASSERT_NE(later, nullptr);
-    EXPECT_EQ(later->text(), "&Later");
+    ASSERT_NE(widget<QPushButton>("later"), nullptr);
+    EXPECT_EQ(widget<QPushButton>("later")->text(), "&Later");
 }
 
 } // namespace

@@ -1,13 +1,15 @@
 #pragma once
 
+#include <QHostAddress>
 #include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
 
 #include <map>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
-
-class QTcpSocket;
 
 namespace dorvex::test {
 
@@ -23,24 +25,80 @@ public:
         std::string location; // sent as the Location header when not empty
     };
 
-    LoopbackHttpServer();
+    LoopbackHttpServer() {
+        if (!server_.listen(QHostAddress::LocalHost, 0)) {
+            throw std::runtime_error("cannot listen on 127.0.0.1");
+        }
+        QObject::connect(&server_, &QTcpServer::newConnection, &server_, [this] { accept(); });
+    }
 
     void answer(const std::string& path, Answer answer) { answers_[path] = std::move(answer); }
     // "http://127.0.0.1:port/" followed by the path.
-    std::string url(std::string_view path = "") const;
+    std::string url(std::string_view path = "") const {
+        return "http://127.0.0.1:" + std::to_string(server_.serverPort()) + "/" + std::string(path);
+    }
 
     // The head of every request received (request line and header lines).
     std::vector<std::string> requests;
 
 private:
-    void accept();
-    void respond(QTcpSocket& socket, const std::string& head);
+    void accept() {
+        while (QTcpSocket* socket = server_.nextPendingConnection()) {
+            // A child of the server: it goes when the client closes, or with the server.
+            QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+            QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
+                const QByteArray received =
+                    socket->property("received").toByteArray() + socket->readAll();
+                socket->setProperty("received", received);
+                const qsizetype end = received.indexOf("\r\n\r\n");
+                if (end >= 0 && !socket->property("answered").toBool()) {
+                    socket->setProperty("answered", true);
+                    respond(*socket, received.left(end).toStdString());
+                }
+            });
+        }
+    }
+
+    void respond(QTcpSocket& socket, const std::string& head) {
+        requests.push_back(head);
+        const std::size_t pathStart = head.find(' ') + 1;
+        const std::string target = head.substr(pathStart, head.find(' ', pathStart) - pathStart);
+        const auto found = answers_.find(target.substr(0, target.find('?')));
+        const Answer answer =
+            found != answers_.end() ? found->second : Answer{404, "<html>Not Found</html>"};
+
+        // The reason phrase is optional: clients go by the number.
+        socket.write(
+            ("HTTP/1.1 " + std::to_string(answer.status) + " " +
+             "\r\nContent-Type: text/xml\r\nContent-Length: " + std::to_string(answer.body.size()) +
+             (answer.location.empty() ? "" : "\r\nLocation: " + answer.location) +
+             "\r\nConnection: close\r\n\r\n")
+                .c_str());
+        const std::size_t partSize = (answer.body.size() + answer.parts - 1) / answer.parts;
+        QTcpSocket* const client = &socket;
+        for (int part = 0; part < answer.parts; ++part) {
+            const QByteArray bytes = QByteArray::fromStdString(
+                answer.body.substr(std::min(answer.body.size(), part * partSize), partSize));
+            const bool last = part == answer.parts - 1;
+            // The socket is the timer's context: a client gone early stops the rest.
+            QTimer::singleShot(part * answer.pauseMs, client, [client, bytes, last] {
+                client->write(bytes);
+                if (last) {
+                    client->disconnectFromHost();
+                }
+            });
+        }
+    }
 
     QTcpServer server_;
     std::map<std::string, Answer> answers_;
 };
 
 // A port on 127.0.0.1 where nothing listens: it was free a moment ago.
-quint16 closedPort();
+inline quint16 closedPort() {
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
+}
 
 } // namespace dorvex::test

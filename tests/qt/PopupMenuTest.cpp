@@ -23,16 +23,8 @@ std::vector<std::string> describe(const QMenu& menu) {
     return items;
 }
 
-class PopupMenu : public ::testing::Test {
+class PopupMenu : public LoadedWindow {
 protected:
-    PopupMenu() {
-        model.menu = {{"mPopUpAbout", "About Dorvex Zede"}, {"mPopUpLine1", "-"},
-                      {"mPopUpCancel", "Cancel", false},    {"mPopUpReset", "Reset"},
-                      {"mPopUpTest", "Test", true, false},  {"mPopUpLine2", "-"},
-                      {"mPopUpExit", "Close Dorvex Zede"}};
-        windows.load(model, events);
-    }
-
     // Opens the menu; `choose` acts on it while it is open.
     std::string open(std::function<void(QMenu&)> choose) {
         QTimer::singleShot(0, [&] {
@@ -44,20 +36,19 @@ protected:
         return windows.popupMenu(model);
     }
 
-    WindowModel model = makeWindow();
-    EventRecord events;
-    QtWindowSystem windows;
     std::vector<std::string> shown;
 };
 
-TEST_F(PopupMenu, ShowsTheVisibleItemsInOrder) {
-    const std::string chosen = open([](QMenu& menu) { menu.close(); });
+TEST_F(PopupMenu, ShowsTheModelsVisibleItemsEachTimeAndReturnsTheChosenName) {
+    model.menu = {{"mPopUpAbout", "About Dorvex Zede"}, {"mPopUpLine1", "-"},
+                  {"mPopUpCancel", "Cancel", false},    {"mPopUpReset", "Reset"},
+                  {"mPopUpTest", "Test", true, false},  {"mPopUpLine2", "-"},
+                  {"mPopUpExit", "Close Dorvex Zede"}};
+    load();
+    EXPECT_EQ(open([](QMenu& menu) { menu.close(); }), "");
     EXPECT_EQ(shown, (std::vector<std::string>{"About Dorvex Zede", "-", "Reset", "Test (disabled)",
                                                "-", "Close Dorvex Zede"}));
-    EXPECT_EQ(chosen, "");
-}
 
-TEST_F(PopupMenu, ReturnsTheChosenItemsName) {
     const std::string chosen = open([](QMenu& menu) {
         for (QAction* action : menu.actions()) {
             if (action->text() == "Reset") {
@@ -68,9 +59,7 @@ TEST_F(PopupMenu, ReturnsTheChosenItemsName) {
     });
     EXPECT_EQ(chosen, "mPopUpReset");
     EXPECT_TRUE(events.events.empty());
-}
 
-TEST_F(PopupMenu, FollowsTheModelEachTime) {
     model.findMenuItem("mPopUpCancel")->visible = true;
     model.findMenuItem("mPopUpReset")->visible = false;
     model.findMenuItem("mPopUpExit")->enabled = false;

@@ -1,3 +1,4 @@
+#include "platform/qt/EndRequests.h"
 #include "platform/qt/QtProcessControl.h"
 #include "tests/qt/QtTestSupport.h"
 
@@ -7,15 +8,17 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+
 namespace dorvex::test {
 namespace {
 
-class ProcessEnd : public ::testing::Test {
+class ProcessEnd : public LoadedWindow {
 protected:
-    ProcessEnd() {
+    void SetUp() override {
         tick.intervalMs = 10;
         tick.setTimerEnabled(true);
-        windows.load(model, events);
+        load();
     }
     ~ProcessEnd() override {
         // An end outside the application's own loop would end every later box at once; the
@@ -24,11 +27,8 @@ protected:
         QCoreApplication::exec();
     }
 
-    WindowModel model = makeWindow();
     Control& tick = model.add(makeControl("tick", ControlKind::Timer));
     Control& exitButton = model.add(makeControl("Exit", ControlKind::Button));
-    EventRecord events;
-    QtWindowSystem windows;
     QtProcessControl process{windows};
 };
 
@@ -40,8 +40,8 @@ TEST_F(ProcessEnd, EndsTheEventLoopWithTheStatusAndNoEventFollows) {
     };
     EXPECT_EQ(QApplication::exec(), 3);
     QTest::qWait(60);
-    controlWidget<QPushButton>("w", "Exit")->click();
-    topLevel("w")->close();
+    widget<QPushButton>("Exit")->click();
+    top->close();
     EXPECT_EQ(events.events, (std::vector<std::string>{"timer tick", "timer tick"}));
 }
 
@@ -52,6 +52,20 @@ TEST_F(ProcessEnd, EndsAMessageBoxThatIsOpen) {
     const std::size_t before = events.events.size();
     QTest::qWait(60);
     EXPECT_EQ(events.events.size(), before);
+}
+
+// A signal is handled on the event loop, not in its handler; the session's quit request is taken
+// from Qt, whose own handling would end the event loop without the program's unload.
+TEST(EndRequestsTest, ASignalAndAQuitRequestEachAskTheProgramToEnd) {
+    int requests = 0;
+    const qt::EndRequests endRequests([&] { ++requests; });
+    ASSERT_EQ(std::raise(SIGHUP), 0);
+    EXPECT_EQ(requests, 0);
+    QTest::qWait(20);
+    EXPECT_EQ(requests, 1);
+    QEvent quit(QEvent::Quit);
+    EXPECT_TRUE(QCoreApplication::sendEvent(QCoreApplication::instance(), &quit));
+    EXPECT_EQ(requests, 2);
 }
 
 } // namespace

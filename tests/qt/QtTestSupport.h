@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QWidget>
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -62,5 +64,23 @@ Control makeControl(std::string name, ControlKind kind, Rect geometry = {120, 12
 
 // A visible window model named "w" at 600 by 300 pixels, 96 dots per inch.
 WindowModel makeWindow();
+
+// A test with the window "w" of its own, loaded by `load` into a Qt window system of its own.
+class LoadedWindow : public ::testing::Test {
+protected:
+    void load() {
+        windows.load(model, events);
+        top = topLevel(model.name);
+        ASSERT_NE(top, nullptr);
+    }
+    template <typename W = QWidget> W* widget(const std::string& control) {
+        return controlWidget<W>(model.name, control);
+    }
+
+    WindowModel model = makeWindow();
+    EventRecord events;
+    QtWindowSystem windows;
+    QWidget* top = nullptr;
+};
 
 } // namespace dorvex::test

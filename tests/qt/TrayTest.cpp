@@ -11,10 +11,6 @@ QSystemTrayIcon* trayIcon() {
     return qApp->findChild<QSystemTrayIcon*>("trayIcon");
 }
 
-QImage imageOf(const QIcon& icon) {
-    return icon.pixmap(32).toImage();
-}
-
 class Tray : public ::testing::Test {
 protected:
     Tray() {
@@ -22,6 +18,11 @@ protected:
         about.name = "frmAbout";
         windows.load(main, mainEvents);
         windows.load(about, aboutEvents);
+    }
+    // Whether the tray shows the named picture.
+    bool shows(const std::string& picture) {
+        return trayIcon()->icon().pixmap(32).toImage() ==
+               pictures.icon(picture).pixmap(32).toImage();
     }
 
     WindowModel main;
@@ -41,36 +42,32 @@ TEST_F(Tray, AddModifyAndDeleteFailWithoutEffectInTheWrongState) {
     ASSERT_NE(trayIcon(), nullptr);
     EXPECT_TRUE(trayIcon()->isVisible());
     EXPECT_EQ(trayIcon()->toolTip(), "Dorvex Zede");
-    EXPECT_EQ(imageOf(trayIcon()->icon()), imageOf(pictures.icon("activate")));
-
+    EXPECT_TRUE(shows("activate"));
     windows.trayAdd({"shutdown", "other"});
-    EXPECT_EQ(imageOf(trayIcon()->icon()), imageOf(pictures.icon("activate")));
+    EXPECT_TRUE(shows("activate"));
     EXPECT_EQ(trayIcon()->toolTip(), "Dorvex Zede");
-
+    // An unknown picture keeps the icon.
+    windows.trayModify({"NoSuchPicture", "Dorvex Zede"});
+    EXPECT_TRUE(shows("activate"));
     windows.trayModify({"shutdown", "Dorvex Zede"});
-    EXPECT_EQ(imageOf(trayIcon()->icon()), imageOf(pictures.icon("shutdown")));
+    EXPECT_TRUE(shows("shutdown"));
 
     windows.trayDelete();
     EXPECT_FALSE(trayIcon()->isVisible());
     windows.trayModify({"activity", "Dorvex Zede"});
     EXPECT_FALSE(trayIcon()->isVisible());
-    EXPECT_EQ(imageOf(trayIcon()->icon()), imageOf(pictures.icon("shutdown")));
-}
-
-TEST_F(Tray, AnUnknownPictureKeepsTheIcon) {
-    windows.trayAdd({"activity", "Dorvex Zede"});
-    windows.trayModify({"NoSuchPicture", "Dorvex Zede"});
-    EXPECT_EQ(imageOf(trayIcon()->icon()), imageOf(pictures.icon("activity")));
-    windows.trayModify({"window", "Dorvex Zede"});
-    EXPECT_EQ(imageOf(trayIcon()->icon()), imageOf(pictures.icon("window")));
+    EXPECT_TRUE(shows("shutdown"));
 }
 
 TEST_F(Tray, MouseCodesGoToTheWindowLoadedFirst) {
     windows.trayAdd({"activate", "Dorvex Zede"});
-    emit trayIcon()->activated(QSystemTrayIcon::DoubleClick);
-    emit trayIcon()->activated(QSystemTrayIcon::Trigger);
-    emit trayIcon()->activated(QSystemTrayIcon::MiddleClick);
-    emit trayIcon()->activated(QSystemTrayIcon::Context);
+    for (const auto reason : {QSystemTrayIcon::DoubleClick, QSystemTrayIcon::Trigger,
+                              QSystemTrayIcon::MiddleClick, QSystemTrayIcon::Context}) {
+        emit trayIcon()->activated(reason);
+    }
+    // Not inside the icon's own mouse event, which the program may end by removing the icon.
+    EXPECT_TRUE(mainEvents.events.empty());
+    QCoreApplication::processEvents();
     EXPECT_EQ(mainEvents.events, (std::vector<std::string>{"tray 515", "tray 516"}));
     EXPECT_TRUE(aboutEvents.events.empty());
     // The program shows its own menu.

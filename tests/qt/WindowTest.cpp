@@ -11,36 +11,32 @@
 namespace dorvex::test {
 namespace {
 
-class Window : public ::testing::Test {
-protected:
-    void load() {
-        windows.load(model, events);
-        top = topLevel("w");
-        ASSERT_NE(top, nullptr);
-    }
+using Window = LoadedWindow;
 
-    WindowModel model = makeWindow();
-    EventRecord events;
-    QtWindowSystem windows;
-    QWidget* top = nullptr;
-};
-
-TEST_F(Window, CaptionAndFixedClientSizeInPixels) {
+TEST_F(Window, CaptionFixedClientSizeBackgroundAndIcon) {
     model.caption = "Dorvex Zede";
     model.clientWidth = 5970;
     model.clientHeight = 2010;
+    model.background = Colour::rgb(255, 255, 255);
+    model.icon = "window";
     load();
     EXPECT_EQ(top->windowTitle(), "Dorvex Zede");
     EXPECT_EQ(top->size(), QSize(398, 134));
     EXPECT_EQ(top->minimumSize(), top->maximumSize());
     EXPECT_TRUE(top->isVisible());
+    EXPECT_EQ(top->palette().color(QPalette::Window), QColor(Qt::white));
+    EXPECT_FALSE(top->windowIcon().isNull());
     model.caption = "About Dorvex Zede";
     windows.update();
     EXPECT_EQ(top->windowTitle(), "About Dorvex Zede");
 }
 
-TEST_F(Window, ButtonsOfTheTitleBarFollowTheModel) {
+TEST_F(Window, ButtonsOfTheTitleBarAndTopmostFollowTheModelWithoutTakingTheFocus) {
+    QLineEdit elsewhere;
+    elsewhere.show();
     load();
+    elsewhere.activateWindow();
+    ASSERT_TRUE(waitFor([&] { return elsewhere.isActiveWindow(); }));
     EXPECT_FALSE(top->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
     EXPECT_TRUE(top->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
     EXPECT_TRUE(top->windowFlags().testFlag(Qt::WindowCloseButtonHint));
@@ -49,76 +45,53 @@ TEST_F(Window, ButtonsOfTheTitleBarFollowTheModel) {
     model.closeCommand = false;
     model.topmost = true;
     windows.update();
+    settle();
     EXPECT_FALSE(top->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
     EXPECT_FALSE(top->windowFlags().testFlag(Qt::WindowCloseButtonHint));
     EXPECT_TRUE(top->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_TRUE(top->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
-    // Becoming topmost leaves the window shown; it is not hidden and shown again.
+    // Becoming topmost leaves the window shown, and the focus where it was.
     EXPECT_TRUE(top->isVisible());
-}
-
-TEST_F(Window, TopmostChangesWithoutTakingTheFocus) {
-    QLineEdit elsewhere;
-    elsewhere.show();
-    elsewhere.activateWindow();
-    ASSERT_TRUE(waitFor([&] { return elsewhere.isActiveWindow(); }));
-    model.visible = true;
-    load();
-    elsewhere.activateWindow();
-    ASSERT_TRUE(waitFor([&] { return elsewhere.isActiveWindow(); }));
-    model.topmost = true;
-    windows.update();
-    settle();
     EXPECT_TRUE(elsewhere.isActiveWindow());
 }
 
-TEST_F(Window, CloseIsLeftToTheProgram) {
+TEST_F(Window, CloseIsLeftToTheProgramAndRefusedSilentlyWithoutTheCloseCommand) {
     load();
     EXPECT_FALSE(top->close());
     EXPECT_EQ(events.events, std::vector<std::string>{"close"});
     EXPECT_TRUE(top->isVisible());
-}
-
-TEST_F(Window, WithoutTheCloseCommandCloseIsRefusedSilently) {
     model.closeCommand = false;
-    load();
+    windows.update();
     EXPECT_FALSE(top->close());
-    EXPECT_TRUE(events.events.empty());
+    EXPECT_EQ(events.events.size(), 1U);
     EXPECT_TRUE(top->isVisible());
 }
 
-TEST_F(Window, TheProgramCanUnloadFromTheCloseEvent) {
-    events.react = [&](const std::string& event) {
-        if (event == "close") {
-            windows.unload(model);
-        }
-    };
-    load();
-    top->close();
-    EXPECT_FALSE(top->isVisible());
-    settle();
-    EXPECT_EQ(topLevel("w"), nullptr);
-}
-
-TEST_F(Window, AButtonThatUnloadsItsWindowEndsItsEvents) {
+TEST_F(Window, AHandlerThatUnloadsItsWindowEndsItAndItsEvents) {
     model.add(makeControl("Exit", ControlKind::Button));
     Control& tick = model.add(makeControl("tick", ControlKind::Timer));
     tick.intervalMs = 10;
     tick.setTimerEnabled(true);
     events.react = [&](const std::string& event) {
-        if (event == "click Exit") {
+        if (event == "click Exit" || event == "close") {
             windows.unload(model);
         }
     };
-    load();
-    controlWidget<QPushButton>("w", "Exit")->click();
-    QTest::qWait(50);
-    EXPECT_EQ(events.events, std::vector<std::string>{"click Exit"});
-    settle();
-    EXPECT_EQ(topLevel("w"), nullptr);
+    for (const std::string trigger : {"click Exit", "close"}) {
+        events.events.clear();
+        load();
+        trigger == "close" ? void(top->close()) : widget<QPushButton>("Exit")->click();
+        EXPECT_FALSE(top->isVisible());
+        QTest::qWait(50);
+        EXPECT_EQ(events.events, std::vector<std::string>{trigger});
+        settle();
+        EXPECT_EQ(topLevel("w"), nullptr);
+    }
 }
 
-TEST_F(Window, AUserStateChangeIsWrittenToTheModelBeforeTheEvent) {
+TEST_F(Window,
+       TheUsersStateChangeIsInTheModelBeforeTheEventTheProgramsRaisesNoneAndHiddenSetsNothing) {
+    Control& label = model.add(makeControl("StatusActA", ControlKind::Label));
     std::vector<WindowState> seen;
     events.react = [&](const std::string& event) {
         if (event == "state") {
@@ -130,10 +103,7 @@ TEST_F(Window, AUserStateChangeIsWrittenToTheModelBeforeTheEvent) {
     top->setWindowState(Qt::WindowNoState);
     EXPECT_EQ(seen, (std::vector<WindowState>{WindowState::Minimised, WindowState::Normal}));
     EXPECT_EQ(model.state, WindowState::Normal);
-}
 
-TEST_F(Window, TheProgramsStateChangeRaisesNoEvent) {
-    load();
     model.state = WindowState::Minimised;
     windows.update();
     EXPECT_TRUE(top->windowState().testFlag(Qt::WindowMinimized));
@@ -141,7 +111,14 @@ TEST_F(Window, TheProgramsStateChangeRaisesNoEvent) {
     model.visible = false;
     windows.update();
     EXPECT_FALSE(top->isVisible());
-    EXPECT_TRUE(events.events.empty());
+    EXPECT_EQ(seen.size(), 2U);
+    // A hidden window sets nothing until it shows.
+    label.text = "Activate in 2s";
+    windows.update();
+    EXPECT_EQ(widget<QLabel>("StatusActA")->text(), "");
+    model.visible = true;
+    windows.update();
+    EXPECT_EQ(widget<QLabel>("StatusActA")->text(), "Activate in 2s");
 }
 
 TEST_F(Window, PositionInTwipsAndTheUsersMoveWrittenBack) {
@@ -161,15 +138,27 @@ TEST_F(Window, PositionInTwipsAndTheUsersMoveWrittenBack) {
     EXPECT_EQ(top->pos(), QPoint(200, 100));
 }
 
-TEST_F(Window, ActivationRaisesOneEventPerNewActiveWindow) {
+TEST_F(Window, ActivationRaisesOneEventPerNewActiveWindowAndTheFocusFollowsTheModel) {
+    Control& sink = model.add(makeControl("Park", ControlKind::TextBox));
+    sink.foreColour = sink.backColour = Colour::buttonFace();
+    model.add(makeControl("Reset", ControlKind::Button, {120, 900, 900, 300}));
+    model.focus = "Park";
     EventRecord activations(true);
     windows.load(model, activations);
     top = topLevel("w");
+    ASSERT_NE(top, nullptr);
+    EXPECT_EQ(top->focusWidget(), widget("Park"));
     QLineEdit other;
     top->activateWindow();
     ASSERT_TRUE(waitFor([&] { return top->isActiveWindow(); }));
     settle();
     EXPECT_EQ(activations.events, std::vector<std::string>{"activated"});
+    // The user's focus is written back; the program's focus reaches the window.
+    widget("Reset")->setFocus();
+    EXPECT_EQ(model.focus, "Reset");
+    model.focus = "Park";
+    windows.update();
+    EXPECT_TRUE(widget("Park")->hasFocus());
     // Another program's window and back: the program's own active window did not change.
     other.show();
     other.activateWindow();
@@ -187,46 +176,6 @@ TEST_F(Window, ActivationRaisesOneEventPerNewActiveWindow) {
     windows.update();
     top->activateWindow();
     ASSERT_TRUE(waitFor([&] { return activations.events.size() == 2; }));
-}
-
-TEST_F(Window, FocusGoesToTheNamedControlAndTheUsersFocusIsWrittenBack) {
-    Control& sink = model.add(makeControl("Park", ControlKind::TextBox));
-    sink.foreColour = sink.backColour = Colour::buttonFace();
-    model.add(makeControl("Reset", ControlKind::Button, {120, 900, 900, 300}));
-    model.focus = "Park";
-    load();
-    auto* park = controlWidget<QLineEdit>("w", "Park");
-    auto* reset = controlWidget<QPushButton>("w", "Reset");
-    EXPECT_EQ(top->focusWidget(), park);
-    top->activateWindow();
-    ASSERT_TRUE(waitFor([&] { return top->isActiveWindow(); }));
-    reset->setFocus();
-    EXPECT_EQ(model.focus, "Reset");
-    model.focus = "Park";
-    windows.update();
-    EXPECT_TRUE(park->hasFocus());
-}
-
-TEST_F(Window, BackgroundAndIcon) {
-    model.background = Colour::rgb(255, 255, 255);
-    model.icon = "window";
-    load();
-    EXPECT_EQ(top->palette().color(QPalette::Window), QColor(Qt::white));
-    EXPECT_FALSE(top->windowIcon().isNull());
-}
-
-TEST_F(Window, AHiddenWindowSetsNothingUntilItShows) {
-    Control& label = model.add(makeControl("StatusActA", ControlKind::Label));
-    model.visible = false;
-    load();
-    label.text = "Activate in 2s";
-    windows.update();
-    auto* shown = controlWidget<QLabel>("w", "StatusActA");
-    ASSERT_NE(shown, nullptr);
-    EXPECT_EQ(shown->text(), "");
-    model.visible = true;
-    windows.update();
-    EXPECT_EQ(shown->text(), "Activate in 2s");
 }
 
 // Counts paint requests of a window and its children.
