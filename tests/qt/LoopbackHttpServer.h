@@ -20,8 +20,9 @@ public:
     struct Answer {
         int status = 200;
         std::string body;
-        int parts = 1;   // the body is sent in this many parts,
-        int pauseMs = 0; // with this pause before each part after the first
+        int parts = 1;        // the body is sent in this many parts,
+        int pauseMs = 0;      // with this pause before each part after the first
+        std::string location; // sent as the Location header when not empty
     };
 
     LoopbackHttpServer() {
@@ -66,7 +67,9 @@ private:
         // The reason phrase is optional: clients go by the number.
         client->write(("HTTP/1.1 " + std::to_string(answer.status) +
                        " \r\nContent-Type: text/xml\r\nContent-Length: " +
-                       std::to_string(answer.body.size()) + "\r\nConnection: close\r\n\r\n")
+                       std::to_string(answer.body.size()) +
+                       (answer.location.empty() ? "" : "\r\nLocation: " + answer.location) +
+                       "\r\nConnection: close\r\n\r\n")
                           .c_str());
         const std::size_t partSize = (answer.body.size() + answer.parts - 1) / answer.parts;
         for (int part = 0; part < answer.parts; ++part) {

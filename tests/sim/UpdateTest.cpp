@@ -529,5 +529,15 @@ TEST_F(UpdaterLogFile, ALogThatCannotBeWrittenEndsTheProgramKeepingTheTrayIcon) 
     }()));
 }
 
+TEST(UpdateRequest, ARootThatWouldLeaveTheSiteSendsNothing) {
+    for (const char* siteRoot : {"http://127.0.0.1:18431", "http://kemtora.example@127.0.0.1/"}) {
+        Simulation sim;
+        sim.program().state.SiteRoot = siteRoot;
+        sim.click("Update");
+        sim.fake().windows.runFor(300);
+        EXPECT_TRUE(sim.fake().urls.reads.empty()) << siteRoot;
+    }
+}
+
 } // namespace
 } // namespace dorvex::test

@@ -1,9 +1,11 @@
-#include "update/ReplyParser.h"
 #include "ui/SitePageAddress.h"
+#include "ui/WebAddress.h"
+#include "update/ReplyParser.h"
 #include "update/VersionNumber.h"
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -108,6 +110,57 @@ TEST(SitePageAddress, AnythingThatLeavesTheSiteIsRefused) {
         EXPECT_EQ(sitePageAddress(root, page), std::nullopt) << page;
     }
     EXPECT_EQ(sitePageAddress(root, std::string{'a', '\0', 'b'}), std::nullopt);
+}
+
+TEST(SitePageAddress, TheBuiltAddressStaysBelowTheRoot) {
+    const struct {
+        std::string root;
+        std::string page;
+        std::optional<std::string> address;
+    } cases[] = {
+        {"http://kemtora.example", "@evil.example/x", std::nullopt},
+        {"http://kemtora.example", ".evil.example/x", std::nullopt},
+        {"http://127.0.0.1:18431", "software/x", std::nullopt},
+        {"http://kemtora.example/dz", "x.htm", std::nullopt},
+        {"http://kemtora.example/dz/", "x.htm", "http://kemtora.example/dz/x.htm"},
+        {"HTTPS://Kemtora.Example:8443/", "", "HTTPS://Kemtora.Example:8443/"},
+        {"ftp://kemtora.example/", "x", std::nullopt},
+        {"http://me@kemtora.example/", "x", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(sitePageAddress(c.root, c.page), c.address) << c.root << " " << c.page;
+    }
+}
+
+TEST(SiteRoot, AConfiguredRootIsCheckedOnceAndGetsItsClosingSlash) {
+    const struct {
+        const char* configured;
+        std::string root;
+    } cases[] = {
+        {nullptr, root},
+        {"http://127.0.0.1:18431", "http://127.0.0.1:18431/"},
+        {"https://kemtora.example/dz", "https://kemtora.example/dz/"},
+        {"http://[::1]:8080/", "http://[::1]:8080/"},
+        {"http://user@kemtora.example/", root},
+        {"ftp://kemtora.example/", root},
+        {"http:///x", root},
+        {"http://kemtora.example:0/", root},
+        {"http://kemtora.example:99999/", root},
+        {"http://kemtora.example/?q=1", root},
+        {"http://kemtora.example/a/%2E%2e/", root},
+        {"http://kemtora.example/a b/", root},
+        {"kemtora.example", root},
+    };
+    for (const auto& c : cases) {
+        std::string siteRoot = root;
+        std::ostringstream errors;
+        useSiteRoot(siteRoot, c.configured, errors);
+        EXPECT_EQ(siteRoot, c.root) << (c.configured ? c.configured : "(none)");
+        const bool refused = c.configured != nullptr && c.root == root;
+        EXPECT_EQ(errors.str().find("is not an http or https address") != std::string::npos,
+                  refused)
+            << errors.str();
+    }
 }
 
 } // namespace
