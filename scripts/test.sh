@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds with AddressSanitizer and UndefinedBehaviorSanitizer, runs all tests.
+# Installs what is missing, builds with AddressSanitizer and UndefinedBehaviorSanitizer, runs all
+# tests, then a short run of each fuzz target.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/install-packages.sh" "$root/scripts/debian-packages.txt"
@@ -8,3 +9,7 @@ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Debug -DDORVEX_SANITIZE=ON >/dev
 cmake --build "$build" -j"$(nproc)"
 cd "$build"
 ctest --output-on-failure -j"$(nproc)" "$@"
+# A short run of every fuzz target, unless only some tests were asked for.
+if [ $# -eq 0 ]; then
+    "$root/scripts/fuzz.sh"
+fi
