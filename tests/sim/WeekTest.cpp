@@ -1,0 +1,149 @@
+#include "tests/support/Simulation.h"
+
+#include <gtest/gtest.h>
+
+#if defined(__SANITIZE_ADDRESS__)
+// AddressSanitizer's own count; GCC ships the function but not its header.
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
+#else
+#include <malloc.h>
+#endif
+
+namespace dorvex::test {
+namespace {
+
+// The heap in use: AddressSanitizer keeps its own heap, which mallinfo2 does not see.
+std::size_t heapInUse() {
+#if defined(__SANITIZE_ADDRESS__)
+    return __sanitizer_get_current_allocated_bytes();
+#else
+    return mallinfo2().uordblks;
+#endif
+}
+
+std::string replyOffering(const std::string& version) {
+    std::string reply = "<Version1>" + version + "</Version1>";
+    for (const char* name : {"Contact", "Name", "Version2", "Download", "History", "KIssues",
+                             "Index", "Message", "Uninstall"}) {
+        reply += std::string("<") + name + ">0</" + name + ">";
+    }
+    return reply;
+}
+
+// One week of an office computer, one tick a second, with the entries each event must log.
+class Week {
+public:
+    Simulation sim{
+        {.config = configWith("2", "2", "2", "12300", "5"), .start = {2026, 12, 7, 8, 0, 0}}};
+    Strings expected{"Start/Initialise", "Enter/Run"};
+    std::int64_t ticks = 0;
+    int wraps = 0;
+    int checksAnswered = 0;
+
+    // Seconds of one kind of use: typing at the keyboard or not, the processor this busy.
+    void pass(int seconds, int load, bool typing) {
+        sim.fake().systemTimes.setLoad(load);
+        for (int second = 0; second < seconds; ++second) {
+            if (typing) {
+                sim.fake().input.raw.keyboard = true;
+            }
+            sim.advanceSeconds(1);
+            ++ticks;
+            const RunState& run = sim.run();
+            for (const std::int16_t count :
+                 {run.PhaseSeconds, run.CPUIdleCount, run.KMIdleCount, run.CountdownSecs}) {
+                wraps += count < 0 ? 1 : 0;
+            }
+            // The daily check: the same version as this one keeps its window hidden.
+            checksAnswered += sim.fake().urls.complete(replyOffering("5.5")) ? 1 : 0;
+        }
+    }
+    // Away from the desk until the countdown has begun, then back to cancel it.
+    void breakCancelled(int load) {
+        pass(930, load, false);
+        sim.click("Reset");
+        expected.insert(expected.end(),
+                        {"Enter/Hibernate", "Reset/Hibernate", "Start/Initialise", "Enter/Run"});
+    }
+    // A countdown that runs out: the computer hibernates and monitors again on waking.
+    void hibernates(int secondsToCountdown, int load) {
+        pass(secondsToCountdown + 61 + 3, load, false);
+        expected.insert(expected.end(),
+                        {"Enter/Hibernate", "Start/Initialise", "----------/----------",
+                         "----------/----------", "Restart/Hibernate", "Enter/Run"});
+    }
+    // Types the fixed time into the box and presses Reset.
+    void setFixedTime(const std::string& hhmm) {
+        sim.main().StopTimeT.text = hhmm;
+        sim.click("Reset");
+        expected.insert(expected.end(), {"Reset/Run", "Start/Initialise", "Enter/Run"});
+    }
+    // Forgets what the fake platform recorded, as a real one keeps nothing.
+    void forgetRecords() {
+        sim.fake().windows.clearRecords();
+        sim.fake().urls.reads.clear();
+        sim.fake().power.requests.clear();
+    }
+
+    // 08:00 to 08:00: work with a lunch break, then a backup keeps the processor busy through the
+    // evening and the night, until the fixed time hibernates the computer (or, late on Friday,
+    // is cancelled). Weekends: the backup and one long break.
+    void day(int weekday) {
+        const bool weekend = weekday >= 5;
+        const int fixedHour = weekday == 2 ? 21 : 23;
+        int elapsed = 0; // seconds since 08:00
+        if (weekend) {
+            pass(4 * 3600, 80, false);
+            hibernates(64, 0); // the processor alone had been busy
+            elapsed = 4 * 3600 + 64 + 64;
+        } else {
+            pass(2 * 3600, 30, true);
+            if (weekday == 1) { // a check by hand at 10:00, answered, then closed
+                sim.click("Update");
+                sim.fake().windows.runFor(200);
+                checksAnswered += sim.fake().urls.complete(replyOffering("5.6")) ? 1 : 0;
+                sim.click("Exit", "frmUpdater");
+            }
+            pass(2 * 3600, 30, true);
+            weekday % 2 == 0 ? breakCancelled(0) : hibernates(900, 0);
+            elapsed = 4 * 3600 + (weekday % 2 == 0 ? 930 : 964);
+            pass(3 * 3600 - 2, 30, true);
+            if (weekday == 2 || weekday == 3) {
+                setFixedTime(weekday == 2 ? "21:00" : "23:00");
+            }
+            pass(2, 30, true);
+            elapsed += 3 * 3600;
+        }
+        pass((fixedHour - 8) * 3600 - elapsed, 80, false);
+        if (weekday == 4) { // cancelled late in the countdown: the fixed minute has passed then
+            pass(59, 80, false);
+            sim.click("Reset");
+            expected.insert(expected.end(), {"Enter/Hibernate", "Reset/Hibernate",
+                                             "Start/Initialise", "Enter/Run"});
+            pass((32 - fixedHour) * 3600 - 59, 80, false);
+        } else {
+            hibernates(0, 80);
+            pass((32 - fixedHour) * 3600 - 64, 80, false);
+        }
+        forgetRecords();
+    }
+};
+
+TEST(Week, AWeekOfUseLogsEachEventOnceWrapsNoCounterAndKeepsTheHeap) {
+    Week week;
+    week.day(0);
+    const std::size_t heapAfterADay = heapInUse();
+    for (int weekday = 1; weekday < 7; ++weekday) {
+        week.day(weekday);
+    }
+    EXPECT_EQ(week.ticks, 604800);
+    EXPECT_EQ(week.wraps, 0);
+    EXPECT_EQ(week.checksAnswered, 8) << "daily, and the one by hand";
+    EXPECT_FALSE(week.sim.ended());
+    EXPECT_EQ(week.sim.logEvents(), week.expected);
+    EXPECT_EQ(week.sim.logLines().size(), week.expected.size() + 10) << "the start's heading";
+    EXPECT_LE(heapInUse(), heapAfterADay + 16 * 1024);
+}
+
+} // namespace
+} // namespace dorvex::test
