@@ -10,25 +10,12 @@ namespace {
 using namespace dorvex;
 using test::Simulation;
 
-struct Button {
-    std::string_view window;
-    std::string_view control;
-};
-
-constexpr std::array<Button, 14> buttons{{{"DorvexLMain", "Reset"},
-                                          {"DorvexLMain", "TestS"},
-                                          {"DorvexLMain", "Update"},
-                                          {"DorvexLMain", "About"},
-                                          {"DorvexLMain", "Exit"},
-                                          {"DorvexLMain", "Logo"},
-                                          {"frmUpdater", "Contact"},
-                                          {"frmUpdater", "Download"},
-                                          {"frmUpdater", "History"},
-                                          {"frmUpdater", "KIssues"},
-                                          {"frmUpdater", "WebSite"},
-                                          {"frmUpdater", "Exit"},
-                                          {"frmAbout", "ExitAbout"},
-                                          {"frmAbout", "WebSite"}}};
+// Window and control, as "window/control".
+constexpr std::array<std::string_view, 14> buttons{
+    "DorvexLMain/Reset",  "DorvexLMain/TestS",  "DorvexLMain/Update", "DorvexLMain/About",
+    "DorvexLMain/Exit",   "DorvexLMain/Logo",   "frmUpdater/Contact", "frmUpdater/Download",
+    "frmUpdater/History", "frmUpdater/KIssues", "frmUpdater/WebSite", "frmUpdater/Exit",
+    "frmAbout/ExitAbout", "frmAbout/WebSite"};
 constexpr std::array<std::string_view, 8> trayItems{"mPopUpAbout",   "mPopUpReset", "mPopUpCancel",
                                                     "mPopUpRestore", "mPopUpMin",   "mPopUpTest",
                                                     "mPopUpUpdate",  "mPopUpExit"};
@@ -40,12 +27,14 @@ constexpr std::array<std::string_view, 6> switches{"",
                                                    "-HigherVersion"};
 
 // Clicks a control only where a user could: a shown window, an enabled and visible control.
-void clickAsUser(Simulation& sim, const Button& button) {
-    WindowModel* window = sim.fake().windows.window(button.window);
-    const Control* control = window != nullptr ? window->find(button.control) : nullptr;
+void clickAsUser(Simulation& sim, std::string_view button) {
+    const std::string_view name = button.substr(0, button.find('/'));
+    const std::string_view controlName = button.substr(button.find('/') + 1);
+    WindowModel* window = sim.fake().windows.window(name);
+    const Control* control = window != nullptr ? window->find(controlName) : nullptr;
     if (window != nullptr && window->visible && window->state != WindowState::Minimised &&
         control != nullptr && control->enabled && control->visible) {
-        sim.click(button.control, button.window);
+        sim.click(controlName, name);
     }
 }
 

@@ -12,18 +12,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string text(reinterpret_cast<const char*>(data), size);
     const ParsedReply parsed = parseReply(text);
     const UpdateReply& r = parsed.reply;
-    for (const auto& [name, value] : {std::pair{"Contact", &r.Contact},
-                                      {"Download", &r.Download},
-                                      {"History", &r.History},
-                                      {"KIssues", &r.KIssues},
-                                      {"Index", &r.Index},
-                                      {"Message", &r.Message},
-                                      {"Name", &r.Name},
-                                      {"Uninstall", &r.Uninstall},
-                                      {"Version1", &r.Version1},
-                                      {"Version2", &r.Version2}}) {
-        const std::string tagged = "<" + std::string(name) + ">" + *value + "</" + name + ">";
-        if (*value != MissingField && text.find(tagged) == std::string::npos) {
+    for (const auto& [name, field] : replyTags) {
+        const std::string value = r.*field;
+        const std::string tagged =
+            "<" + std::string(name) + ">" + value + "</" + std::string(name) + ">";
+        if (value != MissingField && text.find(tagged) == std::string::npos) {
             std::abort();
         }
     }

@@ -1,8 +1,6 @@
 #include "update/ReplyParser.h"
 
-#include <array>
 #include <string>
-#include <utility>
 
 namespace dorvex {
 
@@ -28,21 +26,8 @@ std::string tagged(std::string_view text, std::string_view name, std::int16_t& e
 ParsedReply parseReply(std::string_view webData) {
     ParsedReply parsed;
     parsed.ErrorCount = 10;
-    UpdateReply& r = parsed.reply;
-    const std::array<std::pair<std::string_view, std::string*>, 10> fields{{
-        {"Contact", &r.Contact},
-        {"Name", &r.Name},
-        {"Version1", &r.Version1},
-        {"Version2", &r.Version2},
-        {"Download", &r.Download},
-        {"History", &r.History},
-        {"KIssues", &r.KIssues},
-        {"Index", &r.Index},
-        {"Message", &r.Message},
-        {"Uninstall", &r.Uninstall},
-    }};
-    for (const auto& [name, field] : fields) {
-        *field = tagged(webData, name, parsed.ErrorCount);
+    for (const auto& [name, field] : replyTags) {
+        parsed.reply.*field = tagged(webData, name, parsed.ErrorCount);
     }
     return parsed;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <array>
 #include <string>
+#include <string_view>
 
 namespace dorvex {
 
@@ -19,6 +21,24 @@ struct UpdateReply {
 
     friend bool operator==(const UpdateReply&, const UpdateReply&) = default;
 };
+
+// Each tag of the reply and the field it fills.
+struct ReplyTag {
+    std::string_view name;
+    std::string UpdateReply::*field;
+};
+inline const std::array<ReplyTag, 10> replyTags{{
+    {"Contact", &UpdateReply::Contact},
+    {"Name", &UpdateReply::Name},
+    {"Version1", &UpdateReply::Version1},
+    {"Version2", &UpdateReply::Version2},
+    {"Download", &UpdateReply::Download},
+    {"History", &UpdateReply::History},
+    {"KIssues", &UpdateReply::KIssues},
+    {"Index", &UpdateReply::Index},
+    {"Message", &UpdateReply::Message},
+    {"Uninstall", &UpdateReply::Uninstall},
+}};
 
 // A field whose tag was not found.
 inline constexpr const char* MissingField = "Error";

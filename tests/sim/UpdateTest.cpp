@@ -29,10 +29,11 @@ std::string tag(const std::string& name, const std::string& value) {
 }
 
 std::string document(const UpdateReply& r) {
-    return "<?xml version=\"1.0\"?>\r\n<update>" + tag("Contact", r.Contact) + tag("Name", r.Name) +
-           tag("Version1", r.Version1) + tag("Version2", r.Version2) + tag("Download", r.Download) +
-           tag("History", r.History) + tag("KIssues", r.KIssues) + tag("Index", r.Index) +
-           tag("Message", r.Message) + tag("Uninstall", r.Uninstall) + "</update>\r\n";
+    std::string text = "<?xml version=\"1.0\"?>\r\n<update>";
+    for (const auto& [name, field] : replyTags) {
+        text += tag(std::string(name), r.*field);
+    }
+    return text + "</update>\r\n";
 }
 
 std::string without(std::string text, const std::string& cut) {

@@ -22,10 +22,10 @@ std::size_t heapInUse() {
 }
 
 std::string replyOffering(const std::string& version) {
-    std::string reply = "<Version1>" + version + "</Version1>";
-    for (const char* name : {"Contact", "Name", "Version2", "Download", "History", "KIssues",
-                             "Index", "Message", "Uninstall"}) {
-        reply += std::string("<") + name + ">0</" + name + ">";
+    std::string reply;
+    for (const auto& [name, field] : replyTags) {
+        const std::string tag(name);
+        reply += "<" + tag + ">" + (tag == "Version1" ? version : "0") + "</" + tag + ">";
     }
     return reply;
 }
