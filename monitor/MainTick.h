@@ -17,6 +17,8 @@ public:
     void Check_Activity();
 
 private:
+    float minutesOfDay() const;
+
     Program& program_;
 };
 
