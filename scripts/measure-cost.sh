@@ -2,9 +2,9 @@
 # Measures what the program costs on a desktop, beside references run in the same X server at the
 # same time (the machine's load is shared and noisy; ratios to them are not): a bare C loop taking
 # the program's sample once a second, and a bare Qt tray program with an empty 1-second timer and
-# with that sample. For each it prints the time from start to the tray icon, the resident and
-# proportional memory, the processor time per hour and the context switches per minute of
-# monitoring with the window hidden.
+# with that sample. It prints the time from start to the tray icon of the program and of the Qt
+# program with the sample, and for each the resident and proportional memory, the processor time
+# per hour and the context switches per minute of monitoring with the window hidden.
 # Usage: scripts/measure-cost.sh path/to/dorvexzede [seconds of monitoring, default 120]
 # The references are the bench/ programs of the same build (a build with BUILD_TESTING).
 set -euo pipefail
@@ -30,10 +30,11 @@ lifetime=$((seconds + 120)) # the references end by themselves after this
 start_to_tray() {
     local class=$1 shown started group answers
     shift
-    mkfifo "$E2E_TMP/icon-$class"
-    "$bench/tray_icon_wait" "$class" 60 >"$E2E_TMP/icon-$class" &
+    rm -f "$E2E_TMP/icon"
+    mkfifo "$E2E_TMP/icon"
+    "$bench/tray_icon_wait" "$class" 60 >"$E2E_TMP/icon" &
     E2E_PIDS+=($!)
-    exec {answers}<"$E2E_TMP/icon-$class"
+    exec {answers}<"$E2E_TMP/icon"
     read -r _ <&"$answers" # ready
     (
         cd "$folder"
@@ -49,20 +50,21 @@ start_to_tray() {
     started_pid=$(pgrep -s "$group" -x "${class:0:15}")
 }
 
+# The first client of a fresh X server pays for what the server and the tray set up once: the
+# empty Qt tray goes first, and its start-up is left out.
 names=(program "C loop" "Qt tray" "Qt tray + sample")
-start_to_tray dorvexzede "$program" -InhibitUpdate
-program_start=$started_ms
-pids=("$started_pid")
+pids=()
+start_to_tray tray_reference "$bench/tray_reference" "$lifetime"
+pids[2]=$started_pid
 start_to_tray tray_reference "$bench/tray_reference" "$lifetime" sample
+pids[3]=$started_pid
 tray_start=$started_ms
-# Started directly, so that the process started is the reference; no bus, like the program's
-# private one, offers a tray over D-Bus.
+start_to_tray dorvexzede "$program" -InhibitUpdate
+pids[0]=$started_pid
+program_start=$started_ms
 "$bench/sample_loop_reference" "$lifetime" 2>>"$folder/stderr.txt" &
 E2E_PIDS+=($!)
-pids+=($!)
-env -u DBUS_SESSION_BUS_ADDRESS "$bench/tray_reference" "$lifetime" 2>>"$folder/stderr.txt" &
-E2E_PIDS+=($!)
-pids+=($! "$started_pid")
+pids[1]=$!
 sleep 5
 
 # Memory in kB: resident, then proportional.
@@ -100,9 +102,10 @@ report() {
 echo "machine load: $(uptime | sed 's/.*load average/load average/')"
 echo "start-up to tray icon: program $program_start ms; Qt tray + sample $tray_start ms (program $(ratio "$program_start" "$tray_start") times)"
 declare -a values
-for i in "${!pids[@]}"; do values[i]=$((rss[i] / 1024)); done
+megabytes() { awk -v kB="$1" 'BEGIN { printf "%.1f", kB / 1024 }'; }
+for i in "${!pids[@]}"; do values[i]=$(megabytes "${rss[i]}"); done
 report "resident memory (RSS)" " MB" "${values[@]}"
-for i in "${!pids[@]}"; do values[i]=$((pss[i] / 1024)); done
+for i in "${!pids[@]}"; do values[i]=$(megabytes "${pss[i]}"); done
 report "proportional memory (PSS)" " MB" "${values[@]}"
 for i in "${!pids[@]}"; do values[i]=$(((cpu_after[i] - cpu_before[i]) * 3600 / seconds / 1000000)); done
 report "processor time per hour of monitoring (window hidden)" " ms" "${values[@]}"
