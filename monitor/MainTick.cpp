@@ -124,7 +124,7 @@ void MainTick::Check_Activity() {
     const bool idleReached =
         watched && run.CPUIdleCount >= run.CPUIdleLimit && run.KMIdleCount >= run.KMIdleLimit;
     // The local time is asked only when the fixed time is watched.
-    const bool timeReached = settings.StopOn == 2 && run.StopTimeSecs == minutesOfDay();
+    const bool timeReached = settings.StopOn == 2 && run.StopTimeSecs == timeOfDayToTheMinute();
     if (idleReached || timeReached) {
         // The hand-over to the countdown, whose first step follows in this same tick.
         run.RunMode = 2;
@@ -135,7 +135,7 @@ void MainTick::Check_Activity() {
 }
 
 // The time of day to the minute, in seconds, as the fixed time is kept.
-float MainTick::minutesOfDay() const {
+float MainTick::timeOfDayToTheMinute() const {
     const LocalDateTime now = program_.platform.clock.now();
     return static_cast<float>((now.hour * 60 + now.minute) * 60);
 }

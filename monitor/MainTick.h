@@ -17,7 +17,7 @@ public:
     void Check_Activity();
 
 private:
-    float minutesOfDay() const;
+    float timeOfDayToTheMinute() const;
 
     Program& program_;
 };

@@ -30,7 +30,7 @@ LocalDateTime LocalClock::now() const {
     const std::time_t seconds = std::time(nullptr);
     const char* zone = std::getenv("TZ");
     if (!convertedStillHolds(seconds, zone)) {
-        // Unlike localtime_r alone, tzset takes in a changed /etc/localtime.
+        // Unlike localtime_r alone, tzset takes in a changed /etc/localtime: within a minute.
         tzset();
         std::tm local{};
         localtime_r(&seconds, &local);
