@@ -35,15 +35,6 @@ TEST(AboutBox, ShowsNameAndVersionAndCountsDownWhileMonitoringPauses) {
     EXPECT_EQ(sim.run().PhaseSeconds, quiet + 1);
 }
 
-TEST(AboutBox, ClosesAfterFourSecondsUnderInhibitShutdown) {
-    Simulation sim({.arguments = "-InhibitShutdown"});
-    sim.click("About");
-    sim.advanceSeconds(4);
-    EXPECT_TRUE(sim.program().aboutBox.loaded());
-    sim.advanceSeconds(1);
-    EXPECT_FALSE(sim.program().aboutBox.loaded());
-}
-
 TEST(AboutBox, OpenedDuringTheCountdownLeavesCancelWithTheButton) {
     Simulation sim({.arguments = "-StartShutdown"});
     sim.advanceSeconds(2 + 3 + 5);
