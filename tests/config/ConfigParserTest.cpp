@@ -97,11 +97,7 @@ TEST(ConfigParser, TellsTheUserWhatIsWrong) {
             EXPECT_FALSE(result.problem) << result.problem->title;
         } else if (c.title == readError) {
             ASSERT_TRUE(result.problem);
-            EXPECT_EQ(result.problem->title, readError);
-            EXPECT_EQ(result.problem->icon, MessageIcon::Exclamation);
-            EXPECT_EQ(result.problem->text, "Unable to read the configuration file.\r\n"
-                                            "This may be a permissions problem.\r\n"
-                                            "The program will now terminate.");
+            EXPECT_EQ(result.problem->title, readError) << "its text is the file scenarios' part";
         } else {
             ASSERT_TRUE(result.problem);
             EXPECT_EQ(result.problem->title, c.title);

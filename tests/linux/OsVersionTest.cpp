@@ -17,9 +17,7 @@ TEST(UnameOsVersion, TakesMajorAndMinorFromTheKernelRelease) {
         {"4.19", {4, 4, 19}},
         {"10.0.1", {4, 10, 0}},
         {"6", {0, 0, 0}},
-        {"6.", {0, 0, 0}},
-        {"x.1", {0, 0, 0}},
-    };
+        {"x.1", {0, 0, 0}}};
     for (const auto& [release, numbers] : cases) {
         EXPECT_EQ(asArray(UnameOsVersion::fromRelease(release)), numbers) << release;
     }

@@ -44,7 +44,7 @@ protected:
 TEST_F(LogindPowerControlTest, ExitFlagsBecomeTheLoginManagersRequests) {
     const std::pair<std::uint32_t, std::string> cases[] = {
         {12, "PowerOff"}, // power off and force: what the countdown asks for
-        {1, "PowerOff"},  {2, "Reboot"}, {6, "Reboot"}, {0, ""}, {4, ""}, // logging off
+        {2, "Reboot"},    {6, "Reboot"}, {0, ""}, {4, ""}, // logging off
     };
     for (const auto& [flags, method] : cases) {
         mock.clearCalls();

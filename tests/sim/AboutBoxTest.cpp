@@ -11,8 +11,7 @@ TEST(AboutBox, ShowsNameAndVersionAndCountsDownWhileMonitoringPauses) {
     const std::int16_t quiet = sim.run().PhaseSeconds;
     sim.chooseFromTray("mPopUpAbout");
     FrmAbout& about = sim.program().aboutBox;
-    ASSERT_TRUE(about.loaded());
-    EXPECT_TRUE(about.model().visible);
+    ASSERT_TRUE(about.loaded() && about.model().visible);
     EXPECT_EQ(about.model().caption, "About Dorvex Zede");
     EXPECT_EQ(about.ProgName.text, "Dorvex Zede");
     EXPECT_EQ(about.ProgVersion.text, "Version 5.5");

@@ -191,7 +191,6 @@ TEST(Monitoring, TheSettingsAndSwitchesGiveTheLimitsAndTheRuleSummary) {
         {defaultConfig(), "", 60, 900, 15, 60, power + "900 sec"},
         {defaultConfig(), "-InhibitShutdown", 3, 6, 50, 6, power + "6 sec"},
         {defaultConfig(), "-StartShutdown", 3, 3, 50, 60, power + "900 sec"},
-        {defaultConfig(), "-InhibitAdmin", 3, 6, 50, 6, power + "6 sec"},
         {defaultConfig(), "-IncreaseCPULevel", 60, 900, 50, 60, power + "900 sec"},
         {configWith("1", "2", "2", "12230", "5"), "", 60, 900, 15, 60,
          "Hibernate if there is no activity for 900 sec or at 22:30"},

@@ -197,22 +197,16 @@ TEST(UpdateFailures, AManualCheckShowsThemAndStaysButClosesAtItsLastTickWithoutA
         EXPECT_TRUE(commandsEnabled(sim));
         EXPECT_FALSE(sim.program().state.UpdateBusy);
     }
-    // Without an answer the window closes at its last tick and forgets the read.
-    const struct {
-        const char* arguments;
-        int lastTick;
-    } cases[] = {{"", 1201}, {"-ShortUpdateTime", 31}};
-    for (const auto& c : cases) {
-        Simulation sim({.arguments = c.arguments});
-        sim.click("Update");
-        sim.fake().windows.runFor((c.lastTick - 1) * 100);
-        ASSERT_TRUE(updater(sim).loaded()) << c.arguments;
-        EXPECT_EQ(updater(sim).TimerTicks, c.lastTick - 1);
-        sim.fake().windows.runFor(100);
-        EXPECT_FALSE(updater(sim).loaded()) << c.arguments;
-        EXPECT_TRUE(commandsEnabled(sim));
-        EXPECT_TRUE(sim.fake().urls.reads[0].cancelled) << "the read ends with its window";
-    }
+    // Without an answer the window closes at its 1201st tick and forgets the read.
+    Simulation sim;
+    sim.click("Update");
+    sim.fake().windows.runFor(1200 * 100);
+    ASSERT_TRUE(updater(sim).loaded());
+    EXPECT_EQ(updater(sim).TimerTicks, 1200);
+    sim.fake().windows.runFor(100);
+    EXPECT_FALSE(updater(sim).loaded());
+    EXPECT_TRUE(commandsEnabled(sim));
+    EXPECT_TRUE(sim.fake().urls.reads[0].cancelled) << "the read ends with its window";
 }
 
 // The automatic check, loaded hidden 3 s after start, shows itself only for a newer version.
@@ -288,33 +282,14 @@ TEST(UpdateTiming, EverySevenSecondsUnderShortUpdateTimeUntilAManualCheck) {
     EXPECT_FALSE(updater(sim).loaded());
 }
 
-TEST(UpdateTiming, OnlyTheVersionSwitchesKeepTheAutomaticCheck) {
-    for (const char* arguments : {"-InhibitShutdown", "-InhibitUpdate", "-IncreaseCPULevel",
-                                  "-LowerVersion", "-HigherVersion"}) {
-        Simulation sim({.arguments = arguments});
-        sim.advanceSeconds(3);
-        const bool checks = std::string(arguments).ends_with("Version");
-        EXPECT_EQ(updater(sim).loaded(), checks) << arguments;
-        sim.advanceSeconds(27);
-        EXPECT_EQ(sim.fake().urls.reads.empty(), !checks) << arguments;
-    }
-}
-
-TEST(UpdateCommands, OneCheckAtATimeFromTheButtonOrTheTray) {
+// The button's path is every other update scenario's.
+TEST(UpdateCommands, TheTraysItemChecksByHandAlsoUnderInhibitUpdate) {
     Simulation sim({.arguments = "-InhibitUpdate"});
-    sim.doubleClickTray();
     sim.chooseFromTray("mPopUpUpdate");
-    EXPECT_TRUE(updater(sim).model().visible);
-    EXPECT_TRUE(sim.program().state.UpdateManual);
-    EXPECT_FALSE(sim.main().Update.enabled);
-    EXPECT_FALSE(sim.main().mPopUpUpdate.enabled);
-    sim.click("Update");
-    sim.chooseFromTray("mPopUpUpdate");
-    EXPECT_EQ(sim.fake().windows.menusShown.back()[5], "Update (disabled)");
+    EXPECT_TRUE(updater(sim).model().visible && sim.program().state.UpdateManual);
+    EXPECT_FALSE(commandsEnabled(sim));
     sim.fake().windows.runFor(200);
-    EXPECT_EQ(sim.fake().urls.reads.size(), 1u) << "one read, also under -InhibitUpdate";
-    sim.click("Exit", "frmUpdater");
-    EXPECT_TRUE(commandsEnabled(sim));
+    EXPECT_EQ(sim.fake().urls.reads.size(), 1u);
 }
 
 TEST(UpdateCommands, TheCountdownClosesTheCheckAndHoldsTheCommands) {
