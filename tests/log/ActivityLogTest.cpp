@@ -93,26 +93,22 @@ ShownMessage writeError(const std::string& action) {
             MessageIcon::Exclamation};
 }
 
-TEST(ActivityLog, ALogThatCannotBeCreatedEndsTheProgram) {
-    TempFolder folder;
-    folder.write("Data/DorvexL.ini", defaultConfig());
-    fs::create_directories(folder.path() / "Log");
-    fs::permissions(folder.path() / "Log",
-                    fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
-    DORVEX_EXPECT_AS_UNPRIVILEGED_USER(([&] {
-        Simulation sim({.folder = &folder.path()});
-        return sim.messages() == std::vector{writeError("create")} && sim.exitStatus() == 1;
-    }()));
-}
-
-TEST(ActivityLog, ALogThatCannotBeWrittenEndsTheProgram) {
-    Simulation first;
-    fs::permissions(first.folder() / "Log" / "DorvexL.log",
-                    fs::perms::owner_read | fs::perms::others_read);
-    DORVEX_EXPECT_AS_UNPRIVILEGED_USER(([&] {
-        Simulation sim({.folder = &first.folder()});
-        return sim.messages() == std::vector{writeError("write to")} && sim.exitStatus() == 1;
-    }()));
+// A log the user may not create, or may not write to, found at start-up.
+TEST(ActivityLog, ALogThatCannotBeCreatedOrWrittenEndsTheProgram) {
+    for (const bool created : {false, true}) {
+        Simulation first; // an administrator's run, which leaves a log behind
+        const fs::path log = first.folder() / "Log" / "DorvexL.log";
+        if (!created) {
+            fs::remove(log);
+        }
+        fs::permissions(created ? log : log.parent_path(),
+                        fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
+        DORVEX_EXPECT_AS_UNPRIVILEGED_USER(([&] {
+            Simulation sim({.folder = &first.folder()});
+            return sim.messages() == std::vector{writeError(created ? "write to" : "create")} &&
+                   sim.exitStatus() == 1;
+        }()));
+    }
 }
 
 // A log folder that may no longer be searched hides the log: that is a permissions problem, not
