@@ -56,6 +56,7 @@ Simulation::Simulation(SimulationOptions options) {
     }
     fake_ = std::make_unique<FakePlatform>(*folderPath_, *session_, options.start);
     fake_->accounts.administrator = options.administrator;
+    fake_->windows.trayHost = options.trayHost;
     const Platform fake = fake_->platform();
     platform_ = std::make_unique<Platform>(
         options.urls == nullptr
