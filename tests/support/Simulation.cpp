@@ -1,5 +1,7 @@
 #include "tests/support/Simulation.h"
 
+#include <gtest/gtest.h>
+
 #include <grp.h>
 #include <unistd.h>
 
@@ -73,7 +75,12 @@ std::string Simulation::logText() const {
 }
 
 void Simulation::click(std::string_view control, std::string_view window) {
-    fake_->windows.events(window)->click(control);
+    WindowEvents* events = fake_->windows.events(window);
+    if (events == nullptr) {
+        ADD_FAILURE() << "no window " << window << " to click " << control << " on";
+        return;
+    }
+    events->click(control);
 }
 
 void Simulation::chooseFromTray(std::string_view item) {
