@@ -78,14 +78,16 @@ e2e_install() {
     fi
 }
 
-# Starts the program in a folder with its own session bus; sets E2E_LAST_PID. Its standard error
-# goes to $folder/stderr.txt and its exit status to $folder/status.txt.
+# Starts the program in a folder with its own session bus (the one at E2E_SESSION_BUS when that is
+# set); sets E2E_LAST_PID. Its standard error goes to $folder/stderr.txt and its exit status to
+# $folder/status.txt.
 e2e_start_program() {
-    local folder=$1
+    local folder=$1 bus=(dbus-run-session --)
     shift
+    [[ -n ${E2E_SESSION_BUS:-} ]] && bus=(env "DBUS_SESSION_BUS_ADDRESS=$E2E_SESSION_BUS")
     # A background job ignores SIGINT: the program gets the default back, as from a terminal.
-    setsid bash -c 'cd "$1" && shift && dbus-run-session -- env --default-signal=INT "$@" 2>stderr.txt; echo $? >status.txt' \
-        _ "$folder" "$E2E_PROGRAM" "$@" &
+    setsid bash -c 'cd "$1" && shift && "$@" 2>stderr.txt; echo $? >status.txt' \
+        _ "$folder" "${bus[@]}" env --default-signal=INT "$E2E_PROGRAM" "$@" &
     E2E_LAST_PID=$!
     E2E_GROUPS+=($E2E_LAST_PID)
 }
@@ -129,7 +131,7 @@ e2e_wait_window() {
 # The centre of the program's tray icon, "x y", once the tray has embedded it.
 e2e_tray_icon() {
     xwininfo -root -tree |
-        sed -n 's/.*("dorvexzede" "dorvexzede")  \([0-9]*\)x\([0-9]*\)+[-0-9]*+[-0-9]*  +\([0-9]*\)+\([0-9]*\).*/\1 \2 \3 \4/p' |
+        sed -n 's/.*("dorvexzede" "Dorvex Zede")  \([0-9]*\)x\([0-9]*\)+[-0-9]*+[-0-9]*  +\([0-9]*\)+\([0-9]*\).*/\1 \2 \3 \4/p' |
         awk '$1 <= 64 && $2 <= 64 { print $3 + int($1 / 2), $4 + int($2 / 2); exit }'
 }
 
@@ -144,16 +146,21 @@ e2e_wait_tray_icon() {
 
 # The number of the program's visible windows, menus included.
 e2e_visible_windows() {
-    xdotool search --onlyvisible --class dorvexzede 2>/dev/null | wc -l
+    { xdotool search --onlyvisible --classname dorvexzede 2>/dev/null || true; } | wc -l
 }
 
-# Opens the tray icon's menu with a right click on the icon at "x y"; sets E2E_MENU_BASE to the
-# number of windows there were before it.
-e2e_open_tray_menu() {
+# Runs the command that opens the program's popup menu and waits for the menu; sets E2E_MENU_BASE
+# to the number of windows there were before it.
+e2e_open_menu_with() {
     E2E_MENU_BASE=$(e2e_visible_windows)
-    xdotool mousemove "$1" "$2" click 3
-    e2e_wait 10 sh -c "[ \$(xdotool search --onlyvisible --class dorvexzede | wc -l) -gt $E2E_MENU_BASE ]" ||
+    "$@"
+    e2e_wait 10 sh -c "[ \$(xdotool search --onlyvisible --classname dorvexzede | wc -l) -gt $E2E_MENU_BASE ]" ||
         e2e_fail "no popup menu"
+}
+
+# Opens the tray icon's menu with a right click on the icon at "x y".
+e2e_open_tray_menu() {
+    e2e_open_menu_with xdotool mousemove "$1" "$2" click 3
 }
 
 # The absolute position "x y" of a window.

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# On a StatusNotifierItem host (a watcher on the session bus, as KDE Plasma has) the program
+# registers its item with its name and rule as title and tool tip; the host's "Activate" opens
+# the main window and "ContextMenu" the menu.
+source "$(dirname "$0")/lib.sh"
+e2e_start_desktop
+dbus-daemon --session --nofork --print-address=3 3>"$E2E_TMP/bus" >/dev/null 2>&1 &
+E2E_PIDS+=($!)
+e2e_wait 20 test -s "$E2E_TMP/bus" || e2e_fail "no session bus"
+export E2E_SESSION_BUS=$(head -n 1 "$E2E_TMP/bus") DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$E2E_TMP/bus")
+/usr/bin/python3 -m dbusmock --session -l "$E2E_TMP/watcher.log" org.kde.StatusNotifierWatcher \
+    /StatusNotifierWatcher org.kde.StatusNotifierWatcher >/dev/null 2>&1 &
+E2E_PIDS+=($!)
+mock() { gdbus call --session -d org.kde.StatusNotifierWatcher -o /StatusNotifierWatcher -m "$@"; }
+e2e_wait 20 mock org.freedesktop.DBus.Mock.AddMethod "" RegisterStatusNotifierItem s "" "" ||
+    e2e_fail "no watcher"
+mock org.freedesktop.DBus.Mock.AddProperties org.kde.StatusNotifierWatcher \
+    "{'IsStatusNotifierHostRegistered': <true>, 'ProtocolVersion': <0>}" >/dev/null
+
+folder="$E2E_TMP/install"
+e2e_install "$folder"
+e2e_start_program "$folder" -InhibitShutdown
+e2e_wait 20 grep -q RegisterStatusNotifierItem "$E2E_TMP/watcher.log" || e2e_fail "no item registered"
+item=$(sed -n 's/.*RegisterStatusNotifierItem "\([^"]*\)".*/\1/p' "$E2E_TMP/watcher.log")
+property() { gdbus call --session -d "$item" -o /StatusNotifierItem -m org.freedesktop.DBus.Properties.Get org.kde.StatusNotifierItem "$1"; }
+[[ $(property Title) == "(<'Dorvex Zede'>,)" ]] || e2e_fail "title $(property Title)"
+property ToolTip | grep -q "Dorvex Zede" || e2e_fail "tool tip $(property ToolTip)"
+[[ -z $(e2e_window "Dorvex Zede") ]] || e2e_fail "the main window shows at start-up"
+
+gdbus call --session -d "$item" -o /StatusNotifierItem -m org.kde.StatusNotifierItem.Activate 0 0
+e2e_wait_window "Dorvex Zede" 10 >/dev/null
+e2e_open_menu_with gdbus call --session -d "$item" -o /StatusNotifierItem \
+    -m org.kde.StatusNotifierItem.ContextMenu 0 0
+echo "1 passed, 0 failed"
