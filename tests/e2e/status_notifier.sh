@@ -19,7 +19,8 @@ mock org.freedesktop.DBus.Mock.AddProperties org.kde.StatusNotifierWatcher \
 
 folder="$E2E_TMP/install"
 e2e_install "$folder"
-e2e_start_program "$folder" -InhibitShutdown
+# Test timings would bring the countdown, and with it the main window, within seconds.
+e2e_start_program "$folder" -InhibitUpdate
 e2e_wait 20 grep -q RegisterStatusNotifierItem "$E2E_TMP/watcher.log" || e2e_fail "no item registered"
 item=$(sed -n 's/.*RegisterStatusNotifierItem "\([^"]*\)".*/\1/p' "$E2E_TMP/watcher.log")
 property() { gdbus call --session -d "$item" -o /StatusNotifierItem -m org.freedesktop.DBus.Properties.Get org.kde.StatusNotifierItem "$1"; }
@@ -28,7 +29,7 @@ property ToolTip | grep -q "Dorvex Zede" || e2e_fail "tool tip $(property ToolTi
 [[ -z $(e2e_window "Dorvex Zede") ]] || e2e_fail "the main window shows at start-up"
 
 gdbus call --session -d "$item" -o /StatusNotifierItem -m org.kde.StatusNotifierItem.Activate 0 0
-e2e_wait_window "Dorvex Zede" 10 >/dev/null
+e2e_wait_window "Dorvex Zede" 5 >/dev/null
 e2e_open_menu_with gdbus call --session -d "$item" -o /StatusNotifierItem \
     -m org.kde.StatusNotifierItem.ContextMenu 0 0
 echo "1 passed, 0 failed"
