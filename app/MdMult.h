@@ -15,7 +15,7 @@ public:
 
     // True when another process already holds the named mutex. With release true while a handle
     // is held, closes it instead and returns false. A handle already held, and a creation
-    // failure, count as no other instance.
+    // failure, count as no other instance; a name taken by something else throws MutexError.
     bool Check_PrevInstance(std::string_view name, bool release);
 
     KernelHandle MutexHandle = 0;

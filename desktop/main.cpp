@@ -15,6 +15,7 @@
 #include "platform/qt/QtUrlReader.h"
 #include "platform/qt/QtWindowSystem.h"
 #include "platform/stdfs/StdFileSystem.h"
+#include "ui/WebAddress.h"
 
 #include <QApplication>
 
@@ -52,9 +53,7 @@ int main(int argc, char** argv) {
                       systemTimes, input, power,   accounts, osVersion, urls};
 
     Program program(platform);
-    if (const char* siteRoot = std::getenv("DORVEX_SITE_ROOT"); siteRoot != nullptr) {
-        program.state.SiteRoot = siteRoot;
-    }
+    useSiteRoot(program.state.SiteRoot, std::getenv("DORVEX_SITE_ROOT"), std::cerr);
     if (!windows.trayAvailable()) {
         std::cerr << AppName
                   << ": this desktop has no notification area; the window stays minimised in "

@@ -28,10 +28,12 @@ public:
     virtual std::vector<std::string> readLines(std::string_view path) const = 0;
     // Creates a new empty file, replacing nothing that exists. Throws FileError.
     virtual void createFile(std::string_view path) = 0;
-    // Appends the text to an existing file in one write. Throws FileError, also when the file
-    // does not exist.
+    // Appends the text to an existing file in one write; a write cut short, by a full disk, is
+    // taken back. Throws FileError, also when the file does not exist.
     virtual void append(std::string_view path, std::string_view text) = 0;
-    // Replaces the file's content in one atomic step: on failure the old content stays.
+    // Replaces the file's content, or a link's target's, in one atomic step: on failure the old
+    // content stays. When the folder takes no new file but the file may be written, rewrites it
+    // in place instead, and a failure may then leave it cut short.
     // Throws FileError.
     virtual void replace(std::string_view path, std::string_view text) = 0;
 };

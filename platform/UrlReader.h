@@ -26,7 +26,8 @@ class UrlReader {
 public:
     virtual ~UrlReader() = default;
     // Options 16 fetches from the server, never from a cache. Throws std::runtime_error when
-    // the read cannot start (a malformed address); no event comes then.
+    // the read cannot start (a malformed address); no event comes then. A redirect is followed
+    // only to the same scheme, host and port; any other fails the read.
     virtual void start(const std::string& key, const std::string& url, int options,
                        UrlReadEvents& events) = 0;
     // Stops the read with that key; no event comes for it afterwards.

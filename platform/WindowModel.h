@@ -4,6 +4,7 @@
 #include <deque>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace dorvex {
 
@@ -99,6 +100,8 @@ struct WindowModel {
     std::string focus;            // name of the control that has the keyboard focus
     std::deque<Control> controls; // a deque keeps references to its elements stable
     std::deque<MenuItem> menu;    // the popup menu's items in order
+    // The controls the Tab key goes through, in order; without it, the order they were added in.
+    std::vector<std::string> tabOrder;
 
     Control& add(Control control) { return controls.emplace_back(std::move(control)); }
     Control* find(std::string_view controlName);

@@ -5,6 +5,12 @@
 
 namespace dorvex {
 
+namespace {
+
+constexpr const char* launchFailed = "Unable to launch Browser.";
+
+} // namespace
+
 void AdminHelpers::Set_SysMenu(bool restore) {
     Trim_SysMenu(program_.mainWindow.model(), restore);
 }
@@ -16,9 +22,11 @@ void AdminHelpers::Trim_SysMenu(WindowModel& window, bool revert) {
 void AdminHelpers::Open_Browser(WindowModel& /*owner*/, const std::string& page) {
     try {
         const std::optional<std::string> address = sitePageAddress(program_.state.SiteRoot, page);
-        if (!address || !program_.platform.windows.openUrl(*address)) {
-            program_.messageBox(std::string(AppName) + " Error", "Unable to launch Browser.",
-                                MessageIcon::None);
+        if (!address) {
+            program_.messageBox(std::string(AppName) + " Error", launchFailed, MessageIcon::None);
+        } else if (const std::int32_t number = program_.platform.windows.openUrl(*address);
+                   number != 0) {
+            program_.fileChecks.ProgramErrorMessage(number, launchFailed);
         }
     } catch (const std::exception& error) {
         program_.fileChecks.ProgramErrorMessage(0, error.what());

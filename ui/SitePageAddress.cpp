@@ -1,6 +1,7 @@
 #include "ui/SitePageAddress.h"
 
-#include <algorithm>
+#include "ui/WebAddress.h"
+
 #include <string_view>
 
 namespace dorvex {
@@ -30,17 +31,8 @@ bool acceptable(std::string_view page) {
     }
     const std::string_view path = page.substr(0, page.find('?'));
     // A colon before the first slash would make the browser read a scheme ("javascript:").
-    if (path.substr(0, path.find('/')).find(':') != std::string_view::npos) {
-        return false;
-    }
-    for (std::size_t start = 0; start <= path.size();) {
-        const std::size_t end = std::min(path.find('/', start), path.size());
-        if (path.substr(start, end - start) == "..") {
-            return false;
-        }
-        start = end + 1;
-    }
-    return true;
+    // A ".." segment is refused with the built address.
+    return path.substr(0, path.find('/')).find(':') == std::string_view::npos;
 }
 
 } // namespace
@@ -60,6 +52,10 @@ std::optional<std::string> sitePageAddress(std::string_view siteRoot, std::strin
             address += hex[byte >> 4];
             address += hex[byte & 0x0F];
         }
+    }
+    // Checked as built: a root without its closing "/" would let a page name another host.
+    if (!belowSiteRoot(address, siteRoot)) {
+        return std::nullopt;
     }
     return address;
 }

@@ -6,6 +6,7 @@
 #include "platform/CivilTime.h"
 #include "ui/Controls.h"
 #include "ui/ScreenPlacement.h"
+#include "ui/SitePageAddress.h"
 #include "update/ClsGetOSVer.h"
 #include "update/ReplyParser.h"
 #include "update/UpdaterLogBlocks.h"
@@ -67,6 +68,8 @@ FrmUpdater::FrmUpdater(Program& program)
     model_.clientHeight = 3840;
     model_.minimiseButton = false;
     model_.icon = "window";
+    model_.tabOrder = {"Park",    "Contact", "Download", "History",  "KIssues",
+                       "WebSite", "Exit",    "Message",  "UVersion", "Status"};
 }
 
 void FrmUpdater::Form_Load() {
@@ -97,9 +100,12 @@ void FrmUpdater::Form_Load() {
         MajorVersion = "10.0";
     }
     OSVersion = ClsGetOSVer(platform.osVersion).getVersion();
-    WebURL = state.SiteRoot +
-             "software/misc/updatecheck.xml?PName=DorvexZede&ampPVer=" + MajorVersion + "." +
-             MinorVersion + "&ampOSVer=" + OSVersion;
+    // An address that would leave the site stays empty: no request goes out, the window times out.
+    WebURL =
+        sitePageAddress(state.SiteRoot,
+                        "software/misc/updatecheck.xml?PName=DorvexZede&ampPVer=" + MajorVersion +
+                            "." + MinorVersion + "&ampOSVer=" + OSVersion)
+            .value_or("");
     program_.updaterLog.Write_UpdaterLog(
         requestBlock(dateTimeText(platform.clock.now(), platform.clock), WebURL));
 

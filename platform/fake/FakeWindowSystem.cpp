@@ -125,9 +125,9 @@ void FakeWindowSystem::setForeground(WindowModel& /*window*/) {
     ++foregroundRequests;
 }
 
-bool FakeWindowSystem::openUrl(const std::string& url) {
+std::int32_t FakeWindowSystem::openUrl(const std::string& url) {
     openedUrls.push_back(url);
-    return !openUrlFails;
+    return openUrlError;
 }
 
 void FakeWindowSystem::trayAdd(const TrayIcon& icon) {

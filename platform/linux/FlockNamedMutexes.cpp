@@ -3,9 +3,14 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
+#include <thread>
+#include <tuple>
 #include <unistd.h>
 
 namespace dorvex {
@@ -17,9 +22,46 @@ std::string environment(const char* name) {
     return value != nullptr ? value : "";
 }
 
-std::filesystem::path runtimeFolder() {
+// A folder that only the user can enter: nobody else can plant a file in it.
+bool isPrivateFolder(const std::filesystem::path& folder) {
+    struct stat status {};
+    return ::lstat(folder.c_str(), &status) == 0 && S_ISDIR(status.st_mode) &&
+           status.st_uid == ::geteuid() && (status.st_mode & (S_IRWXG | S_IRWXO)) == 0;
+}
+
+// The session's runtime folder; without one the user's folder in /run/user, else a folder of the
+// user's own below the temporary folder, which must be checked before use.
+std::pair<std::filesystem::path, bool> runtimeFolder() {
     const std::string folder = environment("XDG_RUNTIME_DIR");
-    return folder.empty() ? std::filesystem::path("/tmp") : std::filesystem::path(folder);
+    if (!folder.empty()) {
+        return {folder, false};
+    }
+    const std::string uid = std::to_string(::geteuid());
+    if (isPrivateFolder("/run/user/" + uid)) {
+        return {"/run/user/" + uid, false};
+    }
+    std::error_code error;
+    std::filesystem::path temporary = std::filesystem::temp_directory_path(error);
+    return {(error ? std::filesystem::path("/tmp") : temporary) / ("dorvex-" + uid), true};
+}
+
+MutexError refusal(const std::filesystem::path& path, std::string_view what) {
+    return MutexError("The lock " + path.string() + " " + std::string(what) +
+                      ". Remove it, or end what holds it, and start again.");
+}
+
+// A creator holds the exclusive lock only between its two steps; longer, it is not one of ours.
+bool lockShared(int descriptor) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        if (::flock(descriptor, LOCK_SH | LOCK_NB) == 0) {
+            return true;
+        }
+        if (errno != EWOULDBLOCK) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
 }
 
 // Without a session id the mutex covers every session of the user, which is as narrow as the
@@ -40,7 +82,9 @@ std::string fileNamePart(std::string_view text) {
 
 } // namespace
 
-FlockNamedMutexes::FlockNamedMutexes() : FlockNamedMutexes(runtimeFolder(), sessionName()) {}
+FlockNamedMutexes::FlockNamedMutexes() : session_(sessionName()) {
+    std::tie(folder_, ownFolder_) = runtimeFolder();
+}
 
 FlockNamedMutexes::FlockNamedMutexes(std::filesystem::path folder, std::string session)
     : folder_(std::move(folder)), session_(std::move(session)) {}
@@ -56,11 +100,29 @@ std::filesystem::path FlockNamedMutexes::lockFile(std::string_view name) const {
 }
 
 MutexCreation FlockNamedMutexes::create(std::string_view name) {
-    // Not inherited: a program started from here must not keep the mutex alive.
-    const int descriptor = ::open(lockFile(name).c_str(),
-                                  O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY, 0600);
+    if (ownFolder_) {
+        // Made on first use; whoever made it, it must be the user's alone.
+        ::mkdir(folder_.c_str(), 0700);
+        if (!isPrivateFolder(folder_)) {
+            throw refusal(folder_, "is not a folder that only this user may use");
+        }
+    }
+    const std::filesystem::path file = lockFile(name);
+    // Not inherited: a program started from here must not keep the mutex alive. Neither a link
+    // nor a pipe is followed or waited for.
+    const int descriptor = ::open(
+        file.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY | O_NONBLOCK, 0600);
     if (descriptor < 0) {
-        return {};
+        if (errno == ENOENT) {
+            return {}; // no folder to hold it
+        }
+        throw refusal(file, std::string("cannot be opened: ") + std::strerror(errno));
+    }
+    struct stat status {};
+    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode) ||
+        status.st_uid != ::geteuid()) {
+        ::close(descriptor);
+        throw refusal(file, "is not a file of this user's own");
     }
     // An exclusive lock is granted only when no other descriptor holds one. The kernel turns it
     // into a shared lock without letting anyone in between.
@@ -69,10 +131,9 @@ MutexCreation FlockNamedMutexes::create(std::string_view name) {
         ::close(descriptor);
         return {};
     }
-    // Waits at most for another creator between its two steps.
-    if (::flock(descriptor, LOCK_SH) != 0) {
+    if (!lockShared(descriptor)) {
         ::close(descriptor);
-        return {};
+        throw refusal(file, "is held by another process");
     }
     const KernelHandle handle = nextHandle_++;
     descriptors_.emplace(handle, descriptor);

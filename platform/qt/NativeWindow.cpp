@@ -47,6 +47,24 @@ void NativeWindow::bindNewControls() {
          control != model_.controls.end(); ++control) {
         bindings_.push_back(bindControl(*control, *this, events_, context_));
     }
+    applyTabOrder();
+}
+
+QWidget* NativeWindow::widgetOf(std::string_view controlName) const {
+    const auto binding = std::ranges::find_if(
+        bindings_, [&](const auto& b) { return b->name() == controlName && b->widget(); });
+    return binding != bindings_.end() ? (*binding)->widget() : nullptr;
+}
+
+void NativeWindow::applyTabOrder() {
+    QWidget* previous = nullptr;
+    for (const std::string& name : model_.tabOrder) {
+        QWidget* const next = widgetOf(name);
+        if (previous != nullptr && next != nullptr) {
+            setTabOrder(previous, next);
+        }
+        previous = next != nullptr ? next : previous;
+    }
 }
 
 void NativeWindow::update() {
@@ -135,10 +153,8 @@ void NativeWindow::applyFocus() {
     if (!changedSince(shown_.focus, model_.focus)) {
         return;
     }
-    const auto binding = std::ranges::find_if(
-        bindings_, [&](const auto& b) { return b->name() == model_.focus && b->widget(); });
-    if (binding != bindings_.end()) {
-        (*binding)->widget()->setFocus(Qt::OtherFocusReason);
+    if (QWidget* const widget = widgetOf(model_.focus)) {
+        widget->setFocus(Qt::OtherFocusReason);
     }
 }
 

@@ -39,6 +39,9 @@ protected:
 
 private:
     void bindNewControls();
+    QWidget* widgetOf(std::string_view controlName) const;
+    // Chains the widgets named in the model's tab order, which Qt otherwise takes from creation.
+    void applyTabOrder();
     void updateWindow();
     void showInState(WindowState state);
     void applyFlags();

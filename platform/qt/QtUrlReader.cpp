@@ -17,6 +17,14 @@ std::string tooLargeText() {
     return "The reply is larger than " + std::to_string(MaxUrlReadBytes) + " bytes";
 }
 
+// A redirect away from the address's server: Qt's number for a redirect refused as unsafe.
+constexpr auto offSiteError = static_cast<std::int32_t>(QNetworkReply::InsecureRedirectError);
+
+bool sameServer(const QUrl& a, const QUrl& b) {
+    const auto port = [](const QUrl& url) { return url.port(url.scheme() == "https" ? 443 : 80); };
+    return a.scheme() == b.scheme() && a.host() == b.host() && port(a) == port(b);
+}
+
 } // namespace
 
 QtUrlReader::QtUrlReader() = default;
@@ -44,8 +52,13 @@ void QtUrlReader::start(const std::string& key, const std::string& url, int opti
         request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
     }
     request.setTransferTimeout(transferTimeoutMs);
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                         QNetworkRequest::UserVerifiedRedirectPolicy);
     QNetworkReply* reply = manager_.get(request);
     reads_[key] = {reply, &events, {}};
+    QObject::connect(
+        reply, &QNetworkReply::redirected, reply,
+        [this, key, address](const QUrl& target) { redirected(key, address, target); });
     QObject::connect(reply, &QNetworkReply::readyRead, reply, [this, key] { received(key); });
     QObject::connect(reply, &QNetworkReply::finished, reply, [this, key] { finished(key); });
 }
@@ -60,6 +73,21 @@ void QtUrlReader::cancel(const std::string& key) {
     reply->disconnect();
     reply->abort();
     reply->deleteLater();
+}
+
+void QtUrlReader::redirected(const std::string& key, const QUrl& from, const QUrl& target) {
+    const auto found = reads_.find(key);
+    if (found == reads_.end()) {
+        return;
+    }
+    if (sameServer(from, from.resolved(target))) {
+        Q_EMIT found->second.reply->redirectAllowed();
+        return;
+    }
+    UrlReadEvents& events = *found->second.events;
+    cancel(key);
+    events.failed(key, offSiteError,
+                  "Redirected off the site to " + target.toString().toStdString());
 }
 
 void QtUrlReader::received(const std::string& key) {

@@ -8,6 +8,7 @@
 #include <string>
 
 class QNetworkReply;
+class QUrl;
 
 namespace dorvex {
 
@@ -34,6 +35,8 @@ private:
         std::string data;
     };
 
+    // Follows a redirect to the server of the address read, and ends the read on any other.
+    void redirected(const std::string& key, const QUrl& from, const QUrl& target);
     void received(const std::string& key);
     void finished(const std::string& key);
 

@@ -15,8 +15,11 @@ bool runsMainWindow(Simulation& sim) {
     return sim.program().mainWindow.loaded();
 }
 
-TEST(SingleInstance, ASecondStartShowsOnlyTheNotice) {
+TEST(SingleInstance, TheSoleInstanceHoldsTwoHandlesAndASecondStartShowsOnlyTheNotice) {
     Simulation first;
+    EXPECT_TRUE(runsMainWindow(first));
+    EXPECT_NE(first.program().mdMult.MutexHandle, 0u);
+    EXPECT_EQ(first.fake().mutexes.openHandles(), 2u);
     const std::string logBefore = first.logText();
     auto second = startBeside(first);
 
@@ -40,18 +43,12 @@ TEST(SingleInstance, ASecondStartShowsOnlyTheNotice) {
     auto third = startBeside(first);
     third->fake().windows.events("MultiInst")->closeRequested();
     EXPECT_EQ(third->exitStatus(), 0);
-}
 
-TEST(SingleInstance, TheSoleInstanceHoldsTwoHandles) {
-    Simulation sim;
-    EXPECT_TRUE(runsMainWindow(sim));
-    EXPECT_NE(sim.program().mdMult.MutexHandle, 0u);
-    EXPECT_EQ(sim.fake().mutexes.openHandles(), 2u);
-    Program& program = sim.program();
-    EXPECT_FALSE(program.mdMult.Check_PrevInstance("Dorvex", false)) << "a held handle";
-    EXPECT_FALSE(program.mdMult.Check_PrevInstance("Dorvex", true));
-    EXPECT_EQ(program.mdMult.MutexHandle, 0u);
-    EXPECT_EQ(sim.fake().mutexes.openHandles(), 1u) << "the release closes the held handle only";
+    MdMult& guard = first.program().mdMult;
+    EXPECT_FALSE(guard.Check_PrevInstance("Dorvex", false)) << "a held handle";
+    EXPECT_FALSE(guard.Check_PrevInstance("Dorvex", true));
+    EXPECT_EQ(guard.MutexHandle, 0u);
+    EXPECT_EQ(first.fake().mutexes.openHandles(), 1u) << "the release closes the held handle only";
 }
 
 TEST(SingleInstance, AllowMultiRunsBesideAnotherWithoutTakingTheGuard) {
@@ -71,18 +68,14 @@ TEST(SingleInstance, AllowMultiRunsBesideAnotherWithoutTakingTheGuard) {
     first.reset();
 }
 
-TEST(SingleInstance, AnAllowMultiStartTakesTheGuardWhenItIsFirst) {
+TEST(SingleInstance, AnAllowMultiStartTakesTheGuardWhenItIsFirstAndAFailedGuardCountsAsNone) {
     Simulation multi({.arguments = "-AllowMulti"});
     EXPECT_NE(multi.program().mdMult.MutexHandle, 0u);
     for (const char* arguments : {"", "-AllowMulti -StartShutdown"}) {
         EXPECT_FALSE(runsMainWindow(*startBeside(multi, arguments))) << "switches: " << arguments;
     }
-}
-
-TEST(SingleInstance, AGuardThatCannotBeCreatedCountsAsNoOtherInstance) {
-    Simulation first;
-    first.session().failCreation = true;
-    auto second = startBeside(first);
+    multi.session().failCreation = true;
+    auto second = startBeside(multi);
     EXPECT_TRUE(runsMainWindow(*second));
     EXPECT_EQ(second->program().mdMult.MutexHandle, 0u);
 }

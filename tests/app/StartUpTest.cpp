@@ -1,6 +1,9 @@
+#include "app/SwitchCode.h"
 #include "tests/support/Simulation.h"
 
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 namespace dorvex::test {
 namespace {
@@ -9,14 +12,8 @@ TEST(StartUp, LoadsTheMainWindowWithItsSettings) {
     Simulation sim(
         {.arguments = "-IncreaseCPULevel", .config = configWith("1", "2", "2", "12200", "5")});
     ASSERT_FALSE(sim.ended());
-    const ProgramState& state = sim.program().state;
     EXPECT_EQ(sim.mainWindow().caption, "Dorvex Zede");
-    EXPECT_EQ(state.SwitchCode, 9);
-    EXPECT_EQ(state.LogDir, "Log/");
-    EXPECT_FALSE(state.run.AboutOpen);
-    EXPECT_EQ(state.settings.CPUOn, 1);
-    EXPECT_EQ(state.settings.StopTime, 12200);
-    EXPECT_EQ(state.settings.ShutType, 5);
+    EXPECT_EQ(sim.program().state.LogDir, "Log/");
     EXPECT_EQ(sim.program().mainWindow.StopTimeT.text, "22:00");
     EXPECT_EQ(sim.fake().priority.threadRaises, 1);
     EXPECT_EQ(sim.fake().priority.processRaises, 1);
@@ -45,6 +42,32 @@ TEST(StartUp, AnEndWhileABoxIsOpenGoesOnAfterTheBox) {
     bool ran = false;
     sim.program().dispatch([&] { ran = true; });
     EXPECT_FALSE(ran) << "no event runs after the end";
+}
+
+TEST(CommandLine, GivesTheSwitchAndTheMultipleInstanceFlag) {
+    const std::tuple<std::string, std::int16_t, bool> cases[] = {
+        {"", 0, false},
+        {"-InhibitShutdown", 1, false},
+        {"-StartShutdown", 2, false},
+        {"-InhibitAdmin", 4, false},
+        {"-ShortUpdateTime", 5, false},
+        {"-InhibitUpdate", 6, false},
+        {"-InhibitUpdateAndMore", 6, false},
+        {"-LowerVersion", 7, false},
+        {"-HigherVersion", 8, false},
+        {"-IncreaseCPULevel", 9, false},
+        {"-inhibitshutdown", 0, false},
+        {" -InhibitShutdown", 0, false},
+        {"-Inhibit", 0, false},
+        {"-AllowMulti", 0, true},
+        {"-allowmulti", 0, false},
+        {"-AllowMulti ", 0, false},
+        {"-StartShutdown -AllowMulti", 2, true},
+        {"-AllowMulti -StartShutdown", 0, false}};
+    for (const auto& [arguments, switchCode, allowMulti] : cases) {
+        EXPECT_EQ(readSwitchCode(arguments), switchCode) << arguments;
+        EXPECT_EQ(allowsMultipleInstances(arguments), allowMulti) << arguments;
+    }
 }
 
 } // namespace

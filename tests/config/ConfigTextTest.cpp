@@ -1,67 +1,69 @@
 #include "config/ConfigText.h"
 #include "config/ConfigParser.h"
+#include "config/LenientNumber.h"
+#include "config/SingleText.h"
 #include "platform/fake/FakeClock.h"
+#include "tests/support/Simulation.h"
 
 #include <gtest/gtest.h>
 
-#include <sstream>
+#include <array>
 
-namespace dorvex {
+namespace dorvex::test {
 namespace {
 
-std::vector<std::string> splitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
-        lines.push_back(text.substr(start, end - start));
-    }
-    EXPECT_EQ(start, text.size()) << "the text must end with CR LF";
-    return lines;
-}
-
-TEST(ConfigText, WritesTwelveLinesWithTheMomentOfWriting) {
-    const FakeClock clock;
-    const Settings settings{2, 1, 2, 12200, 5};
-    EXPECT_EQ(configFileText(settings, {2026, 3, 4, 21, 5, 9}, clock),
-              "# Dorvex Zede Version 5.5\r\n"
-              "# Configuration File\r\n"
-              "# 04-Mar-26 21:05:09\r\n"
-              "\r\n"
-              "[Run]\r\n"
-              "CPUOn=2\r\n"
-              "KMOn=1\r\n"
-              "StopOn=2\r\n"
-              "StopTime=12200\r\n"
-              "\r\n"
-              "[Shutdown]\r\n"
-              "ShutType=5\r\n");
-}
-
-TEST(ConfigText, NamesTheMonthInTheUsersLanguage) {
+TEST(ConfigText, WritesTwelveLinesWithTheMomentOfWritingInTheUsersLanguage) {
     FakeClock clock;
+    EXPECT_EQ(configFileText({2, 1, 2, 12200, 5}, {2026, 3, 4, 21, 5, 9}, clock),
+              "# Dorvex Zede Version 5.5\r\n# Configuration File\r\n# 04-Mar-26 21:05:09\r\n\r\n"
+              "[Run]\r\nCPUOn=2\r\nKMOn=1\r\nStopOn=2\r\nStopTime=12200\r\n\r\n"
+              "[Shutdown]\r\nShutType=5\r\n");
     clock.setMonthNames({"janv.", "févr.", "mars", "avr.", "mai", "juin", "juil.", "août", "sept.",
                          "oct.", "nov.", "déc."});
     const std::string text = configFileText({2, 2, 1, 12300, 1}, {2026, 12, 24, 8, 0, 0}, clock);
-    EXPECT_EQ(splitLines(text).at(2), "# 24-déc.-26 08:00:00");
+    EXPECT_EQ(crLfLines(text).at(2), "# 24-déc.-26 08:00:00");
 }
 
-class ConfigRoundTrip : public testing::TestWithParam<Settings> {};
-
-TEST_P(ConfigRoundTrip, WhatTheWriterWritesTheReaderAccepts) {
+TEST(ConfigText, WhatTheWriterWritesTheReaderAccepts) {
     const FakeClock clock;
-    const Settings written = GetParam();
-    const auto result = parseConfig(splitLines(configFileText(written, clock.now(), clock)), 1);
-    ASSERT_FALSE(result.problem) << result.problem->title << "\n" << result.problem->text;
-    EXPECT_EQ(result.settings.CPUOn, written.CPUOn);
-    EXPECT_EQ(result.settings.KMOn, written.KMOn);
-    EXPECT_EQ(result.settings.StopOn, written.StopOn);
-    EXPECT_EQ(result.settings.StopTime, written.StopTime);
-    EXPECT_EQ(result.settings.ShutType, written.ShutType);
+    const auto fields = [](const Settings& s) {
+        return std::array{s.CPUOn, s.KMOn, s.StopOn, s.StopTime, s.ShutType};
+    };
+    for (const Settings& written : {Settings{2, 2, 1, 12300, 1}, Settings{1, 2, 2, 10000, 5},
+                                    Settings{2, 1, 2, 12359, 1}, Settings{1, 1, 2, 10705, 5}}) {
+        const auto result = parseConfig(crLfLines(configFileText(written, clock.now(), clock)), 1);
+        ASSERT_FALSE(result.problem) << result.problem->title << "\n" << result.problem->text;
+        EXPECT_EQ(fields(result.settings), fields(written));
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(ValidSettings, ConfigRoundTrip,
-                         testing::Values(Settings{2, 2, 1, 12300, 1}, Settings{1, 2, 2, 10000, 5},
-                                         Settings{2, 1, 2, 12359, 1}, Settings{1, 1, 2, 10705, 5}));
+TEST(LenientNumber, ReadsTheLeadingNumber) {
+    const std::pair<std::string, std::optional<double>> cases[] = {
+        {"", 0.0},      {"2", 2.0},        {"   2", 2.0},   {"\t7", 7.0},    {"2   ", 2.0},
+        {"1 2", 12.0},  {"1 2 . 5", 12.5}, {"-3", -3.0},    {"- 3", -3.0},   {"+4", 4.0},
+        {"1.5", 1.5},   {".5", 0.5},       {"1.2.3", 1.2},  {"12abc", 12.0}, {"abc", 0.0},
+        {"-", 0.0},     {".", 0.0},        {"1e3", 1000.0}, {"1E+2", 100.0}, {"25e-1", 2.5},
+        {"1d2", 100.0}, {"1D 2", 100.0},   {"2e", 2.0},     {"2e+", 2.0},    {"2ex", 2.0},
+        {"e5", 0.0},    {"0x10", 0.0},     {"&H10", 0.0},   {"1e-400", 0.0}, {"1e400", {}},
+        {"\3775", 0.0}}; // a byte above 127, then a digit
+    for (const auto& [text, value] : cases) {
+        EXPECT_EQ(lenientNumber(text), value) << "text: " << text;
+    }
+    EXPECT_EQ(lenientNumber(std::string{'2', '\0', '5'}), 2.0);
+}
+
+TEST(SingleText, WritesTheGeneralDecimalText) {
+    const std::pair<std::string, float> cases[] = {
+        {"2", 2},       {"12200", 12200},     {"1.5", 1.5},       {"0.5", 0.5},
+        {"1.1", 1.1},   {"10030.5", 10030.5}, {"0.0001", 0.0001}, {"1E-05", 1e-5},
+        {"1E+07", 1e7}, {"1234567", 1234567}};
+    for (const auto& [text, value] : cases) {
+        EXPECT_EQ(singleText(value), text) << value;
+        EXPECT_EQ(singleText(-value), "-" + text) << value;
+    }
+    EXPECT_EQ(singleText(-0.0f), "0");
+    EXPECT_EQ(singleText(12345678.0f), "1.234568E+07");
+}
 
 } // namespace
-} // namespace dorvex
+} // namespace dorvex::test

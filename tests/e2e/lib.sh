@@ -8,37 +8,28 @@ E2E_SOURCE=${E2E_SOURCE:?the source folder}
 E2E_TMP=$(mktemp -d /tmp/dorvex-e2e-XXXXXX)
 # No test may ever reach the real login manager.
 export DBUS_SYSTEM_BUS_ADDRESS="unix:path=$E2E_TMP/no-system-bus"
-E2E_PIDS=()
-
+# Every helper process leads a process group of its own, which goes as a whole at the end.
 E2E_GROUPS=()
 
 e2e_cleanup() {
     local pid
-    # A program runs in a session of its own with its bus daemon: the whole group goes.
     for pid in "${E2E_GROUPS[@]}"; do
         kill -- "-$pid" 2>/dev/null || true
     done
-    for pid in "${E2E_PIDS[@]}"; do
-        kill "$pid" 2>/dev/null || true
-    done
-    for pid in "${E2E_PIDS[@]}"; do
-        wait "$pid" 2>/dev/null || true
-    done
+    wait 2>/dev/null || true
     rm -rf "$E2E_TMP"
 }
 trap e2e_cleanup EXIT
 
 e2e_fail() {
     echo "FAIL: $*" >&2
-    [[ -n ${E2E_SHOT_ON_FAIL:-} ]] && import -display "$DISPLAY" -window root "$E2E_SHOT_ON_FAIL" 2>/dev/null
     exit 1
 }
 
 # Runs a command until it succeeds, for at most the given seconds.
 e2e_wait() {
-    local seconds=$1
+    local deadline=$((SECONDS + $1))
     shift
-    local deadline=$((SECONDS + seconds))
     until "$@" >/dev/null 2>&1; do
         ((SECONDS < deadline)) || return 1
         sleep 0.1
@@ -50,31 +41,28 @@ e2e_wait() {
 e2e_start_desktop() {
     # The server takes a free display itself: tests of other builds may start one at the same time,
     # and a number chosen here could be taken before the server gets it.
-    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$E2E_TMP/display" >"$E2E_TMP/xvfb.log" 2>&1 &
-    E2E_PIDS+=($!)
+    setsid Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$E2E_TMP/display" >/dev/null 2>&1 &
+    E2E_GROUPS+=($!)
     e2e_wait 30 test -s "$E2E_TMP/display" || e2e_fail "the X server did not start"
     export DISPLAY=":$(cat "$E2E_TMP/display")"
     # The desktop the tests run in may be a Wayland one; this one is X only.
     unset WAYLAND_DISPLAY XDG_SESSION_TYPE
-    icewm >"$E2E_TMP/icewm.log" 2>&1 &
-    local icewm=$!
-    E2E_PIDS+=($icewm)
+    setsid icewm >"$E2E_TMP/icewm.log" 2>&1 &
+    E2E_GROUPS+=($!)
     # The program looks for a tray when it starts: the tray must be up first.
-    e2e_wait 60 sh -c "! kill -0 $icewm || xwininfo -root -tree | grep -q '\"SystemTray\"'" || true
-    kill -0 "$icewm" 2>/dev/null || e2e_fail "the window manager ended: $(cat "$E2E_TMP/icewm.log")"
-    xwininfo -root -tree | grep -q '"SystemTray"' || e2e_fail "no tray"
+    e2e_wait 60 sh -c "xwininfo -root -tree | grep -q '\"SystemTray\"'" ||
+        e2e_fail "no tray: $(cat "$E2E_TMP/icewm.log")"
     export XDG_RUNTIME_DIR="$E2E_TMP/runtime"
     mkdir -m 700 -p "$XDG_RUNTIME_DIR"
 }
 
 # A demo installation: Data/DorvexL.ini with the given text (the shipped one by default), Log/.
 e2e_install() {
-    local folder=$1
-    mkdir -p "$folder/Data" "$folder/Log"
+    mkdir -p "$1/Data" "$1/Log"
     if [[ $# -ge 2 ]]; then
-        printf '%s' "$2" >"$folder/Data/DorvexL.ini"
+        printf '%s' "$2" >"$1/Data/DorvexL.ini"
     else
-        cp "$E2E_SOURCE/desktop/DorvexL.ini" "$folder/Data/DorvexL.ini"
+        cp "$E2E_SOURCE/desktop/DorvexL.ini" "$1/Data/DorvexL.ini"
     fi
 }
 
@@ -99,73 +87,58 @@ e2e_signal_program() {
     kill -s "$1" "$pid"
 }
 
-# The program in the folder ends with status 0 and its log's last event matches the pattern.
-e2e_expect_normal_end() {
-    local folder=$1 pattern=$2 status last
-    status=$(e2e_wait_exit "$folder")
-    [[ $status == 0 ]] || e2e_fail "exit status $status"
-    last=$(e2e_log_events "$folder" | tail -n 1)
-    # shellcheck disable=SC2053 # a pattern
-    [[ $last == $pattern ]] || e2e_fail "the log ends with \"$last\", not \"$pattern\""
-}
-
 # Waits for the program started in the folder to end; prints its exit status.
 e2e_wait_exit() {
-    local folder=$1 seconds=${2:-20}
-    e2e_wait "$seconds" test -s "$folder/status.txt" || e2e_fail "the program did not end"
-    cat "$folder/status.txt"
+    e2e_wait 20 test -s "$1/status.txt" || e2e_fail "the program did not end"
+    cat "$1/status.txt"
 }
 
-# The id of the visible window with exactly this title.
+# The program in the folder ends with status 0, and its log's event lines
+# ("Event/State") match the pattern, or the last line does when the pattern has one line.
+e2e_expect_end() {
+    local status events
+    status=$(e2e_wait_exit "$1")
+    [[ $status == 0 ]] || e2e_fail "exit status $status"
+    events=$(e2e_log_events "$1")
+    [[ $2 == *$'\n'* ]] || events=${events##*$'\n'}
+    # shellcheck disable=SC2053 # a pattern
+    [[ $events == $2 ]] || e2e_fail "the log ends with \"$events\", not \"$2\""
+}
+
+# The id of the visible window with exactly this title; fails when there is none.
 e2e_window() {
-    xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1
+    xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 | grep .
 }
 
 e2e_wait_window() {
-    local title=$1 seconds=${2:-20}
-    e2e_wait "$seconds" sh -c "xdotool search --onlyvisible --name '^$title\$' | grep -q ." ||
-        e2e_fail "no window \"$title\""
-    e2e_window "$title"
+    e2e_wait "${2:-20}" e2e_window "$1" || e2e_fail "no window \"$1\""
+    e2e_window "$1"
 }
 
-# The centre of the program's tray icon, "x y", once the tray has embedded it.
+# The centre of the program's tray icon, "x y", once the tray has embedded it; fails before.
 e2e_tray_icon() {
     xwininfo -root -tree |
         sed -n 's/.*("dorvexzede" "Dorvex Zede")  \([0-9]*\)x\([0-9]*\)+[-0-9]*+[-0-9]*  +\([0-9]*\)+\([0-9]*\).*/\1 \2 \3 \4/p' |
-        awk '$1 <= 64 && $2 <= 64 { print $3 + int($1 / 2), $4 + int($2 / 2); exit }'
+        awk '$1 <= 64 && $2 <= 64 { print $3 + int($1 / 2), $4 + int($2 / 2); exit }' | grep .
 }
 
 e2e_wait_tray_icon() {
-    local deadline=$((SECONDS + 20)) icon
-    until icon=$(e2e_tray_icon) && [[ -n $icon ]]; do
-        ((SECONDS < deadline)) || e2e_fail "no tray icon"
-        sleep 0.2
-    done
-    echo "$icon"
+    e2e_wait 20 e2e_tray_icon || e2e_fail "no tray icon"
+    e2e_tray_icon
 }
 
-# The number of the program's visible windows, menus included.
-e2e_visible_windows() {
-    { xdotool search --onlyvisible --classname dorvexzede 2>/dev/null || true; } | wc -l
-}
-
-# Runs the command that opens the program's popup menu and waits for the menu; sets E2E_MENU_BASE
-# to the number of windows there were before it.
+# Runs the command that opens a popup menu of the program: one more of its windows shows.
 e2e_open_menu_with() {
-    E2E_MENU_BASE=$(e2e_visible_windows)
+    local before
+    before=$({ xdotool search --onlyvisible --classname dorvexzede || true; } | wc -l)
     "$@"
-    e2e_wait 10 sh -c "[ \$(xdotool search --onlyvisible --classname dorvexzede | wc -l) -gt $E2E_MENU_BASE ]" ||
+    e2e_wait 10 sh -c "[ \$(xdotool search --onlyvisible --classname dorvexzede | wc -l) -gt $before ]" ||
         e2e_fail "no popup menu"
 }
 
 # Opens the tray icon's menu with a right click on the icon at "x y".
 e2e_open_tray_menu() {
     e2e_open_menu_with xdotool mousemove "$1" "$2" click 3
-}
-
-# The absolute position "x y" of a window.
-e2e_position() {
-    xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF } END { print x, y }'
 }
 
 # The activity log's event lines as "Event/State".

@@ -1,5 +1,4 @@
 #include "platform/linux/PosixAccounts.h"
-#include "tests/linux/ChildProcess.h"
 
 #include <grp.h>
 #include <gtest/gtest.h>
@@ -8,44 +7,38 @@
 namespace dorvex {
 namespace {
 
-// The decision of another process, which runs with the given ids and groups.
-std::string decisionUnder(const std::vector<std::string>& setprivOptions) {
-    std::vector<std::string> command{"setpriv"};
-    command.insert(command.end(), setprivOptions.begin(), setprivOptions.end());
-    command.insert(command.end(), {DORVEX_LINUX_PROBE, "admin"});
-    return test::runCommand(command).output;
+// The decision in a child process that runs with the given user, group and supplementary groups.
+bool administratorUnder(uid_t user, gid_t group, const std::vector<gid_t>& groups) {
+    return ::setgroups(groups.size(), groups.data()) == 0 &&
+           ::setresgid(group, group, group) == 0 && ::setresuid(user, user, user) == 0 &&
+           PosixAccounts().userIsAdministrator();
 }
 
-TEST(PosixAccounts, DecidesByUserAndGroupsOfTheProcess) {
+TEST(PosixAccountsDeathTest, DecidesByUserAndGroupsOfTheProcess) {
     if (::geteuid() != 0) {
         GTEST_SKIP() << "needs root to take other ids";
     }
-    const group* sudo = ::getgrnam("sudo");
-    ASSERT_NE(sudo, nullptr) << "the system has no group sudo";
-    const std::string sudoGroup = std::to_string(sudo->gr_gid);
-    const std::string nobody = "65534";
-
+    const group* sudoGroup = ::getgrnam("sudo");
+    ASSERT_NE(sudoGroup, nullptr) << "the system has no group sudo";
+    const gid_t sudo = sudoGroup->gr_gid;
+    const uid_t nobody = 65534;
     const struct {
         const char* what;
-        std::vector<std::string> setprivOptions;
-        const char* expected;
+        uid_t user;
+        gid_t group;
+        std::vector<gid_t> groups;
+        bool administrator;
     } cases[] = {
-        {"root", {}, "administrator\n"},
-        {"sudo among the supplementary groups",
-         {"--reuid=" + nobody, "--regid=" + nobody, "--groups=100," + sudoGroup},
-         "administrator\n"},
-        {"sudo as the effective group",
-         {"--reuid=" + nobody, "--regid=" + sudoGroup, "--clear-groups"},
-         "administrator\n"},
-        {"none of the groups",
-         {"--reuid=" + nobody, "--regid=" + nobody, "--groups=100"},
-         "user\n"},
-        {"no groups at all",
-         {"--reuid=" + nobody, "--regid=" + nobody, "--clear-groups"},
-         "user\n"},
+        {"root", 0, 0, {}, true},
+        {"sudo among the supplementary groups", nobody, nobody, {100, sudo}, true},
+        {"sudo as the effective group", nobody, sudo, {}, true},
+        {"none of the groups", nobody, nobody, {100}, false},
+        {"no groups at all", nobody, nobody, {}, false},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(decisionUnder(c.setprivOptions), c.expected) << c.what;
+        EXPECT_EXIT(std::exit(administratorUnder(c.user, c.group, c.groups) ? 0 : 1),
+                    ::testing::ExitedWithCode(c.administrator ? 0 : 1), "")
+            << c.what;
     }
 }
 

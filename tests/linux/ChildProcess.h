@@ -8,26 +8,21 @@
 
 namespace dorvex::test {
 
-// A program started by a test, stopped at the latest when the object goes, or when the thread
-// that started it ends.
+// A program started by a test: its standard output is read through a pipe, and it is stopped at
+// the latest when the object goes, or when the thread that started it ends.
 class ChildProcess {
 public:
-    enum class Output { Capture, Discard };
-
     // Starts `arguments[0]` (searched on PATH) with `environment` ("NAME=value") replacing or
-    // adding to this process's variables.
+    // adding to this process's variables; returns once the child process runs, when nothing of
+    // this process is left in it.
     explicit ChildProcess(const std::vector<std::string>& arguments,
-                          const std::vector<std::string>& environment = {},
-                          Output output = Output::Capture);
+                          const std::vector<std::string>& environment = {});
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
-    pid_t pid() const { return pid_; }
     // The next line of its standard output without the line end, waiting at most `limit`.
     std::optional<std::string> readLine(std::chrono::milliseconds limit);
-    // Everything up to the end of its standard output, waiting at most `limit`.
-    std::string readAll(std::chrono::milliseconds limit);
     // The exit status (128 + signal when killed), waiting at most `limit` for the end.
     std::optional<int> wait(std::chrono::milliseconds limit);
     void kill(int signal);
@@ -35,8 +30,6 @@ public:
     void stop();
 
 private:
-    bool readMore(std::chrono::steady_clock::time_point deadline);
-
     pid_t pid_ = -1;
     int output_ = -1;
     std::string buffered_;
@@ -48,7 +41,7 @@ struct CommandResult {
     std::string output;
 };
 
-// Runs a command to its end; it is killed after `limit`.
+// Runs a command to its end, reading its output line by line; it is killed after `limit`.
 CommandResult runCommand(const std::vector<std::string>& arguments,
                          const std::vector<std::string>& environment = {},
                          std::chrono::milliseconds limit = std::chrono::seconds(20));

@@ -3,7 +3,10 @@
 #include "tests/linux/ScopedEnvironment.h"
 #include "tests/linux/XvfbServer.h"
 
+#include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <sstream>
 #include <unistd.h>
 // After gtest: Xlib's macros (None, Bool, ...) would clash with its names.
@@ -43,6 +46,19 @@ protected:
         return keycode;
     }
 
+    // Runs the xdotool command (words split at blanks), then polls as often as `expected` says
+    // and compares the answers.
+    template <typename Answer>
+    void expectPolls(const std::string& command, const std::vector<Answer>& expected,
+                     const std::function<Answer()>& poll) {
+        SCOPED_TRACE(command);
+        std::istringstream words(command);
+        ASSERT_TRUE(server.xdotool({std::istream_iterator<std::string>(words), {}}));
+        std::vector<Answer> answers;
+        std::generate_n(std::back_inserter(answers), expected.size(), poll);
+        EXPECT_EQ(answers, expected);
+    }
+
     XSession session;
     test::XvfbServer server;
     std::ostringstream diagnostics;
@@ -61,84 +77,63 @@ TEST_F(X11InputDevicesTest, CursorPositionFollowsThePointer) {
     EXPECT_EQ(diagnostics.str(), "");
 }
 
-TEST_F(X11InputDevicesTest, AKeyPressedAndReleasedBetweenTwoPollsIsReportedOnce) {
-    ASSERT_TRUE(server.xdotool({"key", "a"}));
-    EXPECT_EQ(codes(devices.keysReported()), std::vector<std::size_t>{keycodeOf("a")});
-    EXPECT_TRUE(codes(devices.keysReported()).empty());
-}
-
-TEST_F(X11InputDevicesTest, AHeldKeyIsReportedAtEveryPoll) {
-    const std::vector<std::size_t> shift{keycodeOf("Shift_L")};
-    ASSERT_TRUE(server.xdotool({"keydown", "Shift_L"}));
-    for (int poll = 0; poll < 3; ++poll) {
-        EXPECT_EQ(codes(devices.keysReported()), shift) << "poll " << poll;
-    }
-    ASSERT_TRUE(server.xdotool({"keyup", "Shift_L"}));
-    EXPECT_TRUE(codes(devices.keysReported()).empty());
-}
-
-TEST_F(X11InputDevicesTest, MouseButtonsAreReportedAsTheirKeyCodes) {
-    struct ButtonCase {
-        const char* button;
-        std::vector<std::size_t> expected;
+// Each key and button code is reported at every poll while it is down, and once when it went
+// down and up between two polls; wheel steps are no buttons.
+TEST_F(X11InputDevicesTest, KeysAndButtonsAreReportedAsTheirCodes) {
+    using Codes = std::vector<std::size_t>;
+    const std::size_t a = keycodeOf("a");
+    const std::size_t shift = keycodeOf("Shift_L");
+    const std::pair<std::string, std::vector<Codes>> steps[] = {
+        {"key a", {{a}, {}}},        {"keydown Shift_L", {{shift}, {shift}, {shift}}},
+        {"keyup Shift_L", {{}}},     {"click 1", {{1}, {}}},
+        {"click 3", {{2}}},          {"click 2", {{4}}},
+        {"click 8", {{5}}},          {"click 9", {{6}}},
+        {"click 4", {{}}},           {"click 5", {{}}},
+        {"mousedown 3", {{2}, {2}}}, {"mouseup 3", {{}}},
     };
-    const ButtonCase cases[] = {
-        {"1", {1}}, {"3", {2}}, {"2", {4}}, {"8", {5}},
-        {"9", {6}}, {"4", {}},  {"5", {}}, // wheel steps are no buttons
-    };
-    for (const ButtonCase& c : cases) {
-        ASSERT_TRUE(server.xdotool({"click", c.button}));
-        EXPECT_EQ(codes(devices.keysReported()), c.expected) << "button " << c.button;
+    for (const auto& [command, polls] : steps) {
+        expectPolls<Codes>(command, polls, [&] { return codes(devices.keysReported()); });
     }
-}
-
-TEST_F(X11InputDevicesTest, AHeldButtonIsReportedAtEveryPoll) {
-    ASSERT_TRUE(server.xdotool({"mousedown", "3"}));
-    for (int poll = 0; poll < 3; ++poll) {
-        EXPECT_EQ(codes(devices.keysReported()), std::vector<std::size_t>{2}) << "poll " << poll;
-    }
-    ASSERT_TRUE(server.xdotool({"mouseup", "3"}));
-    EXPECT_TRUE(codes(devices.keysReported()).empty());
 }
 
 // The program's own poll: key character, blank, mouse character.
 TEST_F(X11InputDevicesTest, TheProgramsPollSeesEveryKindOfInput) {
     MdInDataChange poll(devices);
     poll.Prime_Input();
+    using Polls = std::vector<std::string>;
+    const std::pair<std::string, Polls> steps[] = {
+        {"mousemove --sync 40 60", {"_ M", "_ _"}},
+        {"key a", {"K _", "_ _"}},
+        {"keydown b", {"K _", "_ _", "_ _"}},
+        {"keyup b", {"_ _"}},
+        // A click is a key code and a raw button press; a wheel step only the latter.
+        {"click 1", {"K M"}},
+        {"click 4", {"_ M"}},
+        // The same key in two polls running leaves the key set as it was.
+        {"key Next", {"K _"}},
+        {"key Next", {"K _"}},
+        // Relative moves are raw motion; out and back leaves the position as it was.
+        {"mousemove_relative --sync 30 0 mousemove_relative --sync -- -30 0", {"_ M", "_ _"}},
+    };
     EXPECT_EQ(poll.Poll_Input(), "_ _");
+    for (const auto& [command, polls] : steps) {
+        expectPolls<std::string>(command, polls, [&] { return poll.Poll_Input(); });
+    }
+}
 
-    ASSERT_TRUE(server.xdotool({"mousemove", "--sync", "40", "60"}));
-    EXPECT_EQ(poll.Poll_Input(), "_ M");
-    EXPECT_EQ(poll.Poll_Input(), "_ _");
-
-    ASSERT_TRUE(server.xdotool({"key", "a"}));
-    EXPECT_EQ(poll.Poll_Input(), "K _");
-    EXPECT_EQ(poll.Poll_Input(), "_ _");
-
-    ASSERT_TRUE(server.xdotool({"keydown", "b"}));
-    EXPECT_EQ(poll.Poll_Input(), "K _");
-    EXPECT_EQ(poll.Poll_Input(), "_ _");
-    EXPECT_EQ(poll.Poll_Input(), "_ _");
-    ASSERT_TRUE(server.xdotool({"keyup", "b"}));
-    EXPECT_EQ(poll.Poll_Input(), "_ _");
-
-    // A click is a key code and a raw button press; a wheel step only the latter.
-    ASSERT_TRUE(server.xdotool({"click", "1"}));
-    EXPECT_EQ(poll.Poll_Input(), "K M");
-    ASSERT_TRUE(server.xdotool({"click", "4"}));
-    EXPECT_EQ(poll.Poll_Input(), "_ M");
-
-    // The same key in two polls running leaves the key set as it was.
-    ASSERT_TRUE(server.xdotool({"key", "Next"}));
-    EXPECT_EQ(poll.Poll_Input(), "K _");
-    ASSERT_TRUE(server.xdotool({"key", "Next"}));
-    EXPECT_EQ(poll.Poll_Input(), "K _");
-
-    // Relative moves are raw motion; out and back leaves the position as it was.
-    ASSERT_TRUE(server.xdotool({"mousemove_relative", "--sync", "30", "0"}));
-    ASSERT_TRUE(server.xdotool({"mousemove_relative", "--sync", "--", "-30", "0"}));
-    EXPECT_EQ(poll.Poll_Input(), "_ M");
-    EXPECT_EQ(poll.Poll_Input(), "_ _");
+// Reports no input at any poll and has said why once.
+void expectNotWatching(X11InputDevices& devices, const std::ostringstream& diagnostics,
+                       const std::string& reason) {
+    for (int poll = 0; poll < 3; ++poll) {
+        CursorPosition position{5, 6};
+        EXPECT_FALSE(devices.cursorPosition(position));
+        EXPECT_EQ(position, (CursorPosition{5, 6}));
+        EXPECT_TRUE(devices.keysReported().none());
+        EXPECT_EQ(devices.rawInputReported(), RawInput{});
+    }
+    EXPECT_EQ(diagnostics.str(), "Dorvex Zede cannot watch keyboard and mouse: " + reason +
+                                     "; they count as in use\n");
+    EXPECT_EQ(devices.notWatchedReason(), reason);
 }
 
 // Without a display, or on a Wayland session whose own windows' input X never sees even while an
@@ -146,17 +141,16 @@ TEST_F(X11InputDevicesTest, TheProgramsPollSeesEveryKindOfInput) {
 TEST(X11InputDevicesNotWatching, ReportNothingAndSaySoOnce) {
     test::XvfbServer server;
     const std::string wayland = "a Wayland session keeps the input of its own windows from X";
-    struct EnvironmentCase {
+    const struct {
         std::optional<std::string> display, waylandDisplay, sessionType;
         std::string reason;
-    };
-    const EnvironmentCase cases[] = {
+    } cases[] = {
         {std::nullopt, std::nullopt, "x11", "no X display (DISPLAY is not set)"},
         {":4999", std::nullopt, std::nullopt, "cannot open the X display \":4999\""},
         {server.display(), "wayland-0", std::nullopt, wayland},
         {server.display(), std::nullopt, "wayland", wayland},
     };
-    for (const EnvironmentCase& c : cases) {
+    for (const auto& c : cases) {
         test::ScopedEnvironment display("DISPLAY", c.display);
         test::ScopedEnvironment waylandDisplay("WAYLAND_DISPLAY", c.waylandDisplay);
         test::ScopedEnvironment sessionType("XDG_SESSION_TYPE", c.sessionType);
@@ -164,16 +158,7 @@ TEST(X11InputDevicesNotWatching, ReportNothingAndSaySoOnce) {
         X11InputDevices devices({}, diagnostics);
         ASSERT_TRUE(server.xdotool({"key", "a"}));
         ASSERT_TRUE(server.xdotool({"click", "4"}));
-        for (int poll = 0; poll < 3; ++poll) {
-            CursorPosition position{5, 6};
-            EXPECT_FALSE(devices.cursorPosition(position));
-            EXPECT_EQ(position, (CursorPosition{5, 6}));
-            EXPECT_TRUE(devices.keysReported().none());
-            EXPECT_EQ(devices.rawInputReported(), RawInput{});
-        }
-        EXPECT_EQ(diagnostics.str(), "Dorvex Zede cannot watch keyboard and mouse: " + c.reason +
-                                         "; they count as in use\n");
-        EXPECT_EQ(devices.notWatchedReason(), c.reason);
+        expectNotWatching(devices, diagnostics, c.reason);
     }
 }
 
@@ -181,6 +166,7 @@ TEST(X11InputDevicesNotWatching, ReportNothingAndSaySoOnce) {
 TEST(X11InputDevicesLosingTheDisplay, GoOnReportingNothing) {
     const XSession session;
     for (const bool keysFirst : {false, true}) {
+        SCOPED_TRACE(keysFirst ? "keys first" : "cursor first");
         test::XvfbServer server;
         std::ostringstream diagnostics;
         X11InputDevices devices(server.display(), diagnostics);
@@ -188,17 +174,10 @@ TEST(X11InputDevicesLosingTheDisplay, GoOnReportingNothing) {
         ASSERT_TRUE(devices.cursorPosition(position));
         EXPECT_EQ(devices.notWatchedReason(), "");
         server.stop();
-        for (int poll = 0; poll < 3; ++poll) {
-            if (keysFirst) {
-                EXPECT_TRUE(devices.keysReported().none());
-            }
-            EXPECT_FALSE(devices.cursorPosition(position));
+        if (keysFirst) {
             EXPECT_TRUE(devices.keysReported().none());
         }
-        EXPECT_EQ(diagnostics.str(), "Dorvex Zede cannot watch keyboard and mouse: the connection "
-                                     "to the X display was lost; they count as in use\n")
-            << (keysFirst ? "keys first" : "cursor first");
-        EXPECT_EQ(devices.notWatchedReason(), "the connection to the X display was lost");
+        expectNotWatching(devices, diagnostics, "the connection to the X display was lost");
     }
 }
 

@@ -62,12 +62,16 @@ struct EnvironmentCase {
 
 TEST(FlockNamedMutexesEnvironment, LockFileNamesMutexAndSession) {
     const std::string uid = std::to_string(::getuid());
+    const std::string own = std::filesystem::is_directory("/run/user/" + uid)
+                                ? "/run/user/" + uid
+                                : "/tmp/dorvex-" + uid;
+    test::ScopedEnvironment temporary("TMPDIR", std::nullopt);
     const EnvironmentCase cases[] = {
         {"/run/user/1000", "3", "/run/user/1000/Dorvex.session-3.lock"},
         {"/run/user/1000", std::nullopt, "/run/user/1000/Dorvex.uid-" + uid + ".lock"},
         {"/run/user/1000", "", "/run/user/1000/Dorvex.uid-" + uid + ".lock"},
-        {std::nullopt, "3", "/tmp/Dorvex.session-3.lock"},
-        {"", std::nullopt, "/tmp/Dorvex.uid-" + uid + ".lock"},
+        {std::nullopt, "3", own + "/Dorvex.session-3.lock"},
+        {"", std::nullopt, own + "/Dorvex.uid-" + uid + ".lock"},
     };
     for (const EnvironmentCase& c : cases) {
         test::ScopedEnvironment runtime("XDG_RUNTIME_DIR", c.runtimeFolder);
@@ -101,6 +105,50 @@ TEST_F(GuardProcessesTest, ASecondStartIsRefusedUntilTheFirstProcessIsKilled) {
     ASSERT_EQ(first->wait(10s), 128 + SIGKILL);
     const auto third = start();
     EXPECT_EQ(third->readLine(10s), "running");
+}
+
+struct PlantedCase {
+    const char* what;
+    const char* plant; // a shell command: $0 is the lock file, $d its folder
+    bool refused;
+};
+
+// Without XDG_RUNTIME_DIR the lock files go to a folder of the user's own below TMPDIR.
+TEST(FlockNamedMutexesPlanted, RefusesALockInPlaceOrFolderThatIsNotTheUsersOwn) {
+    if (std::filesystem::exists("/run/user/" + std::to_string(::getuid()))) {
+        GTEST_SKIP() << "the lock files go to /run/user";
+    }
+    test::ScopedEnvironment runtime("XDG_RUNTIME_DIR", std::nullopt);
+    test::ScopedEnvironment session("XDG_SESSION_ID", "7");
+    const PlantedCase cases[] = {
+        {"nothing: a private folder is made", ":", false},
+        {"a folder open to others", "mkdir -m 777 $d", true},
+        {"a named pipe", "mkdir -m 700 $d && mkfifo $0", true},
+        {"a link to a file of the user's", "mkdir -m 700 $d && touch $0.t && ln -s $0.t $0", true},
+        {"a file of another user (needs root)", "mkdir -m 700 $d && touch $0 && chown 65534 $0",
+         true},
+        {"a file another process holds", "mkdir -m 700 $d && exec 3>$0 && flock -x 3", true},
+    };
+    for (const PlantedCase& c : cases) {
+        test::TempFolder temporary;
+        test::ScopedEnvironment temporaryFolder("TMPDIR", temporary.path().string());
+        FlockNamedMutexes mutexes;
+        const std::filesystem::path lock = mutexes.lockFile("Dorvex");
+        // Nothing is planted outside the test's own folder.
+        ASSERT_EQ(lock.parent_path().parent_path(), temporary.path()) << c.what;
+        test::ChildProcess planter(
+            {"sh", "-c",
+             std::string("d=${0%/*} && ") + c.plant + " && echo planted && exec sleep 30",
+             lock.string()});
+        ASSERT_EQ(planter.readLine(10s), "planted") << c.what;
+        if (c.refused) {
+            EXPECT_THROW(mutexes.create("Dorvex"), MutexError) << c.what;
+        } else {
+            EXPECT_NE(mutexes.create("Dorvex").handle, 0u);
+            EXPECT_EQ(std::filesystem::status(lock.parent_path()).permissions(),
+                      std::filesystem::perms::owner_all);
+        }
+    }
 }
 
 } // namespace

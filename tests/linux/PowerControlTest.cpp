@@ -1,7 +1,4 @@
-#include "app/Program.h"
 #include "platform/linux/LogindPowerControl.h"
-#include "shutdown/ShutdownError.h"
-#include "tests/linux/MixedPlatform.h"
 #include "tests/linux/MockLogind.h"
 
 #include <cstdlib>
@@ -64,36 +61,31 @@ TEST_F(LogindPowerControlTest, ThePrivilegeFollowsTheLoginManagersAnswer) {
         raising("org.freedesktop.DBus.Error.AccessDenied", "Access denied by policy");
     const struct {
         PowerAction action;
-        const char* method;
         std::string code;
         PrivilegeFailure expected;
         std::string text;
     } cases[] = {
-        {PowerAction::Hibernate, "CanHibernate", "ret = 'na'", PrivilegeFailure::NotPermitted,
+        // Each action asks its own question.
+        {PowerAction::Hibernate, "ret = 'na'", PrivilegeFailure::NotPermitted,
          "CanHibernate answered \"na\""},
-        {PowerAction::Hibernate, "CanHibernate", "ret = 'yes'", PrivilegeFailure::None, ""},
-        {PowerAction::PowerOff, "CanPowerOff", "ret = 'yes'", PrivilegeFailure::None, ""},
+        {PowerAction::Hibernate, "ret = 'yes'", PrivilegeFailure::None, ""},
+        {PowerAction::PowerOff, "ret = 'yes'", PrivilegeFailure::None, ""},
         // Only a user who authenticates could: a request made without asking cannot.
-        {PowerAction::PowerOff, "CanPowerOff", "ret = 'challenge'", PrivilegeFailure::NotPermitted,
+        {PowerAction::PowerOff, "ret = 'challenge'", PrivilegeFailure::NotPermitted,
          "CanPowerOff answered \"challenge\""},
-        {PowerAction::PowerOff, "CanPowerOff", "ret = 'no'", PrivilegeFailure::NotPermitted,
+        {PowerAction::PowerOff, "ret = 'no'", PrivilegeFailure::NotPermitted,
          "CanPowerOff answered \"no\""},
-        {PowerAction::PowerOff, "CanPowerOff", "ret = 'na'", PrivilegeFailure::NotPermitted,
-         "CanPowerOff answered \"na\""},
         // A bus that refuses the caller means no permission.
-        {PowerAction::PowerOff, "CanPowerOff", denied, PrivilegeFailure::NotPermitted,
-         "Access denied by policy"},
+        {PowerAction::PowerOff, denied, PrivilegeFailure::NotPermitted, "Access denied by policy"},
     };
     for (const auto& c : cases) {
-        mock.replaceMethod(c.method, "", "s", c.code);
+        SCOPED_TRACE(c.code);
+        mock.replaceMethod(c.action == PowerAction::Hibernate ? "CanHibernate" : "CanPowerOff", "",
+                           "s", c.code);
         const PrivilegeResult result = power().enableShutdownPrivilege(c.action);
-        EXPECT_EQ(result.failure, c.expected) << c.method << " " << c.code;
-        EXPECT_EQ(result.systemText, c.text) << c.method << " " << c.code;
+        EXPECT_EQ(result.failure, c.expected);
+        EXPECT_EQ(result.systemText, c.text);
     }
-    // Each action asks its own question: CanHibernate answered "yes" last.
-    mock.replaceMethod("CanPowerOff", "", "s", "ret = 'no'");
-    EXPECT_EQ(power().enableShutdownPrivilege(PowerAction::Hibernate).failure,
-              PrivilegeFailure::None);
 }
 
 TEST_F(LogindPowerControlTest, RefusedRequestsAMissingLoginManagerOrBusAreNotAccepted) {
@@ -151,44 +143,6 @@ TEST_F(LogindPowerControlTest, HibernateReturnsAfterTheResumeAndFailsWithoutASle
     ASSERT_EQ(hibernation.wait_for(10s), std::future_status::ready);
     const PowerRequestResult result = hibernation.get();
     EXPECT_TRUE(result.accepted) << result.systemText;
-}
-
-// The program's shutdown service on the login manager: its numbered errors carry the bus's text.
-TEST_F(LogindPowerControlTest, TheShutdownServiceNumbersTheFailures) {
-    FakeMutexRegistry session;
-    FakePlatform fake{"/", session, {2026, 12, 7, 10, 0, 0}};
-    Platform platform = test::mixedPlatform(fake, {.power = &power()});
-    Program program{platform};
-    // The number and description of the error the service raises, or 0 and "" when it succeeds.
-    const auto outcome = [&](bool hibernate) -> std::pair<std::int32_t, std::string> {
-        try {
-            hibernate ? program.mdShut.Hibernate_System() : program.mdShut.ShutdownSystem(12);
-        } catch (const ShutdownError& error) {
-            return {error.number, error.what()};
-        }
-        return {0, ""};
-    };
-    EXPECT_EQ(outcome(false), std::make_pair(0, std::string()));
-    EXPECT_EQ(methodCalled(), "PowerOff");
-    EXPECT_EQ(outcome(true),
-              std::make_pair(MdShut::ShutdownFailed,
-                             std::string("Hibernate_System failed: The system did not hibernate")));
-
-    mock.replaceMethod("CanPowerOff", "", "s", "ret = 'no'");
-    mock.clearCalls();
-    EXPECT_EQ(outcome(false),
-              std::make_pair(MdShut::NoPrivilege,
-                             std::string("Can't enable shutdown: You do not have the privileges to "
-                                         "shutdown this system. [CanPowerOff answered \"no\"]")));
-    EXPECT_EQ(methodCalled(), "");
-
-    mock.pointToMissingBus();
-    EXPECT_EQ(outcome(false),
-              std::make_pair(MdShut::PrivilegeNotFound,
-                             std::string("Can't enable shutdown: Can't find the SE_SHUTDOWN_NAME "
-                                         "privilege value. [Cannot connect to the system bus: No "
-                                         "such file or directory]")));
-    EXPECT_EQ(outcome(true).first, MdShut::PrivilegeNotFound);
 }
 
 } // namespace

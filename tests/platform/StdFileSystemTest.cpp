@@ -3,10 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <array>
+#include <csignal>
+#include <cstdlib>
 #include <filesystem>
+#include <iterator>
 #include <set>
 
 namespace dorvex::test {
@@ -23,12 +28,10 @@ protected:
 
 TEST_F(StdFileSystemTest, MatchesNamesInAnyLetterCase) {
     folder.write("data/dorvexl.INI", "x");
-    EXPECT_TRUE(files.folderExists("Data"));
-    EXPECT_TRUE(files.folderExists("DATA"));
-    EXPECT_TRUE(files.fileExists("Data/DorvexL.ini"));
-    EXPECT_FALSE(files.fileExists("Data"));
-    EXPECT_FALSE(files.folderExists("Data/DorvexL.ini"));
-    EXPECT_FALSE(files.folderExists("Log"));
+    EXPECT_TRUE(files.folderExists("Data") && files.folderExists("DATA") &&
+                files.fileExists("Data/DorvexL.ini"));
+    EXPECT_FALSE(files.fileExists("Data") || files.folderExists("Data/DorvexL.ini") ||
+                 files.folderExists("Log"));
     folder.write("log/a.txt", "lower");
     folder.write("Log/a.txt", "exact");
     folder.write("LOG/a.txt", "upper");
@@ -114,6 +117,52 @@ TEST_F(StdFileSystemTest, EntriesOfTwoProcessesNeverInterleave) {
     const std::set<std::string> whole{entries[0].substr(0, 700), entries[1].substr(0, 900)};
     for (const std::string& line : lines) {
         ASSERT_TRUE(whole.contains(line)) << "a torn line of " << line.size() << " bytes";
+    }
+}
+
+// A file-size limit cuts an append short as a full disk does: the entry must go entirely.
+TEST_F(StdFileSystemTest, AnAppendCutShortLeavesNoPartOfTheEntry) {
+    for (const rlim_t limit : {rlim_t{5}, rlim_t{8}}) {
+        folder.write("a.log", "one\r\n");
+        EXPECT_EXIT(
+            {
+                std::signal(SIGXFSZ, SIG_IGN);
+                rlimit size{};
+                size.rlim_cur = size.rlim_max = limit;
+                ::setrlimit(RLIMIT_FSIZE, &size);
+                try {
+                    files.append("a.log", "two\r\n");
+                } catch (const FileError&) {
+                    std::exit(folder.read("a.log") == "one\r\n" ? 0 : 1);
+                }
+                std::exit(2);
+            },
+            testing::ExitedWithCode(0), "")
+            << "limit " << limit;
+    }
+}
+
+// As an unprivileged user, for whom a read-only folder holds. Each case starts from c.ini "old"
+// and keep "keep" and changes them with a shell command.
+TEST_F(StdFileSystemTest, ReplacesThroughNoPlantedLinkAndAlsoInAReadOnlyFolder) {
+    const std::array<const char*, 3> cases[] = {
+        {"temporary name planted as a link", "ln -s keep c.ini.new", "c.ini"},
+        {"file is a link", "mv c.ini real.ini && ln -s real.ini c.ini", "real.ini"},
+        {"read-only folder", "chmod 500 .", "c.ini"},
+    };
+    for (const auto& [what, arrange, rewritten] : cases) {
+        DORVEX_EXPECT_AS_UNPRIVILEGED_USER(([&] {
+            const fs::path dir = folder.path() / what;
+            folder.write(std::string(what) + "/c.ini", "old");
+            folder.write(std::string(what) + "/keep", "keep");
+            const std::string command = "cd '" + dir.string() + "' && " + arrange;
+            const auto entries = [&] { return std::distance(fs::directory_iterator(dir), {}); };
+            const auto before = std::system(command.c_str()) == 0 ? entries() : -1;
+            StdFileSystem(dir).replace("c.ini", "new");
+            return readFile(dir / rewritten) == "new" && readFile(dir / "keep") == "keep" &&
+                   entries() == before;
+        }()))
+            << what;
     }
 }
 

@@ -20,15 +20,23 @@ public:
     struct Answer {
         int status = 200;
         std::string body;
-        int parts = 1;   // the body is sent in this many parts,
-        int pauseMs = 0; // with this pause before each part after the first
+        int parts = 1;        // the body is sent in this many parts,
+        int pauseMs = 0;      // with this pause before each part after the first
+        std::string location; // sent as the Location header when not empty
     };
 
     LoopbackHttpServer() {
         if (!server_.listen(QHostAddress::LocalHost, 0)) {
             throw std::runtime_error("cannot listen on 127.0.0.1");
         }
-        QObject::connect(&server_, &QTcpServer::newConnection, &server_, [this] { accept(); });
+        QObject::connect(&server_, &QTcpServer::newConnection, &server_, [this] {
+            // Each socket is a child of the server: it goes when the client closes, or with it.
+            while (QTcpSocket* socket = server_.nextPendingConnection()) {
+                QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+                QObject::connect(socket, &QTcpSocket::readyRead, socket,
+                                 [this, socket] { receive(socket); });
+            }
+        });
     }
 
     void answer(const std::string& path, Answer answer) { answers_[path] = std::move(answer); }
@@ -41,38 +49,29 @@ public:
     std::vector<std::string> requests;
 
 private:
-    void accept() {
-        while (QTcpSocket* socket = server_.nextPendingConnection()) {
-            // A child of the server: it goes when the client closes, or with the server.
-            QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-            QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
-                const QByteArray received =
-                    socket->property("received").toByteArray() + socket->readAll();
-                socket->setProperty("received", received);
-                const qsizetype end = received.indexOf("\r\n\r\n");
-                if (end >= 0 && !socket->property("answered").toBool()) {
-                    socket->setProperty("answered", true);
-                    respond(*socket, received.left(end).toStdString());
-                }
-            });
+    // Answers once the head is in: the request line and header lines up to an empty line.
+    void receive(QTcpSocket* client) {
+        const QByteArray received = client->property("received").toByteArray() + client->readAll();
+        client->setProperty("received", received);
+        if (!received.contains("\r\n\r\n")) {
+            return;
         }
-    }
-
-    void respond(QTcpSocket& socket, const std::string& head) {
+        QObject::disconnect(client, &QTcpSocket::readyRead, nullptr, nullptr);
+        const std::string head = received.left(received.indexOf("\r\n\r\n")).toStdString();
         requests.push_back(head);
-        const std::size_t pathStart = head.find(' ') + 1;
-        const std::string target = head.substr(pathStart, head.find(' ', pathStart) - pathStart);
-        const auto found = answers_.find(target.substr(0, target.find('?')));
+        const std::size_t start = head.find(' ') + 1;
+        const std::string path = head.substr(start, head.find_first_of(" ?", start) - start);
+        const auto found = answers_.find(path);
         const Answer answer =
             found != answers_.end() ? found->second : Answer{404, "<html>Not Found</html>"};
-
         // The reason phrase is optional: clients go by the number.
-        socket.write(("HTTP/1.1 " + std::to_string(answer.status) + " " +
-                      "\r\nContent-Type: text/xml\r\nContent-Length: " +
-                      std::to_string(answer.body.size()) + "\r\nConnection: close\r\n\r\n")
-                         .c_str());
+        client->write(("HTTP/1.1 " + std::to_string(answer.status) +
+                       " \r\nContent-Type: text/xml\r\nContent-Length: " +
+                       std::to_string(answer.body.size()) +
+                       (answer.location.empty() ? "" : "\r\nLocation: " + answer.location) +
+                       "\r\nConnection: close\r\n\r\n")
+                          .c_str());
         const std::size_t partSize = (answer.body.size() + answer.parts - 1) / answer.parts;
-        QTcpSocket* const client = &socket;
         for (int part = 0; part < answer.parts; ++part) {
             const QByteArray bytes = QByteArray::fromStdString(
                 answer.body.substr(std::min(answer.body.size(), part * partSize), partSize));

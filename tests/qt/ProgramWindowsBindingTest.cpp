@@ -12,7 +12,7 @@
 namespace dorvex::test {
 namespace {
 
-// Every control's widget shows what its model holds.
+// Every control's widget shows what its model holds, and Tab follows the model's order.
 void expectWidgetsAgreeWithModel(const WindowModel& model) {
     for (const Control& control : model.controls) {
         if (control.kind == ControlKind::Timer) {
@@ -40,6 +40,20 @@ void expectWidgetsAgreeWithModel(const WindowModel& model) {
         const QColor fore = qt::resolveColour(control.foreColour, QApplication::palette());
         EXPECT_EQ(widget->palette().color(QPalette::Active, QPalette::Text), fore);
     }
+    if (model.tabOrder.empty()) {
+        return;
+    }
+    // The Tab key goes through the window's controls in the model's order.
+    QWidget* const top = topLevel(model.name);
+    QWidget* widget = controlWidget<QWidget>(model.name, model.tabOrder.front());
+    std::vector<std::string> order;
+    for (int step = 0; step < 100 && order.size() < model.tabOrder.size(); ++step) {
+        if (widget->parentWidget() == top && (widget->focusPolicy() & Qt::TabFocus) != 0) {
+            order.push_back(widget->objectName().toStdString());
+        }
+        widget = widget->nextInFocusChain();
+    }
+    EXPECT_EQ(order, model.tabOrder);
 }
 
 // The real windows, run by the program on the fake platform, shown by the Qt window system.
@@ -57,16 +71,13 @@ protected:
     QtWindowSystem windows;
 };
 
-TEST_F(ProgramWindows, ShowsTheDesignedWindowAndAgreesWithTheModelAfterTheHandlersRan) {
+// The main window and the about box, which has the program's other fonts: sizes, underline,
+// bold.
+TEST_F(ProgramWindows, ShowTheDesignedWindowsAndAgreeWithTheModelsAfterTheHandlersRan) {
     QWidget* top = topLevel("DorvexLMain");
     ASSERT_NE(top, nullptr);
     EXPECT_EQ(top->size(), QSize(398, 134));
     EXPECT_EQ(top->windowTitle(), "Dorvex Zede");
-    EXPECT_EQ(controlWidget<QLabel>("DorvexLMain", "Label2")->text(), "Key & Mouse");
-    EXPECT_EQ(controlWidget<QWidget>("DorvexLMain", "TestS")->geometry(), QRect(6, 108, 65, 23));
-    EXPECT_EQ(controlWidget<QPushButton>("DorvexLMain", "About")->shortcut(),
-              QKeySequence(Qt::ALT | Qt::Key_A));
-    EXPECT_TRUE(controlWidget<QLineEdit>("DorvexLMain", "Park")->size().isEmpty());
     EXPECT_EQ(controlWidget<QLabel>("DorvexLMain", "Logo")->pixmap().size(), QSize(55, 58));
     expectWidgetsAgreeWithModel(model);
     for (const int seconds : {5, 70}) {
@@ -74,10 +85,6 @@ TEST_F(ProgramWindows, ShowsTheDesignedWindowAndAgreesWithTheModelAfterTheHandle
         windows.update();
         expectWidgetsAgreeWithModel(model);
     }
-}
-
-// The about box has the program's other fonts: sizes, underline, bold.
-TEST_F(ProgramWindows, TheAboutBoxAgreesWithItsModel) {
     simulation.click("About");
     WindowModel& about = simulation.program().aboutBox.model();
     windows.load(about, events);
@@ -102,8 +109,6 @@ TEST_F(ProgramWindows, TheUpdateWindowShowsTheReplysMessageAsPlainTextAndPassesC
     windows.load(update, updateEvents);
     windows.update();
     expectWidgetsAgreeWithModel(update);
-    EXPECT_TRUE(topLevel("frmUpdater")->isVisible());
-    EXPECT_EQ(topLevel("frmUpdater")->windowTitle(), "Dorvex Zede Update Check");
     auto* message = controlWidget<QPlainTextEdit>("frmUpdater", "Message");
     ASSERT_NE(message, nullptr);
     EXPECT_EQ(message->toPlainText().toStdString(),
@@ -111,7 +116,6 @@ TEST_F(ProgramWindows, TheUpdateWindowShowsTheReplysMessageAsPlainTextAndPassesC
               "problems.\n" +
                   markup);
     EXPECT_TRUE(message->isReadOnly());
-    EXPECT_TRUE(controlWidget<QPushButton>("frmUpdater", "Download")->isEnabled());
     controlWidget<QPushButton>("frmUpdater", "Exit")->click();
     EXPECT_EQ(updateEvents.events, std::vector<std::string>{"click Exit"});
 }

@@ -51,13 +51,6 @@ private:
 
 } // namespace
 
-void EventRecord::record(std::string event) {
-    events.push_back(event);
-    if (react) {
-        react(event);
-    }
-}
-
 QWidget* topLevel(const std::string& windowName) {
     const QString name = QString::fromStdString(windowName);
     for (QWidget* widget : QApplication::topLevelWidgets()) {
@@ -85,16 +78,6 @@ Control makeControl(std::string name, ControlKind kind, Rect geometry) {
     // Timers start stopped, as the program declares them.
     control.enabled = kind != ControlKind::Timer;
     return control;
-}
-
-WindowModel makeWindow() {
-    WindowModel window;
-    window.name = "w";
-    window.caption = "Test window";
-    window.clientWidth = 9000;
-    window.clientHeight = 4500;
-    window.visible = true;
-    return window;
 }
 
 } // namespace dorvex::test

@@ -20,13 +20,11 @@ namespace dorvex::test {
 // unless asked for: the offscreen platform activates every window it shows.
 class EventRecord : public WindowEvents {
 public:
-    explicit EventRecord(bool withActivations = false) : withActivations_(withActivations) {}
-
     void click(std::string_view control) override { record("click " + std::string(control)); }
     void timer(std::string_view timer) override { record("timer " + std::string(timer)); }
     void menuChosen(std::string_view item) override { record("menu " + std::string(item)); }
     void activated() override {
-        if (withActivations_) {
+        if (withActivations) {
             record("activated");
         }
     }
@@ -36,11 +34,15 @@ public:
 
     std::vector<std::string> events;
     std::function<void(const std::string&)> react;
+    bool withActivations = false;
 
 private:
-    void record(std::string event);
-
-    bool withActivations_;
+    void record(const std::string& event) {
+        events.push_back(event);
+        if (react) {
+            react(event);
+        }
+    }
 };
 
 // The top-level widget of a loaded window, by the model's name; null when there is none.
@@ -62,12 +64,17 @@ void settle();
 // A control as the program declares it; a timer is stopped.
 Control makeControl(std::string name, ControlKind kind, Rect geometry = {120, 120, 1500, 300});
 
-// A visible window model named "w" at 600 by 300 pixels, 96 dots per inch.
-WindowModel makeWindow();
-
-// A test with the window "w" of its own, loaded by `load` into a Qt window system of its own.
+// A test with a visible window "w" of its own at 600 by 300 pixels, 96 dots per inch, loaded by
+// `load` into a Qt window system of its own.
 class LoadedWindow : public ::testing::Test {
 protected:
+    LoadedWindow() {
+        model.name = "w";
+        model.caption = "Test window";
+        model.clientWidth = 9000;
+        model.clientHeight = 4500;
+        model.visible = true;
+    }
     void load() {
         windows.load(model, events);
         top = topLevel(model.name);
@@ -77,7 +84,7 @@ protected:
         return controlWidget<W>(model.name, control);
     }
 
-    WindowModel model = makeWindow();
+    WindowModel model;
     EventRecord events;
     QtWindowSystem windows;
     QWidget* top = nullptr;

@@ -60,6 +60,14 @@ TEST_F(QtUrlReaderTest, EachReadEndsOnceAsTheReplySays) {
     server.answer("/slow", {.body = reply, .parts = 4, .pauseMs = 150});
     server.answer("/mebibyte", {.body = mebibyte, .parts = 8, .pauseMs = 20});
     server.answer("/large", {.body = std::string((1u << 20) + 1, 'x'), .parts = 8, .pauseMs = 20});
+    // Redirects: followed on the same server only, never to another scheme, host or port.
+    LoopbackHttpServer other;
+    other.answer("/update.xml", {.body = reply});
+    const std::string port = std::to_string(QUrl(QString::fromStdString(server.url())).port());
+    server.answer("/here", {.status = 302, .location = "/update.xml"});
+    server.answer("/port", {.status = 302, .location = other.url("update.xml")});
+    server.answer("/host", {.status = 302, .location = "http://localhost:" + port + "/update.xml"});
+    server.answer("/scheme", {.status = 302, .location = "https://127.0.0.1:" + port + "/x"});
     const struct {
         std::string url;
         std::string end;          // the one event that is no progress report
@@ -75,6 +83,10 @@ TEST_F(QtUrlReaderTest, EachReadEndsOnceAsTheReplySays) {
         {server.url("missing"), failedWith(QNetworkReply::ContentNotFoundError), 0},
         {"http://127.0.0.1:" + std::to_string(closedPort()) + "/x",
          failedWith(QNetworkReply::ConnectionRefusedError), 0},
+        {server.url("here"), "completed " + std::to_string(reply.size()), -1},
+        {server.url("port"), failedWith(QNetworkReply::InsecureRedirectError), 0},
+        {server.url("host"), failedWith(QNetworkReply::InsecureRedirectError), 0},
+        {server.url("scheme"), failedWith(QNetworkReply::InsecureRedirectError), 0},
     };
     for (const auto& c : cases) {
         ReadRecord record;

@@ -13,58 +13,45 @@ namespace {
 
 using Window = LoadedWindow;
 
-TEST_F(Window, CaptionFixedClientSizeBackgroundAndIcon) {
+TEST_F(Window, CaptionSizeBackgroundIconAndPositionInTwipsAndTheUsersMoveWrittenBack) {
     model.caption = "Dorvex Zede";
     model.clientWidth = 5970;
     model.clientHeight = 2010;
+    model.left = 3000;
+    model.top = 1500;
     model.background = Colour::rgb(255, 255, 255);
     model.icon = "window";
     load();
     EXPECT_EQ(top->windowTitle(), "Dorvex Zede");
     EXPECT_EQ(top->size(), QSize(398, 134));
     EXPECT_EQ(top->minimumSize(), top->maximumSize());
+    EXPECT_EQ(top->pos(), QPoint(200, 100));
     EXPECT_TRUE(top->isVisible());
     EXPECT_EQ(top->palette().color(QPalette::Window), QColor(Qt::white));
     EXPECT_FALSE(top->windowIcon().isNull());
+    // As the window manager reports a move by the user.
+    top->windowHandle()->setFramePosition(QPoint(320, 160));
+    ASSERT_TRUE(waitFor([&] { return top->pos() == QPoint(320, 160); }));
+    EXPECT_EQ(model.left, 4800);
+    EXPECT_EQ(model.top, 2400);
+    // Placing it where it was first puts it back.
+    model.left = 3000;
+    model.top = 1500;
     model.caption = "About Dorvex Zede";
     windows.update();
+    EXPECT_EQ(top->pos(), QPoint(200, 100));
     EXPECT_EQ(top->windowTitle(), "About Dorvex Zede");
-}
-
-TEST_F(Window, ButtonsOfTheTitleBarAndTopmostFollowTheModelWithoutTakingTheFocus) {
-    QLineEdit elsewhere;
-    elsewhere.show();
-    load();
-    elsewhere.activateWindow();
-    ASSERT_TRUE(waitFor([&] { return elsewhere.isActiveWindow(); }));
-    EXPECT_FALSE(top->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
-    EXPECT_TRUE(top->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
-    EXPECT_TRUE(top->windowFlags().testFlag(Qt::WindowCloseButtonHint));
-    EXPECT_FALSE(top->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    model.minimiseButton = false;
-    model.closeCommand = false;
-    model.topmost = true;
-    windows.update();
-    settle();
-    EXPECT_FALSE(top->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
-    EXPECT_FALSE(top->windowFlags().testFlag(Qt::WindowCloseButtonHint));
-    EXPECT_TRUE(top->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    EXPECT_TRUE(top->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
-    // Becoming topmost leaves the window shown, and the focus where it was.
-    EXPECT_TRUE(top->isVisible());
-    EXPECT_TRUE(elsewhere.isActiveWindow());
 }
 
 TEST_F(Window, CloseIsLeftToTheProgramAndRefusedSilentlyWithoutTheCloseCommand) {
     load();
-    EXPECT_FALSE(top->close());
-    EXPECT_EQ(events.events, std::vector<std::string>{"close"});
-    EXPECT_TRUE(top->isVisible());
-    model.closeCommand = false;
-    windows.update();
-    EXPECT_FALSE(top->close());
-    EXPECT_EQ(events.events.size(), 1U);
-    EXPECT_TRUE(top->isVisible());
+    for (const bool closeCommand : {true, false}) {
+        model.closeCommand = closeCommand;
+        windows.update();
+        EXPECT_FALSE(top->close());
+        EXPECT_TRUE(top->isVisible());
+        EXPECT_EQ(events.events, std::vector<std::string>{"close"});
+    }
 }
 
 TEST_F(Window, AHandlerThatUnloadsItsWindowEndsItAndItsEvents) {
@@ -89,8 +76,21 @@ TEST_F(Window, AHandlerThatUnloadsItsWindowEndsItAndItsEvents) {
     }
 }
 
-TEST_F(Window,
-       TheUsersStateChangeIsInTheModelBeforeTheEventTheProgramsRaisesNoneAndHiddenSetsNothing) {
+// Counts paint requests of a window and its children.
+class PaintCounter : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint || event->type() == QEvent::UpdateRequest) {
+            ++paints;
+        }
+        return false;
+    }
+    int paints = 0;
+};
+
+// The user's state change is in the model before the event, the program's raises none; an update
+// without changes paints nothing, and a hidden window sets nothing until it shows.
+TEST_F(Window, StateChangesAndUpdatesCostOnlyWhatChanged) {
     Control& label = model.add(makeControl("StatusActA", ControlKind::Label));
     std::vector<WindowState> seen;
     events.react = [&](const std::string& event) {
@@ -99,6 +99,18 @@ TEST_F(Window,
         }
     };
     load();
+    QTest::qWait(50);
+    PaintCounter counter;
+    top->installEventFilter(&counter);
+    for (QWidget* child : top->findChildren<QWidget*>()) {
+        child->installEventFilter(&counter);
+    }
+    for (int i = 0; i < 5; ++i) {
+        windows.update();
+    }
+    QTest::qWait(50);
+    EXPECT_EQ(counter.paints, 0);
+
     top->setWindowState(Qt::WindowMinimized);
     top->setWindowState(Qt::WindowNoState);
     EXPECT_EQ(seen, (std::vector<WindowState>{WindowState::Minimised, WindowState::Normal}));
@@ -112,47 +124,29 @@ TEST_F(Window,
     windows.update();
     EXPECT_FALSE(top->isVisible());
     EXPECT_EQ(seen.size(), 2U);
-    // A hidden window sets nothing until it shows.
     label.text = "Activate in 2s";
     windows.update();
     EXPECT_EQ(widget<QLabel>("StatusActA")->text(), "");
     model.visible = true;
     windows.update();
     EXPECT_EQ(widget<QLabel>("StatusActA")->text(), "Activate in 2s");
+    QTest::qWait(50);
+    EXPECT_GT(counter.paints, 0);
 }
 
-TEST_F(Window, PositionInTwipsAndTheUsersMoveWrittenBack) {
-    model.left = 3000;
-    model.top = 1500;
-    load();
-    EXPECT_EQ(top->pos(), QPoint(200, 100));
-    // As the window manager reports a move by the user.
-    top->windowHandle()->setFramePosition(QPoint(320, 160));
-    ASSERT_TRUE(waitFor([&] { return top->pos() == QPoint(320, 160); }));
-    EXPECT_EQ(model.left, 4800);
-    EXPECT_EQ(model.top, 2400);
-    // Placing it where it was first puts it back.
-    model.left = 3000;
-    model.top = 1500;
-    windows.update();
-    EXPECT_EQ(top->pos(), QPoint(200, 100));
-}
-
-TEST_F(Window, ActivationRaisesOneEventPerNewActiveWindowAndTheFocusFollowsTheModel) {
+TEST_F(Window, ActivationFocusTitleBarAndTopmost) {
     Control& sink = model.add(makeControl("Park", ControlKind::TextBox));
     sink.foreColour = sink.backColour = Colour::buttonFace();
     model.add(makeControl("Reset", ControlKind::Button, {120, 900, 900, 300}));
     model.focus = "Park";
-    EventRecord activations(true);
-    windows.load(model, activations);
-    top = topLevel("w");
-    ASSERT_NE(top, nullptr);
+    events.withActivations = true;
+    load();
     EXPECT_EQ(top->focusWidget(), widget("Park"));
     QLineEdit other;
     top->activateWindow();
     ASSERT_TRUE(waitFor([&] { return top->isActiveWindow(); }));
     settle();
-    EXPECT_EQ(activations.events, std::vector<std::string>{"activated"});
+    EXPECT_EQ(events.events, std::vector<std::string>{"activated"});
     // The user's focus is written back; the program's focus reaches the window.
     widget("Reset")->setFocus();
     EXPECT_EQ(model.focus, "Reset");
@@ -166,7 +160,7 @@ TEST_F(Window, ActivationRaisesOneEventPerNewActiveWindowAndTheFocusFollowsTheMo
     top->activateWindow();
     ASSERT_TRUE(waitFor([&] { return top->isActiveWindow(); }));
     settle();
-    EXPECT_EQ(activations.events, std::vector<std::string>{"activated"});
+    EXPECT_EQ(events.events, std::vector<std::string>{"activated"});
     // Hidden and shown again, it is activated anew.
     model.visible = false;
     windows.update();
@@ -175,40 +169,25 @@ TEST_F(Window, ActivationRaisesOneEventPerNewActiveWindowAndTheFocusFollowsTheMo
     model.visible = true;
     windows.update();
     top->activateWindow();
-    ASSERT_TRUE(waitFor([&] { return activations.events.size() == 2; }));
-}
-
-// Counts paint requests of a window and its children.
-class PaintCounter : public QObject {
-public:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint || event->type() == QEvent::UpdateRequest) {
-            ++paints;
-        }
-        return false;
-    }
-    int paints = 0;
-};
-
-TEST_F(Window, AnUpdateWithoutChangesPaintsNothing) {
-    Control& cpu = model.add(makeControl("CPUAct", ControlKind::TextBox));
-    model.add(makeControl("Title", ControlKind::Label, {120, 900, 3000, 300})).text = "Power Off";
-    load();
-    QTest::qWait(50);
-    PaintCounter counter;
-    top->installEventFilter(&counter);
-    for (QWidget* child : top->findChildren<QWidget*>()) {
-        child->installEventFilter(&counter);
-    }
-    for (int i = 0; i < 5; ++i) {
-        windows.update();
-    }
-    QTest::qWait(50);
-    EXPECT_EQ(counter.paints, 0);
-    cpu.text = " 7%";
+    ASSERT_TRUE(waitFor([&] { return events.events.size() == 2; }));
+    // The buttons of the title bar, and topmost, follow the model without taking the focus.
+    other.activateWindow();
+    ASSERT_TRUE(waitFor([&] { return other.isActiveWindow(); }));
+    const auto titleBar = [&] {
+        return top->windowFlags() & (Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint |
+                                     Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
+    };
+    EXPECT_EQ(titleBar(), Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    model.minimiseButton = false;
+    model.closeCommand = false;
+    model.topmost = true;
     windows.update();
-    QTest::qWait(50);
-    EXPECT_GT(counter.paints, 0);
+    settle();
+    EXPECT_EQ(titleBar(), Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(top->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
+    // Becoming topmost leaves the window shown, and the focus where it was.
+    EXPECT_TRUE(top->isVisible());
+    EXPECT_TRUE(other.isActiveWindow());
 }
 
 } // namespace

@@ -5,12 +5,11 @@
 namespace dorvex::test {
 namespace {
 
-using Strings = std::vector<std::string>;
-
-TEST(AboutBox, ShowsNameAndVersionAndCountsDown) {
+TEST(AboutBox, ShowsNameAndVersionAndCountsDownWhileMonitoringPauses) {
     Simulation sim;
-    sim.advanceSeconds(5);
-    sim.click("About");
+    sim.advanceSeconds(2 + 10);
+    const std::int16_t quiet = sim.run().PhaseSeconds;
+    sim.chooseFromTray("mPopUpAbout");
     FrmAbout& about = sim.program().aboutBox;
     ASSERT_TRUE(about.loaded());
     EXPECT_TRUE(about.model().visible);
@@ -27,23 +26,11 @@ TEST(AboutBox, ShowsNameAndVersionAndCountsDown) {
     sim.advanceSeconds(59);
     EXPECT_EQ(about.TMessage.text, "About will close in 1 sec");
     EXPECT_TRUE(about.loaded());
-    sim.advanceSeconds(1);
-    EXPECT_FALSE(about.loaded());
-    EXPECT_FALSE(sim.run().AboutOpen);
-    EXPECT_TRUE(sim.main().About.enabled);
-    EXPECT_TRUE(sim.main().Reset.enabled);
-    EXPECT_TRUE(sim.main().TestS.enabled);
-}
-
-TEST(AboutBox, MonitoringPausesWhileItIsOpen) {
-    Simulation sim({.config = configWith("2", "1", "1", "12300", "1")});
-    sim.advanceSeconds(2 + 10);
-    const std::int16_t quiet = sim.run().PhaseSeconds;
-    sim.chooseFromTray("mPopUpAbout");
-    sim.advanceSeconds(30);
     EXPECT_EQ(sim.run().PhaseSeconds, quiet);
     EXPECT_EQ(sim.run().RunMode, 1);
-    sim.click("ExitAbout", "frmAbout");
+    sim.advanceSeconds(1);
+    EXPECT_FALSE(about.loaded() || sim.run().AboutOpen);
+    EXPECT_TRUE(sim.main().About.enabled && sim.main().Reset.enabled && sim.main().TestS.enabled);
     sim.advanceSeconds(1);
     EXPECT_EQ(sim.run().PhaseSeconds, quiet + 1);
 }
@@ -55,17 +42,6 @@ TEST(AboutBox, ClosesAfterFourSecondsUnderInhibitShutdown) {
     EXPECT_TRUE(sim.program().aboutBox.loaded());
     sim.advanceSeconds(1);
     EXPECT_FALSE(sim.program().aboutBox.loaded());
-}
-
-TEST(AboutBox, ExitingTheProgramWithTheBoxOpenClosesIt) {
-    Simulation sim;
-    sim.click("About");
-    sim.chooseFromTray("mPopUpExit");
-    EXPECT_FALSE(sim.program().aboutBox.loaded());
-    EXPECT_FALSE(sim.run().AboutOpen);
-    EXPECT_EQ(sim.logEvents().back(), "Exit/Initialise");
-    EXPECT_FALSE(sim.fake().windows.trayShown());
-    EXPECT_EQ(sim.exitStatus(), 0);
 }
 
 TEST(AboutBox, OpenedDuringTheCountdownLeavesCancelWithTheButton) {
@@ -82,21 +58,30 @@ TEST(AboutBox, OpenedDuringTheCountdownLeavesCancelWithTheButton) {
     EXPECT_TRUE(sim.main().mPopUpCancel.enabled);
 }
 
-TEST(AboutBox, TheWebSiteOpensTheHomePageAndExitGivesTheCommandsBack) {
+TEST(AboutBox, TheWebSiteOpensTheHomePageExitGivesTheCommandsBackAndTheProgramsEndClosesIt) {
     Simulation sim;
     sim.click("About");
     sim.click("WebSite", "frmAbout");
     EXPECT_EQ(sim.fake().windows.openedUrls, Strings{"http://kemtora.example/"});
-    sim.fake().windows.openUrlFails = true;
+    sim.fake().windows.openUrlError = 31;
     sim.click("Logo");
-    EXPECT_EQ(sim.messages(),
-              (std::vector<ShownMessage>{
-                  {"Dorvex Zede Error", "Unable to launch Browser.", MessageIcon::None}}));
+    EXPECT_EQ(sim.messages(), (std::vector<ShownMessage>{
+                                  {"Dorvex Zede Error",
+                                   "A program error has occured\r\nError Number: 31\r\nError "
+                                   "description: Unable to launch Browser.",
+                                   MessageIcon::None}}));
     sim.click("ExitAbout", "frmAbout");
     EXPECT_FALSE(sim.run().AboutOpen);
-    EXPECT_TRUE(sim.main().About.enabled);
-    EXPECT_TRUE(sim.main().mPopUpReset.enabled);
-    EXPECT_TRUE(sim.main().mPopUpTest.enabled);
+    EXPECT_TRUE(sim.main().About.enabled && sim.main().mPopUpReset.enabled &&
+                sim.main().mPopUpTest.enabled);
+
+    // Exiting the program with the box open closes it.
+    sim.click("About");
+    sim.chooseFromTray("mPopUpExit");
+    EXPECT_FALSE(sim.program().aboutBox.loaded() || sim.run().AboutOpen);
+    EXPECT_EQ(sim.logEvents().back(), "Exit/Initialise");
+    EXPECT_FALSE(sim.fake().windows.trayShown());
+    EXPECT_EQ(sim.exitStatus(), 0);
 }
 
 } // namespace

@@ -10,20 +10,18 @@ namespace dorvex::test {
 namespace {
 
 namespace fs = std::filesystem;
-using Strings = std::vector<std::string>;
 
 // A reply with a page for every button, offering a version.
 UpdateReply offer(std::string version1, std::string version2 = "0.0") {
-    return {.Contact = "contact.htm",
-            .Download = "software/dorvexzede.zip",
-            .History = "history.htm",
-            .KIssues = "issues.htm",
-            .Index = "index.htm",
-            .Message = "Faster start-up.",
-            .Name = "Dorvex Zede",
-            .Uninstall = "No",
-            .Version1 = std::move(version1),
-            .Version2 = std::move(version2)};
+    return {"contact.htm",       "software/dorvexzede.zip", "history.htm", "issues.htm",
+            "index.htm",         "Faster start-up.",        "Dorvex Zede", "No",
+            std::move(version1), std::move(version2)};
+}
+
+// The reply with one field changed.
+UpdateReply with(UpdateReply reply, std::string UpdateReply::*field, std::string value) {
+    reply.*field = std::move(value);
+    return reply;
 }
 
 std::string tag(const std::string& name, const std::string& value) {
@@ -82,7 +80,7 @@ bool commandsEnabled(Simulation& sim) {
     return sim.main().Update.enabled && sim.main().mPopUpUpdate.enabled;
 }
 
-TEST(UpdateRequest, NamesTheProgramItsVersionAndTheSystem) {
+TEST(UpdateRequest, NamesTheProgramItsVersionAndTheSystemAndEndsWithTheProgram) {
     const struct {
         const char* arguments;
         const char* version;
@@ -111,17 +109,19 @@ TEST(UpdateRequest, NamesTheProgramItsVersionAndTheSystem) {
                               "?PName=DorvexZede&ampPVer=") +
                       c.version + ".0.0&ampOSVer=2.5.1");
         EXPECT_EQ(sim.fake().urls.reads[0].options, 16) << "never from a cache";
+        // Exit closes the check before the main window.
+        sim.click("Exit");
+        EXPECT_FALSE(window.loaded());
+        EXPECT_TRUE(sim.fake().urls.reads[0].cancelled);
+        EXPECT_EQ(sim.exitStatus(), 0);
+        EXPECT_EQ(sim.logEvents().back(), "Exit/Initialise");
     }
 }
 
 TEST(UpdateReplies, ShowTheOutcomeWithTheButtonsItAllows) {
-    UpdateReply withoutPages = offer("5.6");
-    withoutPages.Index = "Error";
-    withoutPages.Download = "Error";
-    UpdateReply named = offer("5.6");
-    named.Name = "  Dorvex Zede ";
-    UpdateReply html = offer("5.5");
-    html.Message = "<b>Bold</b> &amp; <a href=\"http://elsewhere.example/\">link</a>";
+    const UpdateReply html =
+        with(offer("5.5"), &UpdateReply::Message,
+             "<b>Bold</b> &amp; <a href=\"http://elsewhere.example/\">link</a>");
     const UpdateReply r = offer("5.6");
     const std::string shuffled =
         "HTTP junk <html><body><p>Update</p>" + tag("Uninstall", r.Uninstall) +
@@ -132,10 +132,6 @@ TEST(UpdateReplies, ShowTheOutcomeWithTheButtonsItAllows) {
     const Strings sameButtons{"Contact", "History", "KIssues", "WebSite", "Exit"};
     const Strings olderButtons{"Contact", "Exit"};
     const std::string error = "Error getting data - try again later";
-    UpdateReply yes = offer("5.6"), notYes = offer("5.6"), notExact = offer("5.6");
-    yes.Uninstall = "Yes";
-    notYes.Uninstall = "yes";
-    notExact.Uninstall = " Yes";
     const struct {
         const char* arguments;
         std::string reply;
@@ -148,15 +144,19 @@ TEST(UpdateReplies, ShowTheOutcomeWithTheButtonsItAllows) {
          allButtons},
         {"", document(offer("5", "6.0")), "Version 5 of Dorvex Zede is available ", newerMessage,
          allButtons},
-        {"", document(withoutPages), newerStatus, newerMessage,
-         Strings{"Contact", "History", "KIssues", "Exit"}},
+        {"",
+         document(with(with(offer("5.6"), &UpdateReply::Index, "Error"), &UpdateReply::Download,
+                       "Error")),
+         newerStatus, newerMessage, Strings{"Contact", "History", "KIssues", "Exit"}},
         {"", shuffled, newerStatus, newerMessage, allButtons},
-        {"", document(yes), newerStatus, newerMessage + "\r\nYou must uninstall Dorvex Zedefirst.",
-         allButtons},
-        {"", document(notYes), newerStatus, newerMessage, allButtons},
-        {"", document(notExact), newerStatus, newerMessage, allButtons},
-        {"", document(named), "Version 5.6 of   Dorvex Zede  is available ", newerMessage,
-         allButtons},
+        {"", document(with(offer("5.6"), &UpdateReply::Uninstall, "Yes")), newerStatus,
+         newerMessage + "\r\nYou must uninstall Dorvex Zedefirst.", allButtons},
+        {"", document(with(offer("5.6"), &UpdateReply::Uninstall, "yes")), newerStatus,
+         newerMessage, allButtons},
+        {"", document(with(offer("5.6"), &UpdateReply::Uninstall, " Yes")), newerStatus,
+         newerMessage, allButtons},
+        {"", document(with(offer("5.6"), &UpdateReply::Name, "  Dorvex Zede ")),
+         "Version 5.6 of   Dorvex Zede  is available ", newerMessage, allButtons},
         {"", document(offer("5.5")), latestStatus, latestMessage, sameButtons},
         {"", document(offer("5.50")), latestStatus, latestMessage, sameButtons},
         {"", document(html), latestStatus,
@@ -183,7 +183,7 @@ TEST(UpdateReplies, ShowTheOutcomeWithTheButtonsItAllows) {
     }
 }
 
-TEST(UpdateFailures, AManualCheckShowsThemAndStays) {
+TEST(UpdateFailures, AManualCheckShowsThemAndStaysButClosesAtItsLastTickWithoutAnAnswer) {
     for (const bool tooLarge : {false, true}) {
         Simulation sim;
         checkByHand(sim);
@@ -203,6 +203,22 @@ TEST(UpdateFailures, AManualCheckShowsThemAndStays) {
         EXPECT_FALSE(window.loaded());
         EXPECT_TRUE(commandsEnabled(sim));
         EXPECT_FALSE(sim.program().state.UpdateBusy);
+    }
+    // Without an answer the window closes at its last tick and forgets the read.
+    const struct {
+        const char* arguments;
+        int lastTick;
+    } cases[] = {{"", 1201}, {"-ShortUpdateTime", 31}};
+    for (const auto& c : cases) {
+        Simulation sim({.arguments = c.arguments});
+        sim.click("Update");
+        sim.fake().windows.runFor((c.lastTick - 1) * 100);
+        ASSERT_TRUE(updater(sim).loaded()) << c.arguments;
+        EXPECT_EQ(updater(sim).TimerTicks, c.lastTick - 1);
+        sim.fake().windows.runFor(100);
+        EXPECT_FALSE(updater(sim).loaded()) << c.arguments;
+        EXPECT_TRUE(commandsEnabled(sim));
+        EXPECT_TRUE(sim.fake().urls.reads[0].cancelled) << "the read ends with its window";
     }
 }
 
@@ -238,24 +254,6 @@ TEST(AutomaticCheck, OnlyANewerVersionShowsTheWindowForUpToTwoMinutes) {
     }
 }
 
-TEST(UpdateTimeOut, AWindowWithoutAnswerClosesAtItsLastTickAndForgetsTheRead) {
-    const struct {
-        const char* arguments;
-        int lastTick;
-    } cases[] = {{"", 1201}, {"-ShortUpdateTime", 31}};
-    for (const auto& c : cases) {
-        Simulation sim({.arguments = c.arguments});
-        sim.click("Update");
-        sim.fake().windows.runFor((c.lastTick - 1) * 100);
-        ASSERT_TRUE(updater(sim).loaded()) << c.arguments;
-        EXPECT_EQ(updater(sim).TimerTicks, c.lastTick - 1);
-        sim.fake().windows.runFor(100);
-        EXPECT_FALSE(updater(sim).loaded()) << c.arguments;
-        EXPECT_TRUE(commandsEnabled(sim));
-        EXPECT_TRUE(sim.fake().urls.reads[0].cancelled) << "the read ends with its window";
-    }
-}
-
 std::int64_t serial(Simulation& sim) {
     return toSerialSeconds(sim.fake().clock.now());
 }
@@ -275,12 +273,14 @@ TEST(UpdateTiming, TheFirstAutomaticCheckComesThreeSecondsAfterStartThenDaily) {
     sim.advanceSeconds(86400 - 1);
     EXPECT_FALSE(updater(sim).loaded());
     EXPECT_EQ(sim.fake().urls.reads.size(), 1u);
+    // A hibernation or a long modal box: the clock jumps over the due second.
+    sim.fake().clock.setNow({2026, 12, 8, 11, 0, 0});
     sim.advanceSeconds(1);
     EXPECT_TRUE(updater(sim).loaded());
     EXPECT_FALSE(updater(sim).model().visible);
 }
 
-TEST(UpdateTiming, EverySevenSecondsUnderShortUpdateTime) {
+TEST(UpdateTiming, EverySevenSecondsUnderShortUpdateTimeUntilAManualCheck) {
     Simulation sim({.arguments = "-ShortUpdateTime"});
     std::vector<std::int64_t> loads;
     for (int second = 1; second <= 24; ++second) {
@@ -292,6 +292,14 @@ TEST(UpdateTiming, EverySevenSecondsUnderShortUpdateTime) {
     }
     EXPECT_EQ(loads, (std::vector<std::int64_t>{3, 10, 17, 24}));
     EXPECT_EQ(sim.fake().urls.reads.size(), 3u);
+
+    // A manual check puts the next automatic one a day away.
+    sim.click("Exit", "frmUpdater");
+    sim.click("Update");
+    EXPECT_EQ(sim.program().state.UpdateDue, serial(sim) + 86400);
+    sim.click("Exit", "frmUpdater");
+    sim.advanceSeconds(20);
+    EXPECT_FALSE(updater(sim).loaded());
 }
 
 TEST(UpdateTiming, OnlyTheVersionSwitchesKeepTheAutomaticCheck) {
@@ -305,27 +313,6 @@ TEST(UpdateTiming, OnlyTheVersionSwitchesKeepTheAutomaticCheck) {
         sim.advanceSeconds(27);
         EXPECT_EQ(sim.fake().urls.reads.empty(), !checks) << arguments;
     }
-}
-
-TEST(UpdateTiming, AManualCheckPutsTheNextAutomaticOneADayAway) {
-    for (const char* arguments : {"", "-ShortUpdateTime"}) {
-        Simulation sim({.arguments = arguments});
-        sim.advanceSeconds(1);
-        sim.click("Update");
-        EXPECT_EQ(sim.program().state.UpdateDue, serial(sim) + 86400) << arguments;
-        sim.click("Exit", "frmUpdater");
-        sim.advanceSeconds(20);
-        EXPECT_FALSE(updater(sim).loaded()) << arguments;
-    }
-}
-
-TEST(UpdateTiming, ADueTimeThatATickSkippedStillStartsTheCheck) {
-    Simulation sim({.start = {2026, 12, 7, 10, 0, 0}});
-    sim.advanceSeconds(2);
-    // A hibernation or a long modal box: the clock jumps over the due second.
-    sim.fake().clock.setNow({2026, 12, 7, 11, 0, 0});
-    sim.advanceSeconds(1);
-    EXPECT_TRUE(updater(sim).loaded());
 }
 
 TEST(UpdateCommands, OneCheckAtATimeFromTheButtonOrTheTray) {
@@ -370,26 +357,23 @@ TEST(UpdateCommands, TheCountdownClosesTheCheckAndHoldsTheCommands) {
     EXPECT_TRUE(updater(sim).loaded()) << "the first tick after the countdown checks";
 }
 
-TEST(UpdateCommands, ExitClosesTheCheckBeforeTheMainWindow) {
+TEST(UpdateEarlierReply, AWindowLoadedAgainStartsAsDesignedWaitsForItsOwnAnswerAndOpensItsPages) {
     Simulation sim;
-    checkByHand(sim);
-    sim.click("Exit");
-    EXPECT_FALSE(updater(sim).loaded());
-    EXPECT_TRUE(sim.fake().urls.reads[0].cancelled);
-    EXPECT_EQ(sim.exitStatus(), 0);
-    EXPECT_EQ(sim.logEvents().back(), "Exit/Initialise");
-}
-
-TEST(UpdateEarlierReply, AnIncompleteOneDoesNotFailTheNextCheck) {
-    Simulation sim;
+    const UpdateReply incomplete = with(offer("5.6"), &UpdateReply::Index, "Error");
     checkByHand(sim);
     answer(sim, without(document(offer("5.6")), "<Index>"));
     sim.click("Exit", "frmUpdater");
 
     checkByHand(sim);
-    EXPECT_EQ(updater(sim).Status.text, waiting);
+    FrmUpdater& window = updater(sim);
+    EXPECT_EQ(enabledButtons(window), Strings{"Exit"});
+    EXPECT_EQ(window.Message.text, "");
+    EXPECT_EQ(window.Status.text, waiting);
+    EXPECT_EQ(window.UpdateReply, incomplete) << "the last reply is kept";
+    sim.click("Download", "frmUpdater");
+    EXPECT_TRUE(sim.fake().windows.openedUrls.empty()) << "a disabled button opens nothing";
     answer(sim, document(offer("5.5")));
-    EXPECT_EQ(updater(sim).Status.text, latestStatus);
+    EXPECT_EQ(window.Status.text, latestStatus);
     sim.click("Exit", "frmUpdater");
 
     // The automatic check after an incomplete reply waits for its own answer too.
@@ -399,33 +383,12 @@ TEST(UpdateEarlierReply, AnIncompleteOneDoesNotFailTheNextCheck) {
     sim.program().state.UpdateDue = serial(sim) + 1;
     sim.advanceSeconds(1);
     sim.fake().windows.runFor(200);
-    ASSERT_TRUE(updater(sim).loaded());
-    answer(sim, document(offer("5.6")));
-    EXPECT_TRUE(updater(sim).model().visible);
-    EXPECT_EQ(updater(sim).Status.text, newerStatus);
-}
+    ASSERT_TRUE(window.loaded());
+    answer(sim, document(with(offer("5.6"), &UpdateReply::History, "notes/version 5.6.htm")));
+    EXPECT_TRUE(window.model().visible);
+    EXPECT_EQ(window.Status.text, newerStatus);
 
-TEST(UpdateEarlierReply, ALoadedAgainWindowStartsAsDesigned) {
-    Simulation sim;
-    checkByHand(sim);
-    answer(sim, document(offer("5.6")));
-    sim.click("Exit", "frmUpdater");
-    sim.click("Update");
-    EXPECT_EQ(enabledButtons(updater(sim)), Strings{"Exit"});
-    EXPECT_EQ(updater(sim).Message.text, "");
-    EXPECT_EQ(updater(sim).Status.text, waiting);
-    EXPECT_EQ(updater(sim).UpdateReply, offer("5.6")) << "the last reply is kept";
-    sim.click("Download", "frmUpdater");
-    EXPECT_TRUE(sim.fake().windows.openedUrls.empty()) << "a disabled button opens nothing";
-}
-
-TEST(UpdatePages, TheButtonsOpenTheNamedPagesOnTheSiteOnly) {
-    Simulation sim;
-    checkByHand(sim);
-    UpdateReply r = offer("5.6");
-    r.History = "notes/version 5.6.htm";
-    answer(sim, document(r));
-    FrmUpdater& window = updater(sim);
+    // The buttons open the named pages, on the site only.
     for (const char* button : {"Contact", "Download", "History", "KIssues"}) {
         window.model().focus = "Exit";
         sim.click(button, "frmUpdater");
@@ -457,6 +420,16 @@ protected:
     fs::path file(const char* name) const { return sim.folder() / "Log" / name; }
     void switchOn() const { std::ofstream(file("LogOn.txt")) << "on"; }
     std::string log() const { return readFile(file("Updater.log")); }
+    void run(void (UpdaterLog::*step)()) {
+        sim.program().dispatch([&] { (sim.program().updaterLog.*step)(); });
+    }
+    static ShownMessage error(const std::string& title, const std::string& action) {
+        return {title,
+                "Unable to " + action +
+                    " the log file Updater.log.\r\nThis may be a permissions problem.\r\nThe "
+                    "program will now terminate.",
+                MessageIcon::Exclamation};
+    }
 
     Simulation sim;
 };
@@ -526,6 +499,44 @@ TEST_F(UpdaterLogFile, SwitchedOnDuringACheckWithoutALogEndsTheProgram) {
                                           "program will now terminate.",
                                           MessageIcon::Stop}}));
     EXPECT_EQ(sim.exitStatus(), 1);
+}
+
+TEST_F(UpdaterLogFile, AMissingFolderOrALogThatCannotBeCreatedEndsTheProgram) {
+    fs::create_directory(file("Updater.log"));
+    run(&UpdaterLog::Init_UpdaterLog);
+    EXPECT_EQ(sim.messages(), std::vector{error("Updater Log File Error", "create")});
+    EXPECT_EQ(sim.exitStatus(), 1);
+    EXPECT_TRUE(sim.fake().windows.trayShown()) << "the tray icon stays";
+    EXPECT_FALSE(sim.main().tmrRefresh.enabled);
+
+    Simulation other;
+    fs::remove_all(other.folder() / "Log");
+    other.program().dispatch([&] { other.program().updaterLog.Init_UpdaterLog(); });
+    ASSERT_EQ(other.messages().size(), 1u);
+    EXPECT_EQ(other.messages()[0].title, "Dorvex Zede log Directory Error");
+    EXPECT_EQ(other.exitStatus(), 1);
+}
+
+TEST_F(UpdaterLogFile, ALogThatCannotBeWrittenEndsTheProgramKeepingTheTrayIcon) {
+    switchOn();
+    run(&UpdaterLog::Init_UpdaterLog);
+    fs::permissions(file("Updater.log"), fs::perms::owner_read | fs::perms::others_read);
+    const ShownMessage expected = error("Updater Log File Write Error", "write to");
+    DORVEX_EXPECT_AS_UNPRIVILEGED_USER(([&] {
+        sim.program().dispatch([&] { sim.program().updaterLog.Write_UpdaterLog("text"); });
+        return sim.messages() == std::vector{expected} && sim.exitStatus() == 1 &&
+               sim.fake().windows.trayShown();
+    }()));
+}
+
+TEST(UpdateRequest, ARootThatWouldLeaveTheSiteSendsNothing) {
+    for (const char* siteRoot : {"http://127.0.0.1:18431", "http://kemtora.example@127.0.0.1/"}) {
+        Simulation sim;
+        sim.program().state.SiteRoot = siteRoot;
+        sim.click("Update");
+        sim.fake().windows.runFor(300);
+        EXPECT_TRUE(sim.fake().urls.reads.empty()) << siteRoot;
+    }
 }
 
 } // namespace

@@ -8,6 +8,18 @@
 
 namespace dorvex::test {
 
+Strings crLfLines(const std::string& text) {
+    Strings lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        lines.push_back(text.substr(start, end - start));
+    }
+    if (start < text.size()) {
+        lines.push_back(text.substr(start));
+    }
+    return lines;
+}
+
 std::string configWith(const std::string& cpuOn, const std::string& kmOn, const std::string& stopOn,
                        const std::string& stopTime, const std::string& shutType) {
     return "# Dorvex Zede Version 5.5\r\n# Configuration File\r\n# 01-Dec-26 09:00:00\r\n\r\n"
@@ -72,32 +84,19 @@ void Simulation::doubleClickTray() {
     fake_->windows.events("DorvexLMain")->trayMouse(0x0203);
 }
 
-std::vector<std::string> Simulation::logEvents() const {
+Strings Simulation::logEvents() const {
     auto trim = [](std::string text) {
         text.erase(text.find_last_not_of(' ') + 1);
         return text;
     };
-    std::vector<std::string> events;
-    for (const std::string& line : logLines()) {
+    Strings events;
+    for (const std::string& line : crLfLines(logText())) {
         // "hh:mm:ss, event     , state     , Count:     n"
         if (line.size() == 46 && line.substr(8, 2) == ", " && line.substr(32, 8) == ", Count:") {
             events.push_back(trim(line.substr(10, 10)) + "/" + trim(line.substr(22, 10)));
         }
     }
     return events;
-}
-
-std::vector<std::string> Simulation::logLines() const {
-    const std::string text = logText();
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
-        lines.push_back(text.substr(start, end - start));
-    }
-    if (start < text.size()) {
-        lines.push_back(text.substr(start));
-    }
-    return lines;
 }
 
 void dropPrivileges() {

@@ -4,6 +4,7 @@
 #include "platform/fake/FakePlatform.h"
 #include "tests/support/TempFolder.h"
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <string>
@@ -11,6 +12,10 @@
 
 namespace dorvex::test {
 
+using Strings = std::vector<std::string>;
+
+// The lines of a text, each ended by CR LF (the last one may lack it).
+Strings crLfLines(const std::string& text);
 // The shipped settings, in the file's own format.
 std::string defaultConfig();
 // A configuration file with these values, in the file's own format.
@@ -53,9 +58,14 @@ public:
     void doubleClickTray();
 
     // The event and state columns of the log's event lines, trimmed, as "Event/State".
-    std::vector<std::string> logEvents() const;
+    Strings logEvents() const;
+    Strings lastEvents(std::size_t count) const {
+        const Strings events = logEvents();
+        return {events.end() - static_cast<std::ptrdiff_t>(std::min(count, events.size())),
+                events.end()};
+    }
     std::string logText() const;
-    std::vector<std::string> logLines() const; // split at CR LF
+    Strings logLines() const { return crLfLines(logText()); }
     const std::vector<ShownMessage>& messages() const { return fake_->windows.messages(); }
     bool ended() const { return fake_->process.exitStatus.has_value(); }
     int exitStatus() const { return fake_->process.exitStatus.value_or(-1); }

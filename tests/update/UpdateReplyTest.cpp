@@ -1,0 +1,167 @@
+#include "ui/SitePageAddress.h"
+#include "ui/WebAddress.h"
+#include "update/ReplyParser.h"
+#include "update/VersionNumber.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace dorvex::test {
+namespace {
+
+std::string tagged(const std::string& name, const std::string& value) {
+    return "<" + name + ">" + value + "</" + name + ">";
+}
+
+TEST(ReplyParser, EachMissingTagIsCountedAndReadsError) {
+    const UpdateReply complete{
+        "Contact value", "Download value", "History value",   "KIssues value",  "Index value",
+        "Message value", "Name value",     "Uninstall value", "Version1 value", "Version2 value"};
+    std::string document;
+    for (const char* name : {"Contact", "Name", "Version1", "Version2", "Download", "History",
+                             "KIssues", "Index", "Message", "Uninstall"}) {
+        document += tagged(name, name + std::string(" value"));
+    }
+    EXPECT_EQ(parseReply(document).ErrorCount, 0);
+    EXPECT_EQ(parseReply(document).reply, complete);
+    for (std::string UpdateReply::*field :
+         {&UpdateReply::Contact, &UpdateReply::Download, &UpdateReply::History,
+          &UpdateReply::KIssues, &UpdateReply::Index, &UpdateReply::Message, &UpdateReply::Name,
+          &UpdateReply::Uninstall, &UpdateReply::Version1, &UpdateReply::Version2}) {
+        const std::string name = (complete.*field).substr(0, (complete.*field).find(' '));
+        UpdateReply expected = complete;
+        expected.*field = "Error";
+        for (const std::string& cut : {"<" + name + ">", "</" + name + ">"}) {
+            std::string text = document;
+            text.erase(text.find(cut), cut.size());
+            EXPECT_EQ(parseReply(text).ErrorCount, 1) << "without " << cut;
+            EXPECT_EQ(parseReply(text).reply, expected) << "without " << cut;
+        }
+    }
+}
+
+TEST(ReplyParser, PartialReplies) {
+    const struct {
+        std::string text;
+        std::string name, index;
+        int errors;
+    } cases[] = {
+        {tagged("Name", "first") + tagged("Name", "second") + "<Index>a</Index></Index>", "first",
+         "a", 8},
+        {"</Name>x<Name>Dorvex Zede</Name>" + tagged("Index", "index.htm"), "Error", "index.htm",
+         9},
+        {"<name>x</name>" + tagged("Index", ""), "Error", "", 9},
+        {"", "Error", "Error", 10},
+    };
+    for (const auto& c : cases) {
+        const ParsedReply parsed = parseReply(c.text);
+        EXPECT_EQ(parsed.reply.Name, c.name) << c.text;
+        EXPECT_EQ(parsed.reply.Index, c.index) << c.text;
+        EXPECT_EQ(parsed.ErrorCount, c.errors) << c.text;
+    }
+}
+
+// A version is one decimal number, not a list of parts: 5.10 is 5.1.
+TEST(VersionNumber, ReadsTheLeadingDecimalNumber) {
+    const std::pair<const char*, double> cases[] = {
+        {"5.5.0.0", 5.5},   {"5.6.0.0", 5.6}, {"5.10.0.0", 5.1},      {"10.0.0.0", 10.0},
+        {" 5 . 6", 5.6},    {"\t5\n.6", 5.6}, {"\r\n5.6\r\n.0", 5.6}, {"5..6", 5.0},
+        {"5.6beta.0", 5.6}, {".5", 0.5},      {"v5.6", 0.0},          {"", 0.0},
+        {".", 0.0},         {"-5.6", 0.0}};
+    for (const auto& [text, value] : cases) {
+        EXPECT_DOUBLE_EQ(leadingDecimalNumber(text), value) << '"' << text << '"';
+    }
+}
+
+const std::string root = "http://kemtora.example/";
+
+TEST(SitePageAddress, RelativePagesGoBelowTheRootPercentEncoded) {
+    const struct {
+        std::string page;
+        std::string address;
+    } cases[] = {
+        {"", "http://kemtora.example/"},
+        {"index.htm", "http://kemtora.example/index.htm"},
+        {"software/dorvex/history.htm", "http://kemtora.example/software/dorvex/history.htm"},
+        {"download.asp?prog=dz&ver=5.6", "http://kemtora.example/download.asp?prog=dz&ver=5.6"},
+        {"dorvex zede.zip", "http://kemtora.example/dorvex%20zede.zip"},
+        {"a\"b<c>#d%e", "http://kemtora.example/a%22b%3Cc%3E%23d%25e"},
+        {"%2e%2e/x", "http://kemtora.example/%252e%252e/x"}, // no encoded way out
+        {"caf\xc3\xa9.htm", "http://kemtora.example/caf%C3%A9.htm"},
+        {"./issues.htm", "http://kemtora.example/./issues.htm"},
+        {"a..b/..c", "http://kemtora.example/a..b/..c"},
+        {"docs/a:b.htm", "http://kemtora.example/docs/a:b.htm"},
+        {"x?back=../y", "http://kemtora.example/x?back=../y"}, // a query is not a path
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(sitePageAddress(root, c.page), c.address) << c.page;
+    }
+}
+
+TEST(SitePageAddress, AnythingThatLeavesTheSiteIsRefused) {
+    for (const char* page :
+         {"http://elsewhere.example/", "javascript:alert(1)", "file:///etc/passwd",
+          "mailto:someone@example.com", "//elsewhere.example/x", "a//b", "/absolute.htm", "..",
+          "../x", "a/../../x", "a/..", "a\\b", "\\\\server\\share", "index.htm\r\n", "a\tb",
+          "a\x7f"}) {
+        EXPECT_EQ(sitePageAddress(root, page), std::nullopt) << page;
+    }
+    EXPECT_EQ(sitePageAddress(root, std::string{'a', '\0', 'b'}), std::nullopt);
+}
+
+TEST(SitePageAddress, TheBuiltAddressStaysBelowTheRoot) {
+    const struct {
+        std::string root;
+        std::string page;
+        std::optional<std::string> address;
+    } cases[] = {
+        {"http://kemtora.example", "@evil.example/x", std::nullopt},
+        {"http://kemtora.example", ".evil.example/x", std::nullopt},
+        {"http://127.0.0.1:18431", "software/x", std::nullopt},
+        {"http://kemtora.example/dz", "x.htm", std::nullopt},
+        {"http://kemtora.example/dz/", "x.htm", "http://kemtora.example/dz/x.htm"},
+        {"HTTPS://Kemtora.Example:8443/", "", "HTTPS://Kemtora.Example:8443/"},
+        {"ftp://kemtora.example/", "x", std::nullopt},
+        {"http://me@kemtora.example/", "x", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(sitePageAddress(c.root, c.page), c.address) << c.root << " " << c.page;
+    }
+}
+
+TEST(SiteRoot, AConfiguredRootIsCheckedOnceAndGetsItsClosingSlash) {
+    const struct {
+        const char* configured;
+        std::string root;
+    } cases[] = {
+        {nullptr, root},
+        {"http://127.0.0.1:18431", "http://127.0.0.1:18431/"},
+        {"https://kemtora.example/dz", "https://kemtora.example/dz/"},
+        {"http://[::1]:8080/", "http://[::1]:8080/"},
+        {"http://user@kemtora.example/", root},
+        {"ftp://kemtora.example/", root},
+        {"http:///x", root},
+        {"http://kemtora.example:0/", root},
+        {"http://kemtora.example:99999/", root},
+        {"http://kemtora.example/?q=1", root},
+        {"http://kemtora.example/a/%2E%2e/", root},
+        {"http://kemtora.example/a b/", root},
+        {"kemtora.example", root},
+    };
+    for (const auto& c : cases) {
+        std::string siteRoot = root;
+        std::ostringstream errors;
+        useSiteRoot(siteRoot, c.configured, errors);
+        EXPECT_EQ(siteRoot, c.root) << (c.configured ? c.configured : "(none)");
+        const bool refused = c.configured != nullptr && c.root == root;
+        EXPECT_EQ(errors.str().find("is not an http or https address") != std::string::npos,
+                  refused)
+            << errors.str();
+    }
+}
+
+} // namespace
+} // namespace dorvex::test
