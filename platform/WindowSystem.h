@@ -45,8 +45,8 @@ public:
     // Brings the window and the program to the foreground.
     virtual void setForeground(WindowModel& window) = 0;
     virtual ScreenSize screenSize() = 0;
-    // Opens the address in the user's browser. 0 when it started, else the launch's error number.
-    virtual std::int32_t openUrl(const std::string& url) = 0;
+    // Opens the address in the user's browser; false when that could not be started.
+    virtual bool openUrl(const std::string& url) = 0;
     // The notification-area icon. Adding an icon that exists, or changing or deleting one that
     // does not, fails without effect.
     virtual void trayAdd(const TrayIcon& icon) = 0;

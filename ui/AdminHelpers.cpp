@@ -22,11 +22,8 @@ void AdminHelpers::Trim_SysMenu(WindowModel& window, bool revert) {
 void AdminHelpers::Open_Browser(WindowModel& /*owner*/, const std::string& page) {
     try {
         const std::optional<std::string> address = sitePageAddress(program_.state.SiteRoot, page);
-        if (!address) {
+        if (!address || !program_.platform.windows.openUrl(*address)) {
             program_.messageBox(std::string(AppName) + " Error", launchFailed, MessageIcon::None);
-        } else if (const std::int32_t number = program_.platform.windows.openUrl(*address);
-                   number != 0) {
-            program_.fileChecks.ProgramErrorMessage(number, launchFailed);
         }
     } catch (const std::exception& error) {
         program_.fileChecks.ProgramErrorMessage(0, error.what());

@@ -125,9 +125,9 @@ void FakeWindowSystem::setForeground(WindowModel& /*window*/) {
     ++foregroundRequests;
 }
 
-std::int32_t FakeWindowSystem::openUrl(const std::string& url) {
+bool FakeWindowSystem::openUrl(const std::string& url) {
     openedUrls.push_back(url);
-    return openUrlError;
+    return !openUrlFails;
 }
 
 void FakeWindowSystem::trayAdd(const TrayIcon& icon) {

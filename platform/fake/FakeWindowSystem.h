@@ -33,7 +33,7 @@ public:
     std::string popupMenu(WindowModel& window) override;
     void setForeground(WindowModel& window) override;
     ScreenSize screenSize() override { return screen; }
-    std::int32_t openUrl(const std::string& url) override;
+    bool openUrl(const std::string& url) override;
     void trayAdd(const TrayIcon& icon) override;
     void trayModify(const TrayIcon& icon) override;
     void trayDelete() override;
@@ -65,7 +65,7 @@ public:
     // Every popup menu shown: the captions of its visible items, with "(disabled)" marks.
     std::vector<std::vector<std::string>> menusShown;
     std::vector<std::string> openedUrls;
-    std::int32_t openUrlError = 0; // what each launch of the browser gives back
+    bool openUrlFails = false;
     bool trayHost = true;          // the desktop has a notification area
     int foregroundRequests = 0;
     ScreenSize screen{19200, 10800}; // 1280 x 720 pixels at 15 twips a pixel

@@ -114,11 +114,8 @@ ScreenSize QtWindowSystem::screenSize() {
             context_.scale.twips(screen->size().height())};
 }
 
-std::int32_t QtWindowSystem::openUrl(const std::string& url) {
-    // The desktop says only whether a browser started; a failure gets the number Windows gives
-    // when no program is associated with an address (SE_ERR_NOASSOC).
-    constexpr std::int32_t noAssociation = 31;
-    return QDesktopServices::openUrl(QUrl(qt::toQString(url))) ? 0 : noAssociation;
+bool QtWindowSystem::openUrl(const std::string& url) {
+    return QDesktopServices::openUrl(QUrl(qt::toQString(url)));
 }
 
 void QtWindowSystem::trayAdd(const TrayIcon& icon) {

@@ -32,7 +32,7 @@ public:
     std::string popupMenu(WindowModel& window) override;
     void setForeground(WindowModel& window) override;
     ScreenSize screenSize() override;
-    std::int32_t openUrl(const std::string& url) override;
+    bool openUrl(const std::string& url) override;
     void trayAdd(const TrayIcon& icon) override;
     void trayModify(const TrayIcon& icon) override;
     void trayDelete() override;

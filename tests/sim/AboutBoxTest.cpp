@@ -63,13 +63,11 @@ TEST(AboutBox, TheWebSiteOpensTheHomePageExitGivesTheCommandsBackAndTheProgramsE
     sim.click("About");
     sim.click("WebSite", "frmAbout");
     EXPECT_EQ(sim.fake().windows.openedUrls, Strings{"http://kemtora.example/"});
-    sim.fake().windows.openUrlError = 31;
+    sim.fake().windows.openUrlFails = true;
     sim.click("Logo");
-    EXPECT_EQ(sim.messages(), (std::vector<ShownMessage>{
-                                  {"Dorvex Zede Error",
-                                   "A program error has occured\r\nError Number: 31\r\nError "
-                                   "description: Unable to launch Browser.",
-                                   MessageIcon::None}}));
+    EXPECT_EQ(sim.messages(),
+              (std::vector<ShownMessage>{
+                  {"Dorvex Zede Error", "Unable to launch Browser.", MessageIcon::None}}));
     sim.click("ExitAbout", "frmAbout");
     EXPECT_FALSE(sim.run().AboutOpen);
     EXPECT_TRUE(sim.main().About.enabled && sim.main().mPopUpReset.enabled &&
