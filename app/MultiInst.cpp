@@ -9,7 +9,8 @@ namespace dorvex {
 MultiInst::MultiInst(Program& program)
     : CoreWindow(program, "MultiInst"),
       Logo(model_.add(picture("Logo", ControlKind::Picture, "logo", {240, 240, 855, 435}))),
-      ErrorMess(model_.add(label("ErrorMess", "", {1320, 240, 3960, 600}))),
+      // The second line wraps in Arial 9.75 pt: three lines in all.
+      ErrorMess(model_.add(label("ErrorMess", "", {1320, 240, 3960, 720}))),
       Exit(model_.add(button("Exit", "&Exit", "Exit", {2400, 1020, 1000, 375}))) {
     model_.clientWidth = 5520;
     model_.clientHeight = 1620;

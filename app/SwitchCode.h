@@ -11,4 +11,7 @@ std::int16_t readSwitchCode(std::string_view argumentText);
 // True when the argument text ends in "-AllowMulti", letter case included.
 bool allowsMultipleInstances(std::string_view argumentText);
 
+// True when one argument is exactly one of the test switches or "-AllowMulti".
+bool isKnownSwitch(std::string_view argument);
+
 } // namespace dorvex

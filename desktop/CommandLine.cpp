@@ -1,5 +1,10 @@
 #include "desktop/CommandLine.h"
 
+#include "app/SwitchCode.h"
+#include "app/Version.h"
+
+#include <string_view>
+
 namespace dorvex {
 
 std::string argumentText(int argc, char** argv) {
@@ -12,6 +17,7 @@ std::string argumentText(int argc, char** argv) {
 
 std::string helpText() {
     return "Usage: dorvexzede [switch] [-AllowMulti]\n"
+           "       dorvexzede -h | --help | --version\n"
            "Shuts the computer down when it is not in use. Run it in the folder that holds\n"
            "Data/DorvexL.ini and Log/.\n"
            "\n"
@@ -26,8 +32,28 @@ std::string helpText() {
            "  -IncreaseCPULevel  processor threshold 50 % instead of 15 %\n"
            "  -AllowMulti        (last) run beside another instance\n"
            "\n"
-           "  --help             this text\n"
+           "  -h, --help         this text\n"
            "  --version          the version\n";
+}
+
+std::optional<int> answerWithoutRunning(int argc, char** argv, std::ostream& out,
+                                        std::ostream& err) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "-h" || argument == "--help") {
+            out << helpText();
+            return 0;
+        }
+        if (argument == "--version") {
+            out << AppName << " " << VersionText << "\n";
+            return 0;
+        }
+        if (argument.starts_with('-') && !isKnownSwitch(argument)) {
+            err << "dorvexzede: unknown switch \"" << argument << "\"\n\n" << helpText();
+            return 2;
+        }
+    }
+    return std::nullopt;
 }
 
 } // namespace dorvex

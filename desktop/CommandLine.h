@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+#include <ostream>
 #include <string>
 
 namespace dorvex {
@@ -9,5 +11,10 @@ std::string argumentText(int argc, char** argv);
 
 // What "--help" prints.
 std::string helpText();
+
+// Answers the arguments that need no window: the help, the version, and an unknown switch (so
+// that a mistyped test switch never becomes a real run). Gives the exit status when it answered.
+std::optional<int> answerWithoutRunning(int argc, char** argv, std::ostream& out,
+                                        std::ostream& err);
 
 } // namespace dorvex

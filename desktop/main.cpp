@@ -2,6 +2,7 @@
 #include "app/Program.h"
 #include "desktop/CommandLine.h"
 #include "platform/linux/FlockNamedMutexes.h"
+#include "platform/linux/GraphicalSession.h"
 #include "platform/linux/LinuxProcessPriority.h"
 #include "platform/linux/LinuxSystemTimes.h"
 #include "platform/linux/LocalClock.h"
@@ -24,17 +25,18 @@
 
 int main(int argc, char** argv) {
     using namespace dorvex;
+    if (const auto status = answerWithoutRunning(argc, argv, std::cout, std::cerr)) {
+        return *status;
+    }
+    if (const std::string missing = missingGraphicalSession(); !missing.empty()) {
+        std::cerr << AppName << " needs a graphical session: " << missing << ".\n";
+        return 1;
+    }
     const std::string arguments = argumentText(argc, argv);
-    if (arguments == "--help") {
-        std::cout << helpText();
-        return 0;
-    }
-    if (arguments == "--version") {
-        std::cout << AppName << " " << VersionText << "\n";
-        return 0;
-    }
 
     QApplication application(argc, argv);
+    // The title a StatusNotifierItem host shows for the tray icon.
+    QApplication::setApplicationName(QString::fromUtf8(AppName));
     QtWindowSystem windows;
     QtProcessControl process(windows);
     QtUrlReader urls;

@@ -120,12 +120,11 @@ void MainTick::Check_Activity() {
         window.StatusActT.foreColour = Orange;
     }
 
-    const LocalDateTime now = program_.platform.clock.now();
-    const float timeOfDay = static_cast<float>((now.hour * 60 + now.minute) * 60);
     const bool watched = settings.CPUOn == 2 || settings.KMOn == 2;
     const bool idleReached =
         watched && run.CPUIdleCount >= run.CPUIdleLimit && run.KMIdleCount >= run.KMIdleLimit;
-    const bool timeReached = settings.StopOn == 2 && run.StopTimeSecs == timeOfDay;
+    // The local time is asked only when the fixed time is watched.
+    const bool timeReached = settings.StopOn == 2 && run.StopTimeSecs == timeOfDayToTheMinute();
     if (idleReached || timeReached) {
         // The hand-over to the countdown, whose first step follows in this same tick.
         run.RunMode = 2;
@@ -133,6 +132,12 @@ void MainTick::Check_Activity() {
         window.StopTimeT.enabled = false;
     }
     run.CPUQuiet = 1;
+}
+
+// The time of day to the minute, in seconds, as the fixed time is kept.
+float MainTick::timeOfDayToTheMinute() const {
+    const LocalDateTime now = program_.platform.clock.now();
+    return static_cast<float>((now.hour * 60 + now.minute) * 60);
 }
 
 } // namespace dorvex

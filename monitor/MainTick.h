@@ -17,6 +17,8 @@ public:
     void Check_Activity();
 
 private:
+    float timeOfDayToTheMinute() const;
+
     Program& program_;
 };
 

@@ -20,7 +20,8 @@ const std::string crlf = "\r\n";
 const std::string appName = AppName;
 
 constexpr int buttonLeft = 4920;
-constexpr int buttonWidth = 1200;
+// Wide enough for "Known Issues" in Arial 9.75 pt with the button's margins.
+constexpr int buttonWidth = 1440;
 constexpr int buttonHeight = 375;
 
 Rect buttonAt(int row) {
@@ -47,7 +48,7 @@ void enableFor(Control& button, const std::string& field) {
 
 FrmUpdater::FrmUpdater(Program& program)
     : CoreWindow(program, "frmUpdater"), urlGet1(program, *this),
-      Logo(model_.add(picture("Logo", ControlKind::Picture, "logo", {3600, 2940, 855, 435}))),
+      Logo(model_.add(picture("Logo", ControlKind::Picture, "logo", {3600, 2880, 825, 870}))),
       Status(model_.add(valueBox("Status", {120, 120, 4560, 300}, Alignment::Left))),
       Timer1(model_.add(timerControl("Timer1", 100))),
       Exit(model_.add(button("Exit", "&Exit", "Close " + appName + " update check", buttonAt(5)))),
@@ -62,8 +63,9 @@ FrmUpdater::FrmUpdater(Program& program)
                                  "Download the latest version of " + appName, buttonAt(1), false))),
       Contact(model_.add(button("Contact", "&Contact", "Contact Kemtora", buttonAt(0), false))),
       Park(model_.add(focusSink({4560, 3060, 195, 240}))) {
-    model_.clientWidth = 6240;
-    model_.clientHeight = 3480;
+    // The logo's 55 by 58 pixels stand whole beside the version line.
+    model_.clientWidth = 6480;
+    model_.clientHeight = 3840;
     model_.minimiseButton = false;
     model_.icon = "window";
     model_.tabOrder = {"Park",    "Contact", "Download", "History",  "KIssues",

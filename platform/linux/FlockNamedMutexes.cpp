@@ -124,8 +124,9 @@ MutexCreation FlockNamedMutexes::create(std::string_view name) {
         ::close(descriptor);
         throw refusal(file, "is not a file of this user's own");
     }
-    // An exclusive lock is granted only when no other descriptor holds one. The kernel turns it
-    // into a shared lock without letting anyone in between.
+    // An exclusive lock is granted only when no other descriptor holds one; it then becomes a
+    // shared one. That change is not atomic: two starts in the same instant could both take
+    // themselves for the first, which only a lock held through the whole start would rule out.
     const bool alreadyExists = ::flock(descriptor, LOCK_EX | LOCK_NB) != 0;
     if (alreadyExists && errno != EWOULDBLOCK) {
         ::close(descriptor);

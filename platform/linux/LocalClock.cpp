@@ -2,6 +2,7 @@
 
 #include <langinfo.h>
 
+#include <cstdlib>
 #include <ctime>
 
 namespace dorvex {
@@ -17,12 +18,30 @@ LocalClock::~LocalClock() {
     freelocale(locale_);
 }
 
+// Offsets from UTC, and their changes, fall on whole minutes: within the local minute of the last
+// conversion only the seconds move on, unless the clock was set or TZ changed.
+bool LocalClock::convertedStillHolds(std::time_t seconds, const char* zone) const {
+    const bool sameZone = zone == nullptr ? !convertedZone_ : convertedZone_ == zone;
+    return converted_ && sameZone && seconds >= convertedAt_ &&
+           seconds - convertedAt_ < 60 - converted_->second;
+}
+
 LocalDateTime LocalClock::now() const {
     const std::time_t seconds = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&seconds, &local);
-    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
-            local.tm_hour,        local.tm_min,     local.tm_sec};
+    const char* zone = std::getenv("TZ");
+    if (!convertedStillHolds(seconds, zone)) {
+        // Unlike localtime_r alone, tzset takes in a changed /etc/localtime: within a minute.
+        tzset();
+        std::tm local{};
+        localtime_r(&seconds, &local);
+        converted_ = LocalDateTime{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+                                   local.tm_hour,        local.tm_min,     local.tm_sec};
+        convertedAt_ = seconds;
+        convertedZone_ = zone != nullptr ? std::optional<std::string>(zone) : std::nullopt;
+    }
+    LocalDateTime local = *converted_;
+    local.second += static_cast<int>(seconds - convertedAt_);
+    return local;
 }
 
 // Not the wall clock: a user setting the time must not disturb a measured duration.

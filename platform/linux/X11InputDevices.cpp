@@ -167,50 +167,36 @@ void X11InputDevices::watchRawInput() {
     XFlush(display_);
 }
 
-std::optional<X11InputDevices::Pointer> X11InputDevices::queryPointer() {
-    Window root = 0;
-    Window child = 0;
-    Pointer pointer;
-    int windowX = 0;
-    int windowY = 0;
-    // False only when the pointer is on another screen; the root coordinates are still right.
-    XQueryPointer(display_, DefaultRootWindow(display_), &root, &child, &pointer.position.x,
-                  &pointer.position.y, &windowX, &windowY, &pointer.buttons);
-    if (lost_) {
-        return std::nullopt;
-    }
-    return pointer;
-}
-
 bool X11InputDevices::cursorPosition(CursorPosition& position) {
-    if (!connected()) {
+    if (!connected() || (!unusedPosition_ && !askPointerAndKeymap())) {
         return false;
     }
-    const auto pointer = queryPointer();
-    if (pointer) {
-        position = pointer->position;
-    }
-    return pointer.has_value();
+    position = *std::exchange(unusedPosition_, std::nullopt);
+    return true;
 }
 
 KeyCodes X11InputDevices::keysReported() {
     KeyCodes keys;
-    if (connected()) {
-        addHeldKeys(keys);
+    if (connected() && (unusedHeldKeys_ || askPointerAndKeymap())) {
+        keys = *std::exchange(unusedHeldKeys_, std::nullopt);
     }
-    // The queries above have read every raw event the server sent before answering them.
+    // The question has read every raw event the server sent before answering it.
     readRawEvents();
+    eventsRead_ = true;
     keys |= std::exchange(pressed_, {});
     return connected() ? keys : KeyCodes{};
 }
 
 RawInput X11InputDevices::rawInputReported() {
-    readRawEvents();
+    // Right after keysReported nothing new can have been read: the check would cost a system call.
+    if (!std::exchange(eventsRead_, false)) {
+        readRawEvents();
+    }
     const RawInput raw = std::exchange(raw_, {});
     return connected() ? raw : RawInput{};
 }
 
-void X11InputDevices::addHeldKeys(KeyCodes& keys) {
+bool X11InputDevices::askPointerAndKeymap() {
     // Both questions in one round trip.
     xcb_connection_t* connection = XGetXCBConnection(display_);
     const xcb_query_keymap_cookie_t keymapAsked = xcb_query_keymap(connection);
@@ -224,16 +210,21 @@ void X11InputDevices::addHeldKeys(KeyCodes& keys) {
         if (xcb_connection_has_error(connection) != 0) {
             markLost();
         }
-        return;
+        return false;
     }
+    KeyCodes held;
     for (int keycode = firstKeycode; keycode < keycodeCount; ++keycode) {
         if ((keymap->keys[keycode / 8] >> (keycode % 8)) & 1U) {
-            keys.set(static_cast<std::size_t>(keycode));
+            held.set(static_cast<std::size_t>(keycode));
         }
     }
-    keys.set(1, (pointer->mask & XCB_KEY_BUT_MASK_BUTTON_1) != 0);
-    keys.set(2, (pointer->mask & XCB_KEY_BUT_MASK_BUTTON_3) != 0);
-    keys.set(4, (pointer->mask & XCB_KEY_BUT_MASK_BUTTON_2) != 0);
+    held.set(1, (pointer->mask & XCB_KEY_BUT_MASK_BUTTON_1) != 0);
+    held.set(2, (pointer->mask & XCB_KEY_BUT_MASK_BUTTON_3) != 0);
+    held.set(4, (pointer->mask & XCB_KEY_BUT_MASK_BUTTON_2) != 0);
+    unusedHeldKeys_ = held;
+    // Also right when the pointer is on another screen of the display.
+    unusedPosition_ = CursorPosition{pointer->root_x, pointer->root_y};
+    return true;
 }
 
 // Reads what has arrived without waiting, so the process is woken by nothing but its own poll;

@@ -10,8 +10,10 @@ struct _XDisplay;
 
 namespace dorvex {
 
-// Keyboard and mouse of an X display. Pointer and keyboard map are polled; XInput2 raw presses,
-// wheel steps and motion are collected at each poll so that input in between still counts.
+// Keyboard and mouse of an X display. Pointer and keyboard map are polled together in one round
+// trip, and each half of the answer serves one question: a poll asking for both (in either order)
+// waits for the server once. XInput2 raw presses, wheel steps and motion are collected at each
+// poll so that input in between still counts.
 // Without a display, after losing it, or on a Wayland session (whose own windows' input X never
 // sees) nothing is reported, and the reason is told once.
 class X11InputDevices : public InputDevices {
@@ -29,14 +31,9 @@ public:
     std::string notWatchedReason() override { return reason_; }
 
 private:
-    struct Pointer {
-        CursorPosition position;
-        unsigned int buttons = 0;
-    };
-    std::optional<Pointer> queryPointer();
     bool connected() const { return display_ != nullptr && !lost_; }
     void watchRawInput();
-    void addHeldKeys(KeyCodes& keys);
+    bool askPointerAndKeymap();
     void readRawEvents();
     void cannotWatch(const std::string& reason);
     void markLost();
@@ -47,6 +44,10 @@ private:
     int xinputOpcode_ = -1; // -1 without XInput2
     KeyCodes pressed_;      // keys and buttons pressed since the previous keysReported
     RawInput raw_;          // raw input since the previous rawInputReported
+    // The halves of the last answer that no question has used yet.
+    std::optional<CursorPosition> unusedPosition_;
+    std::optional<KeyCodes> unusedHeldKeys_;
+    bool eventsRead_ = false; // by keysReported, since the previous rawInputReported
     bool lost_ = false;
     std::string reason_; // why not watched, once told
 };

@@ -2,7 +2,9 @@
 
 #include "platform/qt/Conversions.h"
 
-#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QGuiApplication>
 
 namespace dorvex::qt {
 
@@ -10,6 +12,18 @@ namespace {
 
 constexpr int doubleClickCode = 0x0203;
 constexpr int rightButtonDownCode = 0x0204;
+
+// Qt shows the icon as a StatusNotifierItem on Wayland and where a host's watcher is on the
+// session bus. Such hosts (KDE Plasma, GNOME's tray extension) send a single activation, which Qt
+// reports as a trigger, and never a double click.
+bool activatesWithOneClick() {
+    if (QGuiApplication::platformName().startsWith(QStringLiteral("wayland"))) {
+        return true;
+    }
+    const QDBusConnectionInterface* bus = QDBusConnection::sessionBus().interface();
+    return bus != nullptr &&
+           bus->isServiceRegistered(QStringLiteral("org.kde.StatusNotifierWatcher"));
+}
 
 } // namespace
 
@@ -21,6 +35,7 @@ bool Tray::add(const TrayIcon& icon) {
         // A child of the application, so that tools and tests can find it.
         icon_ = std::make_unique<QSystemTrayIcon>(QCoreApplication::instance());
         icon_->setObjectName(QStringLiteral("trayIcon"));
+        opensOnTrigger_ = activatesWithOneClick();
         // Queued: on X11 the icon's widget emits this inside its own mouse event, and the program
         // may remove the icon (which deletes that widget) before the event's delivery ends.
         QObject::connect(
@@ -71,7 +86,8 @@ void Tray::activated(QSystemTrayIcon::ActivationReason reason) {
     if (events == nullptr) {
         return;
     }
-    if (reason == QSystemTrayIcon::DoubleClick) {
+    if (reason == QSystemTrayIcon::DoubleClick ||
+        (reason == QSystemTrayIcon::Trigger && opensOnTrigger_)) {
         events->trayMouse(doubleClickCode);
     } else if (reason == QSystemTrayIcon::Context) {
         events->trayMouse(rightButtonDownCode);

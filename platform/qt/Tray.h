@@ -11,8 +11,9 @@
 
 namespace dorvex::qt {
 
-// The one notification-area icon. Its double click and context click reach the program as the
-// mouse codes 0x0203 and 0x0204; the program shows the menu itself.
+// The one notification-area icon. Its double click (on a StatusNotifierItem host its activation)
+// and context click reach the program as the mouse codes 0x0203 and 0x0204; the program shows the
+// menu itself.
 class Tray {
 public:
     // `receiver` gives the events of the window that takes the icon's mouse events, or none.
@@ -32,6 +33,7 @@ private:
     std::function<WindowEvents*()> receiver_;
     std::unique_ptr<QSystemTrayIcon> icon_; // made on first use: most runs of a test have none
     TrayIcon shown_;
+    bool opensOnTrigger_ = false;
 };
 
 } // namespace dorvex::qt

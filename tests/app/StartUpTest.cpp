@@ -58,9 +58,7 @@ TEST(CommandLine, GivesTheSwitchAndTheMultipleInstanceFlag) {
         {"-IncreaseCPULevel", 9, false},
         {"-inhibitshutdown", 0, false},
         {" -InhibitShutdown", 0, false},
-        {"-Inhibit", 0, false},
         {"-AllowMulti", 0, true},
-        {"-allowmulti", 0, false},
         {"-AllowMulti ", 0, false},
         {"-StartShutdown -AllowMulti", 2, true},
         {"-AllowMulti -StartShutdown", 0, false}};

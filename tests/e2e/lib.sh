@@ -66,12 +66,16 @@ e2e_install() {
     fi
 }
 
-# Starts the program in a folder with its own session bus; sets E2E_LAST_PID. Its standard error
-# goes to $folder/stderr.txt and its exit status to $folder/status.txt.
+# Starts the program in a folder with its own session bus (the one at E2E_SESSION_BUS when that is
+# set); sets E2E_LAST_PID. Its standard error goes to $folder/stderr.txt and its exit status to
+# $folder/status.txt.
 e2e_start_program() {
+    local folder=$1 bus=(dbus-run-session --)
+    shift
+    [[ -n ${E2E_SESSION_BUS:-} ]] && bus=(env "DBUS_SESSION_BUS_ADDRESS=$E2E_SESSION_BUS")
     # A background job ignores SIGINT: the program gets the default back, as from a terminal.
-    setsid bash -c 'cd "$1" && shift && dbus-run-session -- env --default-signal=INT "$@" 2>stderr.txt; echo $? >status.txt' \
-        _ "$1" "$E2E_PROGRAM" "${@:2}" &
+    setsid bash -c 'cd "$1" && shift && "$@" 2>stderr.txt; echo $? >status.txt' \
+        _ "$folder" "${bus[@]}" env --default-signal=INT "$E2E_PROGRAM" "$@" &
     E2E_LAST_PID=$!
     E2E_GROUPS+=($E2E_LAST_PID)
 }
@@ -114,7 +118,7 @@ e2e_wait_window() {
 # The centre of the program's tray icon, "x y", once the tray has embedded it; fails before.
 e2e_tray_icon() {
     xwininfo -root -tree |
-        sed -n 's/.*("dorvexzede" "dorvexzede")  \([0-9]*\)x\([0-9]*\)+[-0-9]*+[-0-9]*  +\([0-9]*\)+\([0-9]*\).*/\1 \2 \3 \4/p' |
+        sed -n 's/.*("dorvexzede" "Dorvex Zede")  \([0-9]*\)x\([0-9]*\)+[-0-9]*+[-0-9]*  +\([0-9]*\)+\([0-9]*\).*/\1 \2 \3 \4/p' |
         awk '$1 <= 64 && $2 <= 64 { print $3 + int($1 / 2), $4 + int($2 / 2); exit }' | grep .
 }
 
@@ -123,14 +127,18 @@ e2e_wait_tray_icon() {
     e2e_tray_icon
 }
 
-# Opens the tray icon's menu with a right click on the icon at "x y": one more of the program's
-# windows shows.
-e2e_open_tray_menu() {
+# Runs the command that opens a popup menu of the program: one more of its windows shows.
+e2e_open_menu_with() {
     local before
-    before=$(xdotool search --onlyvisible --class dorvexzede | wc -l)
-    xdotool mousemove "$1" "$2" click 3
-    e2e_wait 10 sh -c "[ \$(xdotool search --onlyvisible --class dorvexzede | wc -l) -gt $before ]" ||
+    before=$({ xdotool search --onlyvisible --classname dorvexzede || true; } | wc -l)
+    "$@"
+    e2e_wait 10 sh -c "[ \$(xdotool search --onlyvisible --classname dorvexzede | wc -l) -gt $before ]" ||
         e2e_fail "no popup menu"
+}
+
+# Opens the tray icon's menu with a right click on the icon at "x y".
+e2e_open_tray_menu() {
+    e2e_open_menu_with xdotool mousemove "$1" "$2" click 3
 }
 
 # The activity log's event lines as "Event/State".

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Start-up shows only the tray icon; a double click shows the window centred; a second start shows
 # the start-up notice and ends, the first going on; a right click opens the menu, whose last item
-# ends the program normally. SIGINT and SIGHUP end it normally too.
+# ends the program normally. SIGINT and SIGHUP end it normally too. On a StatusNotifierItem host
+# (a watcher on the session bus, as KDE Plasma has) the program registers its item with its name
+# as title and its rule as tool tip; the host's "Activate" opens the main window, "ContextMenu"
+# the menu.
 source "$(dirname "$0")/lib.sh"
 e2e_start_desktop
 folder="$E2E_TMP/install"
@@ -52,3 +55,32 @@ for signal in INT HUP; do
     e2e_signal_program "$signal"
     e2e_expect_end "$folder" "Exit/*"
 done
+
+setsid dbus-daemon --session --nofork --print-address=3 3>"$E2E_TMP/bus" >/dev/null 2>&1 &
+E2E_GROUPS+=($!)
+e2e_wait 20 test -s "$E2E_TMP/bus" || e2e_fail "no session bus"
+export E2E_SESSION_BUS=$(head -n 1 "$E2E_TMP/bus") DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$E2E_TMP/bus")
+setsid /usr/bin/python3 -m dbusmock --session -l "$E2E_TMP/watcher.log" org.kde.StatusNotifierWatcher \
+    /StatusNotifierWatcher org.kde.StatusNotifierWatcher >/dev/null 2>&1 &
+E2E_GROUPS+=($!)
+mock() { gdbus call --session -d org.kde.StatusNotifierWatcher -o /StatusNotifierWatcher -m "$@"; }
+e2e_wait 20 mock org.freedesktop.DBus.Mock.AddMethod "" RegisterStatusNotifierItem s "" "" ||
+    e2e_fail "no watcher"
+mock org.freedesktop.DBus.Mock.AddProperties org.kde.StatusNotifierWatcher \
+    "{'IsStatusNotifierHostRegistered': <true>, 'ProtocolVersion': <0>}" >/dev/null
+
+folder="$E2E_TMP/status-notifier"
+e2e_install "$folder"
+# Test timings would bring the countdown, and with it the main window, within seconds.
+e2e_start_program "$folder" -InhibitUpdate
+e2e_wait 20 grep -q RegisterStatusNotifierItem "$E2E_TMP/watcher.log" || e2e_fail "no item registered"
+item=$(sed -n 's/.*RegisterStatusNotifierItem "\([^"]*\)".*/\1/p' "$E2E_TMP/watcher.log")
+property() { gdbus call --session -d "$item" -o /StatusNotifierItem -m org.freedesktop.DBus.Properties.Get org.kde.StatusNotifierItem "$1"; }
+[[ $(property Title) == "(<'Dorvex Zede'>,)" ]] || e2e_fail "title $(property Title)"
+property ToolTip | grep -q "Dorvex Zede" || e2e_fail "tool tip $(property ToolTip)"
+! e2e_window "Dorvex Zede" >/dev/null || e2e_fail "the main window shows at start-up"
+
+gdbus call --session -d "$item" -o /StatusNotifierItem -m org.kde.StatusNotifierItem.Activate 0 0 >/dev/null
+e2e_wait_window "Dorvex Zede" 5 >/dev/null
+e2e_open_menu_with gdbus call --session -d "$item" -o /StatusNotifierItem \
+    -m org.kde.StatusNotifierItem.ContextMenu 0 0

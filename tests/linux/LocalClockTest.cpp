@@ -28,6 +28,17 @@ TEST(LocalClock, TellsTheLocalTimeCountsMillisecondsAndNamesTheMonths) {
     const std::uint32_t elapsed = clock.tickCount() - start;
     EXPECT_GE(elapsed, 120u);
     EXPECT_LT(elapsed, 5000u);
+
+    // A changed time zone counts at once, although the time is kept for the rest of the minute.
+    const auto minutesOfDay = [&clock] {
+        const LocalDateTime local = clock.now();
+        return local.hour * 60 + local.minute;
+    };
+    const test::ScopedEnvironment zone("TZ", "UTC0");
+    const int utc = minutesOfDay();
+    const test::ScopedEnvironment india("TZ", "IST-5:30");
+    EXPECT_NEAR((minutesOfDay() - utc + 24 * 60) % (24 * 60), 5 * 60 + 30, 1); // a minute may pass
+
     EXPECT_EQ(clock.abbreviatedMonthName(1) + clock.abbreviatedMonthName(12), "JanDec");
 }
 

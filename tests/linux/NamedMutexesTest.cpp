@@ -69,7 +69,6 @@ TEST(FlockNamedMutexesEnvironment, LockFileNamesMutexAndSession) {
     const EnvironmentCase cases[] = {
         {"/run/user/1000", "3", "/run/user/1000/Dorvex.session-3.lock"},
         {"/run/user/1000", std::nullopt, "/run/user/1000/Dorvex.uid-" + uid + ".lock"},
-        {"/run/user/1000", "", "/run/user/1000/Dorvex.uid-" + uid + ".lock"},
         {std::nullopt, "3", own + "/Dorvex.session-3.lock"},
         {"", std::nullopt, own + "/Dorvex.uid-" + uid + ".lock"},
     };

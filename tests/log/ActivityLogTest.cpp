@@ -34,19 +34,6 @@ TEST(ActivityLog, FirstStartWritesTheHeaderThenTheStartBlockALaterOneOnlyTheBloc
     EXPECT_EQ(second.logLines(), expected);
 }
 
-TEST(ActivityLog, EventLinesCarryTheRunState) {
-    Simulation sim;
-    sim.program().state.run.PhaseSeconds = 2;
-    writeLog(sim, "Start", "Initialise");
-    sim.program().state.run.TestMode = true;
-    sim.program().state.run.PhaseSeconds = -7;
-    writeLog(sim, "Reset", "Test");
-    const Lines lines = sim.logLines();
-    ASSERT_GE(lines.size(), 2u);
-    EXPECT_EQ(lines[lines.size() - 2], "10:00:00, Start     , Initialise, Count:     2");
-    EXPECT_EQ(lines.back(), "10:00:00, Reset*    , Test      , Count:    -7");
-}
-
 TEST(ActivityLog, AnEntryAtMidnightFollowsTheDaySeparator) {
     // Monitoring begins, and logs it, on the second tick: here at midnight.
     Simulation sim({.start = {2026, 12, 7, 23, 59, 58}});
@@ -82,24 +69,20 @@ TEST(ActivityLog, ALogDeletedWhileRunningEndsTheProgramAtTheNextEntry) {
     EXPECT_FALSE(fs::exists(sim.folder() / "Log" / "DorvexL.log")) << "nothing may recreate it";
 }
 
-TEST(ActivityLog, ARemovedLogFolderEndsTheProgramWithTheFolderMessage) {
-    Simulation sim;
-    fs::remove_all(sim.folder() / "Log");
-    writeLog(sim, "Reset", "Run");
-    ASSERT_EQ(sim.messages().size(), 1u);
-    EXPECT_EQ(sim.messages().front().title, "Dorvex Zede Log Directory Error");
-    EXPECT_EQ(sim.exitStatus(), 1);
-}
-
-TEST(ActivityLog, MissingLogFolderAtStartEndsBeforeTheFirstEntry) {
-    Simulation sim({.logFolder = false});
-    ASSERT_EQ(sim.messages().size(), 1u);
-    EXPECT_EQ(sim.messages().front(),
-              (ShownMessage{"Dorvex Zede Log Directory Error",
-                            "The Log directory does not exist.\r\nTo restore the Log directory\r\n"
-                            "reinstall the program.\r\nThe program will now terminate.",
-                            MessageIcon::Stop}));
-    EXPECT_EQ(sim.exitStatus(), 1);
+TEST(ActivityLog, ALogFolderMissingAtStartOrRemovedLaterEndsTheProgram) {
+    const ShownMessage missing{
+        "Dorvex Zede Log Directory Error",
+        "The Log directory does not exist.\r\nTo restore the Log directory\r\n"
+        "reinstall the program.\r\nThe program will now terminate.",
+        MessageIcon::Stop};
+    Simulation atStart({.logFolder = false});
+    Simulation later;
+    fs::remove_all(later.folder() / "Log");
+    writeLog(later, "Reset", "Run");
+    for (const Simulation* sim : {&atStart, &later}) {
+        EXPECT_EQ(sim->messages(), std::vector{missing});
+        EXPECT_EQ(sim->exitStatus(), 1);
+    }
 }
 
 ShownMessage writeError(const std::string& action) {
@@ -110,26 +93,22 @@ ShownMessage writeError(const std::string& action) {
             MessageIcon::Exclamation};
 }
 
-TEST(ActivityLog, ALogThatCannotBeCreatedEndsTheProgram) {
-    TempFolder folder;
-    folder.write("Data/DorvexL.ini", defaultConfig());
-    fs::create_directories(folder.path() / "Log");
-    fs::permissions(folder.path() / "Log",
-                    fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
-    DORVEX_EXPECT_AS_UNPRIVILEGED_USER(([&] {
-        Simulation sim({.folder = &folder.path()});
-        return sim.messages() == std::vector{writeError("create")} && sim.exitStatus() == 1;
-    }()));
-}
-
-TEST(ActivityLog, ALogThatCannotBeWrittenEndsTheProgram) {
-    Simulation first;
-    fs::permissions(first.folder() / "Log" / "DorvexL.log",
-                    fs::perms::owner_read | fs::perms::others_read);
-    DORVEX_EXPECT_AS_UNPRIVILEGED_USER(([&] {
-        Simulation sim({.folder = &first.folder()});
-        return sim.messages() == std::vector{writeError("write to")} && sim.exitStatus() == 1;
-    }()));
+// A log the user may not create, or may not write to, found at start-up.
+TEST(ActivityLog, ALogThatCannotBeCreatedOrWrittenEndsTheProgram) {
+    for (const bool created : {false, true}) {
+        Simulation first; // an administrator's run, which leaves a log behind
+        const fs::path log = first.folder() / "Log" / "DorvexL.log";
+        if (!created) {
+            fs::remove(log);
+        }
+        fs::permissions(created ? log : log.parent_path(),
+                        fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
+        DORVEX_EXPECT_AS_UNPRIVILEGED_USER(([&] {
+            Simulation sim({.folder = &first.folder()});
+            return sim.messages() == std::vector{writeError(created ? "write to" : "create")} &&
+                   sim.exitStatus() == 1;
+        }()));
+    }
 }
 
 // A log folder that may no longer be searched hides the log: that is a permissions problem, not

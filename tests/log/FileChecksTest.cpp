@@ -21,12 +21,6 @@ TEST(FileChecks, MissingDataFolderEndsBeforeAnythingIsLogged) {
     EXPECT_EQ(sim.fake().windows.trayRequests(), Strings{"delete (failed)"});
     EXPECT_FALSE(fs::exists(sim.folder() / "Log" / "DorvexL.log"));
     EXPECT_EQ(sim.fake().priority.processRaises, 0) << "the end comes before the switch is read";
-    TempFolder folder;
-    folder.write("Data", "not a folder");
-    fs::create_directories(folder.path() / "Log");
-    Simulation fileNamedData({.folder = &folder.path()});
-    ASSERT_EQ(fileNamedData.messages().size(), 1u);
-    EXPECT_EQ(fileNamedData.messages().front().title, "Dorvex Zede Data Directory Error");
 }
 
 TEST(FileChecks, ProgramErrorMessageShowsTheNumberAndGoesOn) {

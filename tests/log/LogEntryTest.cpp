@@ -7,7 +7,6 @@ namespace dorvex {
 namespace {
 
 constexpr LocalDateTime morning{2026, 12, 7, 7, 40, 45};
-constexpr LocalDateTime midnight{2026, 12, 8, 0, 0, 0};
 
 TEST(LogEntry, FormatsTheEntry) {
     const std::pair<LogEntryInput, std::string> cases[] = {
@@ -21,12 +20,7 @@ TEST(LogEntry, FormatsTheEntry) {
          "07:40:45, Enter     , Power Off , Count:     0"},
         {{1, "Start", "Run", false, -32768, morning},
          "07:40:45, Start     , Run       , Count:-32768"},
-        {{1, "Enter", "Run", false, 0, midnight},
-         "\r\n08-Dec-26\r\n---------\r\n00:00:00, Enter     , Run       , Count:     0"},
-        {{0, "", "", false, 0, morning},
-         "Dorvex Zede\r\nVersion 5.5\r\nFile Created\r\n07-Dec-26 07:40:45"},
         {{2, "", "", false, 0, morning}, "\r\n"},
-        {{3, "", "", false, 0, morning}, "Dorvex Zede\r\nVersion 5.5\r\n07-Dec-26\r\n"},
         {{7, "Start", "Run", false, 0, morning}, ""},
     };
     const FakeClock clock;

@@ -8,6 +8,8 @@
 namespace dorvex {
 namespace {
 
+using Strings = std::vector<std::string>;
+
 // A step of the user between two polls, and what the poll then says.
 struct Step {
     std::function<void(FakeInputDevices&)> act;
@@ -32,64 +34,50 @@ std::function<void(FakeInputDevices&)> raw(RawInput input) {
     return [input](FakeInputDevices& d) { d.raw = input; };
 }
 
-struct SequenceCase {
-    std::string name;
-    std::vector<Step> steps;
-};
-
-class PollSequence : public testing::TestWithParam<SequenceCase> {};
-
-TEST_P(PollSequence, ReportsInputSinceThePreviousPoll) {
-    FakeInputDevices devices;
-    devices.position = {100, 100};
-    MdInDataChange poll(devices);
-    poll.Prime_Input();
-    for (std::size_t i = 0; i < GetParam().steps.size(); ++i) {
-        GetParam().steps[i].act(devices);
-        EXPECT_EQ(poll.Poll_Input(), GetParam().steps[i].poll) << "poll " << i + 1;
-    }
-}
-
 constexpr int keyA = 65;
 constexpr int keyB = 66;
 
-INSTANTIATE_TEST_SUITE_P(
-    KeysAndMouse, PollSequence,
-    testing::Values(
-        SequenceCase{"Nothing", {{nothing, "_ _"}, {nothing, "_ _"}}},
-        SequenceCase{
-            "AKeyHeldCountsOnce",
-            {{hold(keyA), "K _"}, {nothing, "_ _"}, {nothing, "_ _"}, {release(keyA), "_ _"}}},
-        SequenceCase{
-            "ASecondKeyWhileHoldingTheFirst",
-            {{hold(keyA), "K _"}, {nothing, "_ _"}, {hold(keyB), "K _"}, {nothing, "_ _"}}},
-        SequenceCase{"ReleasingOneOfTwoKeysChangesTheSet",
-                     {{hold(keyA), "K _"}, {hold(keyB), "K _"}, {release(keyB), "K _"}}},
-        SequenceCase{"PressAndReleaseBetweenPolls", {{tap(keyA), "K _"}, {nothing, "_ _"}}},
-        SequenceCase{"TheSameKeyAgainAfterAQuietPoll",
-                     {{hold(keyA), "K _"}, {release(keyA), "_ _"}, {tap(keyA), "K _"}}},
+TEST(MdInDataChange, EachPollReportsInputSinceThePreviousPoll) {
+    const struct {
+        const char* name;
+        std::vector<Step> steps;
+    } cases[] = {
+        {"a key held counts once",
+         {{hold(keyA), "K _"}, {nothing, "_ _"}, {nothing, "_ _"}, {release(keyA), "_ _"}}},
+        {"a second key, and releasing one of two, change the set",
+         {{hold(keyA), "K _"}, {hold(keyB), "K _"}, {release(keyB), "K _"}, {nothing, "_ _"}}},
+        {"the same key again after a quiet poll",
+         {{tap(keyA), "K _"}, {nothing, "_ _"}, {tap(keyA), "K _"}}},
         // Tapped in two polls running, a key looks the same as one held: it counts once.
-        SequenceCase{"TheSameKeyInTwoPollsRunning", {{tap(keyA), "K _"}, {tap(keyA), "_ _"}}},
-        SequenceCase{"AMouseButtonIsKeyInput", {{tap(1), "K _"}, {hold(2), "K _"}}},
-        SequenceCase{"CursorMoves", {{moveTo(101, 100), "_ M"}, {nothing, "_ _"}}},
-        SequenceCase{"ADiagonalMoveIsMovement",
-                     {{moveTo(101, 99), "_ M"}, {moveTo(102, 98), "_ M"}, {nothing, "_ _"}}},
-        SequenceCase{"BothAtOnce",
-                     {{[](FakeInputDevices& d) {
-                           d.tap(keyA);
-                           d.position = {5, 5};
-                       },
-                       "K M"}}},
-        SequenceCase{
-            "RawInputCountsAsInputOfItsKind",
-            {{raw({.keyboard = true}), "K _"}, {raw({.mouse = true}), "_ M"}, {nothing, "_ _"}}},
-        SequenceCase{"AFailedCursorReadIsNoMovement",
-                     {{[](FakeInputDevices& d) {
-                           d.position = {1, 1};
-                           d.cursorFails = true;
-                       },
-                       "_ _"}}}),
-    [](const testing::TestParamInfo<SequenceCase>& info) { return info.param.name; });
+        {"the same key in two polls running", {{tap(keyA), "K _"}, {tap(keyA), "_ _"}}},
+        {"a mouse button is key input", {{tap(1), "K _"}, {hold(2), "K _"}}},
+        {"moves, also diagonal",
+         {{moveTo(101, 99), "_ M"}, {moveTo(102, 98), "_ M"}, {nothing, "_ _"}}},
+        {"raw input counts as input of its kind",
+         {{raw({.keyboard = true}), "K _"}, {raw({.mouse = true}), "_ M"}, {nothing, "_ _"}}},
+        {"a failed cursor read is no movement",
+         {{[](FakeInputDevices& d) {
+               d.position = {1, 1};
+               d.cursorFails = true;
+           },
+           "_ _"}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeInputDevices devices;
+        devices.position = {100, 100};
+        MdInDataChange poll(devices);
+        poll.Prime_Input();
+        Strings polls;
+        Strings expected;
+        for (const Step& step : c.steps) {
+            step.act(devices);
+            polls.push_back(poll.Poll_Input());
+            expected.push_back(step.poll);
+        }
+        EXPECT_EQ(polls, expected);
+    }
+}
 
 TEST(MdInDataChange, PrimingForgetsInputMadeBefore) {
     FakeInputDevices devices;
@@ -98,8 +86,6 @@ TEST(MdInDataChange, PrimingForgetsInputMadeBefore) {
     devices.position = {40, 40};
     devices.raw = {.keyboard = true, .mouse = true};
     poll.Prime_Input();
-    EXPECT_EQ(poll.KeyChar, ' ');
-    EXPECT_EQ(poll.MouseChar, ' ');
     EXPECT_EQ(poll.Poll_Input(), "_ _");
 }
 

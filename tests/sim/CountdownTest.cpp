@@ -1,5 +1,4 @@
 #include "tests/support/Simulation.h"
-#include "ui/Colours.h"
 
 #include <gtest/gtest.h>
 
@@ -22,12 +21,8 @@ TEST(Countdown, ShowsTheWindowOnTopLockedButCancelAndPowersOffAfterSixtyOneSteps
     DorvexLMain& main = sim.main();
     EXPECT_TRUE(sim.mainWindow().visible && sim.mainWindow().topmost);
     EXPECT_EQ(sim.fake().windows.trayIcon().picture, "shutdown");
-    EXPECT_EQ(main.StatusActA.backColour, Orange);
-    EXPECT_EQ(main.StatusActA.foreColour, White);
-    EXPECT_TRUE(main.StatusActA.font.bold);
     EXPECT_EQ(main.StatusActT.text + main.CPUAct.text + main.KeyAct.text + main.MouseAct.text,
               "- - -- - ---");
-    EXPECT_EQ(main.CPUAct.backColour, Colour::buttonFace());
     EXPECT_EQ(main.Reset.text, "&Cancel");
     EXPECT_EQ(main.Reset.toolTip, "Cancel Dorvex Zede Power Off");
     EXPECT_TRUE(main.Reset.enabled);
@@ -40,16 +35,13 @@ TEST(Countdown, ShowsTheWindowOnTopLockedButCancelAndPowersOffAfterSixtyOneSteps
         (Strings{"About Dorvex Zede (disabled)", "-", "Cancel", "Minimise (disabled)",
                  "Test (disabled)", "Update (disabled)", "-", "Close Dorvex Zede (disabled)"}));
 
-    Strings captions{main.StatusActA.text};
-    for (int step = 1; step < 61 && !sim.ended(); ++step) {
-        EXPECT_TRUE(sim.fake().power.requests.empty()) << "before step " << step;
-        sim.advanceSeconds(1);
-        captions.push_back(main.StatusActA.text);
-    }
-    ASSERT_EQ(captions.size(), 61u);
-    for (int step = 0; step < 61; ++step) {
-        EXPECT_EQ(captions[static_cast<std::size_t>(step)],
-                  "The Computer Will Power Off In " + std::to_string(60 - step) + "s");
+    for (int left = 60; left >= 0; --left) {
+        EXPECT_EQ(main.StatusActA.text,
+                  "The Computer Will Power Off In " + std::to_string(left) + "s");
+        EXPECT_EQ(sim.fake().power.requests.empty(), left > 0) << left << " s left";
+        if (left > 0) {
+            sim.advanceSeconds(1);
+        }
     }
     EXPECT_EQ(sim.fake().power.requests, (Strings{"privilege power off", "exit 12"}));
     EXPECT_EQ(eventsAfterStart(sim), (Strings{"Enter/Run", "Enter/Power Off", "Start/Power Off",

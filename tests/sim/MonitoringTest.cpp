@@ -1,5 +1,4 @@
 #include "tests/support/Simulation.h"
-#include "ui/Colours.h"
 
 #include <gtest/gtest.h>
 
@@ -30,11 +29,8 @@ TEST(Monitoring, StartsHiddenInTheTrayAndCountsDownTheStartUpDelay) {
     Simulation sim;
     EXPECT_FALSE(sim.mainWindow().visible);
     EXPECT_EQ(sim.mainWindow().state, WindowState::Minimised);
-    EXPECT_TRUE(sim.main().mPopUpRestore.visible);
-    EXPECT_FALSE(sim.main().mPopUpMin.visible);
     EXPECT_EQ(sim.fake().windows.trayRequests(), Strings{"add activate"});
     EXPECT_EQ(sim.main().StatusActA.text, "Activate in 2s");
-    EXPECT_EQ(sim.main().StatusActA.foreColour, Blue);
     EXPECT_EQ(sim.main().StatusActT.text, "Inactive");
     EXPECT_TRUE(sim.main().StopTimeT.visible && sim.main().StopTimeT.text == "--:--") << "no time";
     sim.advanceSeconds(1);
@@ -63,22 +59,17 @@ TEST(Monitoring, CountdownBeginsWhenEveryWatchedKindHasBeenQuietLongEnough) {
     }
 }
 
-TEST(Monitoring, ReadingsTakeTheColourOfTheirActivityAndEachKindResetsOnlyItsOwnCount) {
+TEST(Monitoring, ReadingsFollowTheActivityAndEachKindResetsOnlyItsOwnCount) {
     Simulation sim;
     sim.advanceSeconds(startUpTicks + 2);
     EXPECT_EQ(readings(sim), (Strings{"  0%", "_", "_"}));
-    EXPECT_EQ(sim.main().CPUAct.foreColour, Orange);
-    EXPECT_EQ(sim.main().KeyAct.foreColour, Orange);
     sim.fake().systemTimes.setLoad(100);
     sim.fake().input.tap(1);
     sim.advanceSeconds(2); // averages 33 and 50; the first is shown
     EXPECT_EQ(readings(sim), (Strings{" 33%", "_", "_"}));
-    EXPECT_EQ(sim.main().CPUAct.foreColour, Green);
     sim.fake().input.tap(1);
     sim.advanceSeconds(1);
     EXPECT_EQ(readings(sim), (Strings{" 50%", "K", "_"})) << "a mouse button is key input";
-    EXPECT_EQ(sim.main().KeyAct.foreColour, Green);
-    EXPECT_EQ(sim.main().MouseAct.foreColour, Orange);
     sim.fake().systemTimes.setLoad(0);
     sim.advanceSeconds(100);
     EXPECT_EQ(idleCounts(sim), (std::pair{60, 100}));
@@ -87,7 +78,6 @@ TEST(Monitoring, ReadingsTakeTheColourOfTheirActivityAndEachKindResetsOnlyItsOwn
     EXPECT_EQ(idleCounts(sim), (std::pair{0, 101}));
     EXPECT_EQ(sim.run().PhaseSeconds, 0);
     EXPECT_EQ(sim.main().StatusActT.text, "Activity");
-    EXPECT_EQ(sim.main().StatusActT.foreColour, Green);
     sim.fake().systemTimes.setLoad(0);
     sim.advanceSeconds(100);
     sim.fake().input.tap(65);
@@ -98,7 +88,6 @@ TEST(Monitoring, ReadingsTakeTheColourOfTheirActivityAndEachKindResetsOnlyItsOwn
     sim.advanceSeconds(2);
     EXPECT_EQ(sim.run().KMIdleCount, 1) << "moved in the first second, quiet in the second";
     EXPECT_EQ(sim.main().StatusActT.text, "No activity for 1s");
-    EXPECT_EQ(sim.main().StatusActT.foreColour, Orange);
     sim.fake().input.raw.mouse = true; // a wheel step: no key, no new position
     sim.advanceSeconds(1);
     EXPECT_EQ(sim.run().KMIdleCount, 0);
@@ -174,7 +163,6 @@ TEST(Monitoring, OnlyTheFixedTimeWatchedShowsActiveAndHoldsForItsWholeMinute) {
     Simulation sim = started(configWith("1", "1", "2", "10002", "1"), "", {2026, 12, 7, 0, 1, 50});
     sim.advanceSeconds(startUpTicks + 1);
     EXPECT_EQ(sim.main().StatusActT.text, "Active");
-    EXPECT_EQ(sim.main().StatusActT.foreColour, Orange);
     sim.advanceSeconds(6); // 00:01:59
     EXPECT_EQ(sim.run().RunMode, 1);
     sim.advanceSeconds(1); // 00:02:00
@@ -192,7 +180,7 @@ TEST(Monitoring, OnlyTheFixedTimeWatchedShowsActiveAndHoldsForItsWholeMinute) {
     EXPECT_EQ(sim.main().StatusActT.text, "Active");
 }
 
-TEST(Monitoring, TheSettingsAndSwitchesGiveTheLimitsTheRuleSummaryAndTheReadingsLook) {
+TEST(Monitoring, TheSettingsAndSwitchesGiveTheLimitsAndTheRuleSummary) {
     const std::string power = "Power Off if there is no activity for ";
     const struct {
         std::string config;
@@ -203,8 +191,6 @@ TEST(Monitoring, TheSettingsAndSwitchesGiveTheLimitsTheRuleSummaryAndTheReadings
         {defaultConfig(), "", 60, 900, 15, 60, power + "900 sec"},
         {defaultConfig(), "-InhibitShutdown", 3, 6, 50, 6, power + "6 sec"},
         {defaultConfig(), "-StartShutdown", 3, 3, 50, 60, power + "900 sec"},
-        {defaultConfig(), "-InhibitAdmin", 3, 6, 50, 6, power + "6 sec"},
-        {defaultConfig(), "-ShortUpdateTime", 60, 900, 15, 60, power + "900 sec"},
         {defaultConfig(), "-IncreaseCPULevel", 60, 900, 50, 60, power + "900 sec"},
         {configWith("1", "2", "2", "12230", "5"), "", 60, 900, 15, 60,
          "Hibernate if there is no activity for 900 sec or at 22:30"},
@@ -224,22 +210,16 @@ TEST(Monitoring, TheSettingsAndSwitchesGiveTheLimitsTheRuleSummaryAndTheReadings
         EXPECT_EQ(sim.run().CountdownSecs, c.countdown);
         EXPECT_EQ(sim.main().Title.text, c.title);
     }
-    // The fixed time is in seconds after midnight; watched readings have the window background.
+    // The fixed time is in seconds after midnight.
     Simulation sim = started(configWith("2", "1", "2", "10705", "1"));
     EXPECT_EQ(sim.program().state.samples.KMActText, "");
     EXPECT_EQ(sim.run().StopTimeSecs, 25500);
     EXPECT_EQ(sim.main().StopTimeT.text, "07:05");
     EXPECT_FALSE(sim.main().StopTimeT.enabled);
-    EXPECT_EQ(sim.main().CPUAct.backColour, Colour::windowBackground());
-    EXPECT_EQ(sim.main().KeyAct.backColour, Colour::buttonFace());
-    EXPECT_EQ(sim.main().MouseAct.backColour, Colour::buttonFace());
-    EXPECT_EQ(sim.main().StopTimeT.backColour, Colour::windowBackground());
     EXPECT_EQ(readings(sim), (Strings{"- - -", "-", "-"}));
     sim.advanceSeconds(startUpTicks);
     EXPECT_TRUE(sim.main().StopTimeT.enabled) << "editable while monitoring runs";
     EXPECT_FALSE(sim.main().StopTimeT.locked);
-    sim.program().state.settings = {1, 1, 1, 12300, 5};
-    EXPECT_EQ(sim.program().runDisplay.titleText(), "Hibernate") << "nothing watched";
 }
 
 } // namespace

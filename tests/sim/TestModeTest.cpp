@@ -12,7 +12,6 @@ TEST(TestMode, RunsWithFiveSecondLimitsAndEndsInASelfClosingBox) {
     EXPECT_TRUE(sim.run().TestMode);
     EXPECT_EQ(sim.run().CPUIdleLimit + sim.run().KMIdleLimit, 5 + 5);
     EXPECT_EQ(sim.mainWindow().caption, "Dorvex Zede - Test Mode");
-    EXPECT_EQ(sim.main().Reset.toolTip, "Reset");
     EXPECT_FALSE(sim.main().About.enabled || sim.main().Update.enabled);
     EXPECT_EQ(sim.fake().windows.trayIcon().picture, "activate");
 

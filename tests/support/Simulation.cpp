@@ -1,5 +1,7 @@
 #include "tests/support/Simulation.h"
 
+#include <gtest/gtest.h>
+
 #include <grp.h>
 #include <unistd.h>
 
@@ -56,6 +58,7 @@ Simulation::Simulation(SimulationOptions options) {
     }
     fake_ = std::make_unique<FakePlatform>(*folderPath_, *session_, options.start);
     fake_->accounts.administrator = options.administrator;
+    fake_->windows.trayHost = options.trayHost;
     const Platform fake = fake_->platform();
     platform_ = std::make_unique<Platform>(
         options.urls == nullptr
@@ -72,7 +75,12 @@ std::string Simulation::logText() const {
 }
 
 void Simulation::click(std::string_view control, std::string_view window) {
-    fake_->windows.events(window)->click(control);
+    WindowEvents* events = fake_->windows.events(window);
+    if (events == nullptr) {
+        ADD_FAILURE() << "no window " << window << " to click " << control << " on";
+        return;
+    }
+    events->click(control);
 }
 
 void Simulation::chooseFromTray(std::string_view item) {

@@ -29,6 +29,7 @@ struct SimulationOptions {
     bool logFolder = true;
     LocalDateTime start{2026, 12, 7, 10, 0, 0};
     bool administrator = true;
+    bool trayHost = true; // false: a desktop without a notification area
     // Another simulation's folder to run in, as is; nothing is laid out then.
     const std::filesystem::path* folder = nullptr;
     // Another simulation's logon session, so that the two see each other's mutexes.
