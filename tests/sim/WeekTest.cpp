@@ -58,9 +58,9 @@ public:
             checksAnswered += sim.fake().urls.complete(replyOffering("5.5")) ? 1 : 0;
         }
     }
-    // Away from the desk until the countdown has begun, then back to cancel it.
-    void breakCancelled(int load) {
-        pass(930, load, false);
+    // Away from the desk until the countdown has run this long, then back to cancel it.
+    void cancelled(int seconds, int load) {
+        pass(seconds, load, false);
         sim.click("Reset");
         expected.insert(expected.end(),
                         {"Enter/Hibernate", "Reset/Hibernate", "Start/Initialise", "Enter/Run"});
@@ -86,16 +86,14 @@ public:
     }
 
     // 08:00 to 08:00: work with a lunch break, then a backup keeps the processor busy through the
-    // evening and the night, until the fixed time hibernates the computer (or, late on Friday,
-    // is cancelled). Weekends: the backup and one long break.
+    // evening and the night, when the fixed time hibernates the computer. Weekends: the backup
+    // and one long break.
     void day(int weekday) {
-        const bool weekend = weekday >= 5;
+        const std::int64_t start = ticks;
         const int fixedHour = weekday == 2 ? 21 : 23;
-        int elapsed = 0; // seconds since 08:00
-        if (weekend) {
+        if (weekday >= 5) {
             pass(4 * 3600, 80, false);
             hibernates(64, 0); // the processor alone had been busy
-            elapsed = 4 * 3600 + 64 + 64;
         } else {
             pass(2 * 3600, 30, true);
             if (weekday == 1) { // a check by hand at 10:00, answered, then closed
@@ -105,26 +103,16 @@ public:
                 sim.click("Exit", "frmUpdater");
             }
             pass(2 * 3600, 30, true);
-            weekday % 2 == 0 ? breakCancelled(0) : hibernates(900, 0);
-            elapsed = 4 * 3600 + (weekday % 2 == 0 ? 930 : 964);
-            pass(3 * 3600 - 2, 30, true);
+            weekday % 2 == 0 ? cancelled(900 + 30, 0) : hibernates(900, 0);
+            pass(3 * 3600, 30, true);
             if (weekday == 2 || weekday == 3) {
                 setFixedTime(weekday == 2 ? "21:00" : "23:00");
             }
-            pass(2, 30, true);
-            elapsed += 3 * 3600;
         }
-        pass((fixedHour - 8) * 3600 - elapsed, 80, false);
-        if (weekday == 4) { // cancelled late in the countdown: the fixed minute has passed then
-            pass(59, 80, false);
-            sim.click("Reset");
-            expected.insert(expected.end(), {"Enter/Hibernate", "Reset/Hibernate",
-                                             "Start/Initialise", "Enter/Run"});
-            pass((32 - fixedHour) * 3600 - 59, 80, false);
-        } else {
-            hibernates(0, 80);
-            pass((32 - fixedHour) * 3600 - 64, 80, false);
-        }
+        pass(static_cast<int>((fixedHour - 8) * 3600 - (ticks - start)), 80, false);
+        // Late on Friday the countdown is cancelled once the fixed minute has passed.
+        weekday == 4 ? cancelled(59, 80) : hibernates(0, 80);
+        pass(static_cast<int>(86400 - (ticks - start)), 80, false);
         forgetRecords();
     }
 };
