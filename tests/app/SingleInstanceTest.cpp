@@ -50,23 +50,6 @@ TEST(SingleInstance, TheSoleInstanceHoldsTwoHandlesAndASecondStartShowsOnlyTheNo
     EXPECT_EQ(first.fake().mutexes.openHandles(), 1u) << "the release closes the held handle only";
 }
 
-TEST(SingleInstance, AllowMultiRunsBesideAnotherWithoutTakingTheGuard) {
-    auto first = std::make_unique<Simulation>();
-    auto multi = startBeside(*first, "-StartShutdown -AllowMulti");
-    EXPECT_TRUE(runsMainWindow(*multi));
-    EXPECT_EQ(multi->program().state.SwitchCode, 2);
-    EXPECT_EQ(multi->program().mdMult.MutexHandle, 0u);
-    EXPECT_EQ(multi->fake().mutexes.openHandles(), 0u);
-
-    // When the first ends, a third start without the switch may run beside the AllowMulti one.
-    FakeMutexRegistry& session = first->session();
-    first->fake().process.exit(0);
-    auto third = std::make_unique<Simulation>(
-        SimulationOptions{.folder = &multi->folder(), .session = &session});
-    EXPECT_TRUE(runsMainWindow(*third));
-    first.reset();
-}
-
 TEST(SingleInstance, AnAllowMultiStartTakesTheGuardWhenItIsFirstAndAFailedGuardCountsAsNone) {
     Simulation multi({.arguments = "-AllowMulti"});
     EXPECT_NE(multi.program().mdMult.MutexHandle, 0u);

@@ -13,7 +13,6 @@ TEST(StartUp, LoadsTheMainWindowWithItsSettings) {
         {.arguments = "-IncreaseCPULevel", .config = configWith("1", "2", "2", "12200", "5")});
     ASSERT_FALSE(sim.ended());
     EXPECT_EQ(sim.mainWindow().caption, "Dorvex Zede");
-    EXPECT_EQ(sim.program().state.LogDir, "Log/");
     EXPECT_EQ(sim.program().mainWindow.StopTimeT.text, "22:00");
     EXPECT_EQ(sim.fake().priority.threadRaises, 1);
     EXPECT_EQ(sim.fake().priority.processRaises, 1);

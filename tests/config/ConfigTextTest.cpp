@@ -1,7 +1,6 @@
 #include "config/ConfigText.h"
 #include "config/ConfigParser.h"
 #include "config/LenientNumber.h"
-#include "config/SingleText.h"
 #include "platform/fake/FakeClock.h"
 #include "tests/support/Simulation.h"
 
@@ -48,19 +47,6 @@ TEST(LenientNumber, ReadsTheLeadingNumber) {
         EXPECT_EQ(lenientNumber(text), value) << "text: " << text;
     }
     EXPECT_EQ(lenientNumber(std::string{'2', '\0', '5'}), 2.0);
-}
-
-TEST(SingleText, WritesTheGeneralDecimalText) {
-    const std::pair<std::string, float> cases[] = {
-        {"2", 2},       {"12200", 12200},     {"1.5", 1.5},       {"0.5", 0.5},
-        {"1.1", 1.1},   {"10030.5", 10030.5}, {"0.0001", 0.0001}, {"1E-05", 1e-5},
-        {"1E+07", 1e7}, {"1234567", 1234567}};
-    for (const auto& [text, value] : cases) {
-        EXPECT_EQ(singleText(value), text) << value;
-        EXPECT_EQ(singleText(-value), "-" + text) << value;
-    }
-    EXPECT_EQ(singleText(-0.0f), "0");
-    EXPECT_EQ(singleText(12345678.0f), "1.234568E+07");
 }
 
 } // namespace

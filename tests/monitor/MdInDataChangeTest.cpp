@@ -50,7 +50,6 @@ TEST(MdInDataChange, EachPollReportsInputSinceThePreviousPoll) {
          {{tap(keyA), "K _"}, {nothing, "_ _"}, {tap(keyA), "K _"}}},
         // Tapped in two polls running, a key looks the same as one held: it counts once.
         {"the same key in two polls running", {{tap(keyA), "K _"}, {tap(keyA), "_ _"}}},
-        {"a mouse button is key input", {{tap(1), "K _"}, {hold(2), "K _"}}},
         {"moves, also diagonal",
          {{moveTo(101, 99), "_ M"}, {moveTo(102, 98), "_ M"}, {nothing, "_ _"}}},
         {"raw input counts as input of its kind",

@@ -29,19 +29,6 @@ TEST(TestMode, RunsWithFiveSecondLimitsAndEndsInASelfClosingBox) {
                                           "Simulate*/Power Off", "Start/Initialise"}));
 }
 
-TEST(TestMode, TheBoxClosesAtOnceWhenTheUserPressesOk) {
-    Simulation sim;
-    sim.fake().windows.userClosesTimedBoxAfterMs = 2000;
-    sim.click("TestS");
-    sim.advanceSeconds(7);
-    ASSERT_EQ(sim.messages().size(), 1u);
-    // The box was open two seconds; the start-up delay then began and has one tick behind it.
-    EXPECT_EQ(sim.run().RunMode, 0);
-    EXPECT_EQ(sim.main().StatusActA.text, "Activate in 2s");
-    sim.advanceSeconds(2);
-    EXPECT_EQ(sim.run().RunMode, 1);
-}
-
 TEST(TestMode, ASecondClickRestartsTheTestAndResetEndsIt) {
     Simulation sim;
     sim.click("TestS");

@@ -17,13 +17,11 @@ std::string tagged(const std::string& name, const std::string& value) {
 }
 
 TEST(ReplyParser, EachMissingTagIsCountedAndReadsError) {
-    const UpdateReply complete{
-        "Contact value", "Download value", "History value",   "KIssues value",  "Index value",
-        "Message value", "Name value",     "Uninstall value", "Version1 value", "Version2 value"};
+    UpdateReply complete;
     std::string document;
-    for (const char* name : {"Contact", "Name", "Version1", "Version2", "Download", "History",
-                             "KIssues", "Index", "Message", "Uninstall"}) {
-        document += tagged(name, name + std::string(" value"));
+    for (const auto& [name, field] : replyTags) {
+        complete.*field = std::string(name) + " value";
+        document += tagged(std::string(name), complete.*field);
     }
     EXPECT_EQ(parseReply(document).ErrorCount, 0);
     EXPECT_EQ(parseReply(document).reply, complete);
