@@ -7,9 +7,6 @@
 #include <gtest/gtest.h>
 #include <iterator>
 #include <sstream>
-#include <unistd.h>
-// After gtest: Xlib's macros (None, Bool, ...) would clash with its names.
-#include <X11/Xlib.h>
 
 namespace dorvex {
 namespace {
@@ -131,23 +128,6 @@ TEST(X11InputDevicesLosingTheDisplay, GoOnReportingNothing) {
         }
         expectNotWatching(devices, diagnostics, "the connection to the X display was lost");
     }
-}
-
-// Another part of the program, such as the window system, keeps Xlib's own handling.
-TEST(X11InputDevicesLosingTheDisplayDeathTest, OtherConnectionsStillEndTheProcess) {
-    test::XvfbServer server;
-    const std::string display = server.display();
-    EXPECT_EXIT(
-        {
-            std::ostringstream diagnostics;
-            { X11InputDevices earlier(display, diagnostics); }
-            X11InputDevices devices(display, diagnostics);
-            Display* other = XOpenDisplay(display.c_str());
-            ::close(ConnectionNumber(other));
-            XSync(other, False);
-            std::exit(0);
-        },
-        ::testing::ExitedWithCode(1), "fatal IO error|broken");
 }
 
 } // namespace

@@ -23,9 +23,7 @@ TEST_F(FlockNamedMutexesTest, TheMutexOfASessionLastsUntilItsLastHandleCloses) {
     FlockNamedMutexes otherSession(folder.path(), "session-8");
     const MutexCreation first = mutexes.create("Dorvex");
     const MutexCreation second = mutexes.create("Dorvex");
-    EXPECT_NE(first.handle, 0u);
     EXPECT_FALSE(first.alreadyExists);
-    EXPECT_NE(second.handle, 0u);
     EXPECT_NE(second.handle, first.handle);
     EXPECT_TRUE(second.alreadyExists);
     EXPECT_FALSE(mutexes.create("Other").alreadyExists);
@@ -54,25 +52,22 @@ TEST_F(FlockNamedMutexesTest, AnyNameStaysInsideTheFolderAndNoFolderMeansNoHandl
     EXPECT_FALSE(creation.alreadyExists);
 }
 
-struct EnvironmentCase {
-    std::optional<std::string> runtimeFolder;
-    std::optional<std::string> session;
-    std::string expected;
-};
-
 TEST(FlockNamedMutexesEnvironment, LockFileNamesMutexAndSession) {
     const std::string uid = std::to_string(::getuid());
     const std::string own = std::filesystem::is_directory("/run/user/" + uid)
                                 ? "/run/user/" + uid
                                 : "/tmp/dorvex-" + uid;
     test::ScopedEnvironment temporary("TMPDIR", std::nullopt);
-    const EnvironmentCase cases[] = {
+    const struct {
+        std::optional<std::string> runtimeFolder, session;
+        std::string expected;
+    } cases[] = {
         {"/run/user/1000", "3", "/run/user/1000/Dorvex.session-3.lock"},
         {"/run/user/1000", std::nullopt, "/run/user/1000/Dorvex.uid-" + uid + ".lock"},
         {std::nullopt, "3", own + "/Dorvex.session-3.lock"},
         {"", std::nullopt, own + "/Dorvex.uid-" + uid + ".lock"},
     };
-    for (const EnvironmentCase& c : cases) {
+    for (const auto& c : cases) {
         test::ScopedEnvironment runtime("XDG_RUNTIME_DIR", c.runtimeFolder);
         test::ScopedEnvironment session("XDG_SESSION_ID", c.session);
         EXPECT_EQ(FlockNamedMutexes().lockFile("Dorvex"), c.expected);

@@ -67,7 +67,6 @@ TEST_F(LogindPowerControlTest, ThePrivilegeFollowsTheLoginManagersAnswer) {
         // Each action asks its own question.
         {PowerAction::Hibernate, "ret = 'na'", PrivilegeFailure::NotPermitted,
          "CanHibernate answered \"na\""},
-        {PowerAction::Hibernate, "ret = 'yes'", PrivilegeFailure::None, ""},
         {PowerAction::PowerOff, "ret = 'yes'", PrivilegeFailure::None, ""},
         // Only a user who authenticates could: a request made without asking cannot.
         {PowerAction::PowerOff, "ret = 'challenge'", PrivilegeFailure::NotPermitted,

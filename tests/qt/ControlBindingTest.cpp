@@ -37,10 +37,6 @@ const BindingCase bindingCases[] = {
          return as<QPushButton>(w).text() == "&Cancel" &&
                 as<QPushButton>(w).shortcut() == QKeySequence(Qt::ALT | Qt::Key_C);
      }},
-    {"text box text", ControlKind::TextBox, [](Control& c) { c.text = "--:--"; },
-     [](QWidget& w) { return as<QLineEdit>(w).text() == "--:--"; }},
-    {"locked text box is read-only", ControlKind::TextBox, [](Control& c) { c.locked = true; },
-     [](QWidget& w) { return as<QLineEdit>(w).isReadOnly(); }},
 };
 
 using ControlBindings = LoadedWindow;
