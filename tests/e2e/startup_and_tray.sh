@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Start-up shows only the tray icon; a double click shows the window; a right click opens the
-# menu, whose last item ends the program normally. On a
-# StatusNotifierItem host (a watcher on the session bus, as KDE Plasma has) the program registers
-# its item; the host's "Activate" opens the main window, "ContextMenu" the menu.
+# Start-up shows only the tray icon; a double click shows the window; a second start shows the
+# start-up notice and ends, the first going on; a right click opens the menu, whose last item
+# ends the program normally. On a StatusNotifierItem host (a watcher on the session bus, as KDE
+# Plasma has) the program registers its item with its name as title and its rule as tool tip; the
+# host's "Activate" opens the main window, "ContextMenu" the menu.
 source "$(dirname "$0")/lib.sh"
 e2e_start_desktop
 folder="$E2E_TMP/install"
@@ -16,8 +17,22 @@ sleep 1
 xdotool mousemove "$x" "$y" click --repeat 2 --delay 80 1
 e2e_wait_window "Dorvex Zede" 10 >/dev/null
 
-# "Close Dorvex Zede", the menu's last item, chosen with the keyboard, once the double click's
-# time has passed.
+# Started as on a Wayland session, where keyboard and mouse count as in use.
+second="$E2E_TMP/second"
+e2e_install "$second"
+XDG_SESSION_TYPE=wayland QT_QPA_PLATFORM=xcb e2e_start_program "$second"
+notice=$(e2e_wait_window "Dorvex Zede Start Up Error")
+xdotool windowactivate --sync "$notice" key alt+e
+status=$(e2e_wait_exit "$second")
+[[ $status == 0 ]] || e2e_fail "the notice ended with status $status"
+[[ ! -e $second/Log/DorvexL.log ]] || e2e_fail "the second start wrote a log"
+said=$(grep -c "^Dorvex Zede cannot watch keyboard and mouse: a Wayland session .*; they count as in use$" \
+    "$second/stderr.txt")
+[[ $said == 1 ]] || e2e_fail "the Wayland session told $said times on standard error"
+[[ ! -s $folder/status.txt ]] || e2e_fail "the first instance ended"
+
+# "Close Dorvex Zede", the menu's last item, chosen with the keyboard. Another right click within
+# the double-click time would be a double click.
 sleep 1
 e2e_open_tray_menu "$x" "$y"
 xdotool key Up Return
@@ -42,6 +57,10 @@ e2e_install "$folder"
 e2e_start_program "$folder" -InhibitUpdate
 e2e_wait 20 grep -q RegisterStatusNotifierItem "$E2E_TMP/watcher.log" || e2e_fail "no item registered"
 item=$(sed -n 's/.*RegisterStatusNotifierItem "\([^"]*\)".*/\1/p' "$E2E_TMP/watcher.log")
+property() { gdbus call --session -d "$item" -o /StatusNotifierItem -m org.freedesktop.DBus.Properties.Get org.kde.StatusNotifierItem "$1"; }
+[[ $(property Title) == "(<'Dorvex Zede'>,)" ]] || e2e_fail "title $(property Title)"
+property ToolTip | grep -q "Dorvex Zede" || e2e_fail "tool tip $(property ToolTip)"
+! e2e_window "Dorvex Zede" >/dev/null || e2e_fail "the main window shows at start-up"
 
 gdbus call --session -d "$item" -o /StatusNotifierItem -m org.kde.StatusNotifierItem.Activate 0 0 >/dev/null
 e2e_wait_window "Dorvex Zede" 5 >/dev/null

@@ -12,7 +12,7 @@
 namespace dorvex::test {
 namespace {
 
-// Every control's widget shows what its model holds.
+// Every control's widget shows what its model holds, and Tab follows the model's order.
 void expectWidgetsAgreeWithModel(const WindowModel& model) {
     for (const Control& control : model.controls) {
         if (control.kind == ControlKind::Timer) {
@@ -32,6 +32,19 @@ void expectWidgetsAgreeWithModel(const WindowModel& model) {
             EXPECT_EQ(qobject_cast<QLabel*>(widget)->text(), qt::labelCaption(control.text));
         }
     }
+    if (model.tabOrder.empty()) {
+        return;
+    }
+    QWidget* const top = topLevel(model.name);
+    QWidget* widget = controlWidget<QWidget>(model.name, model.tabOrder.front());
+    std::vector<std::string> order;
+    for (int step = 0; step < 100 && order.size() < model.tabOrder.size(); ++step) {
+        if (widget->parentWidget() == top && (widget->focusPolicy() & Qt::TabFocus) != 0) {
+            order.push_back(widget->objectName().toStdString());
+        }
+        widget = widget->nextInFocusChain();
+    }
+    EXPECT_EQ(order, model.tabOrder);
 }
 
 // The real windows, run by the program on the fake platform, shown by the Qt window system.
