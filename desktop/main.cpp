@@ -1,6 +1,7 @@
 // Dorvex Zede on a Linux desktop: the program's core on Qt windows and the Linux services.
 #include "app/Program.h"
 #include "desktop/CommandLine.h"
+#include "platform/NoWakeInhibitors.h"
 #include "platform/linux/FlockNamedMutexes.h"
 #include "platform/linux/GraphicalSession.h"
 #include "platform/linux/LinuxProcessPriority.h"
@@ -49,8 +50,9 @@ int main(int argc, char** argv) {
     LogindPowerControl power;
     PosixAccounts accounts;
     UnameOsVersion osVersion;
-    Platform platform{clock,       files, mutexes, process,  priority,  windows,
-                      systemTimes, input, power,   accounts, osVersion, urls};
+    NoWakeInhibitors wakeInhibitors;
+    Platform platform{clock, files, mutexes,  process,   priority, windows,       systemTimes,
+                      input, power, accounts, osVersion, urls,     wakeInhibitors};
 
     Program program(platform);
     useSiteRoot(program.state.SiteRoot, std::getenv("DORVEX_SITE_ROOT"), std::cerr);

@@ -26,14 +26,19 @@ void ActivitySampling::Sample_Activity() {
     if (settings.KMOn == 2) {
         samples.KMActText = polled;
         run.KMQuiet = samples.KMActText == "_ _" ? 1 : 0;
-        // Input nobody can see is no sign of an idle machine: it counts as in use.
-        const std::string notWatched = program_.platform.input.notWatchedReason();
-        if (!notWatched.empty()) {
+        // Input nobody can see is no sign of an idle machine: it counts as in use. So does quiet
+        // input while another program, a film player for one, keeps the machine awake.
+        std::string inUse = program_.platform.input.notWatchedReason();
+        if (!inUse.empty()) {
             samples.KMActText = "? ?";
+        } else if (const auto holder = program_.platform.wakeInhibitors.holder()) {
+            inUse = holder->text();
+        }
+        if (!inUse.empty()) {
             run.KMQuiet = 0;
         }
         window.StatusActT.toolTip =
-            notWatched.empty() ? "" : "Keyboard and mouse count as in use: " + notWatched;
+            inUse.empty() ? "" : "Keyboard and mouse count as in use: " + inUse;
     }
 
     // The load shown is the average of the previous tick.

@@ -11,6 +11,7 @@
 #include "platform/ProcessPriority.h"
 #include "platform/SystemTimes.h"
 #include "platform/UrlReader.h"
+#include "platform/WakeInhibitors.h"
 #include "platform/WindowSystem.h"
 
 namespace dorvex {
@@ -29,6 +30,7 @@ struct Platform {
     Accounts& accounts;
     OsVersion& osVersion;
     UrlReader& urls;
+    WakeInhibitors& wakeInhibitors;
 };
 
 } // namespace dorvex

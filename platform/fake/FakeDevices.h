@@ -5,6 +5,7 @@
 #include "platform/OsVersion.h"
 #include "platform/PowerControl.h"
 #include "platform/SystemTimes.h"
+#include "platform/WakeInhibitors.h"
 #include "platform/fake/FakeClock.h"
 
 #include <cstdint>
@@ -69,6 +70,13 @@ public:
     std::vector<std::string> requests;   // "privilege power off", "exit 12", "hibernate", ...
     // Runs while the machine sleeps in an accepted hibernation, as the world goes on meanwhile.
     std::function<void()> whileHibernating;
+};
+
+// A program keeping the machine awake while the test says so.
+class FakeWakeInhibitors : public WakeInhibitors {
+public:
+    std::optional<WakeInhibitor> holder() override { return held; }
+    std::optional<WakeInhibitor> held;
 };
 
 class FakeAccounts : public Accounts {

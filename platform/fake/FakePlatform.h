@@ -32,6 +32,7 @@ struct FakePlatform {
     FakeAccounts accounts;
     FakeOsVersion osVersion;
     FakeUrlReader urls;
+    FakeWakeInhibitors wakeInhibitors;
 };
 
 } // namespace dorvex

@@ -74,16 +74,19 @@ public:
     }
 
     // 08:00 to 08:00: work with a lunch break that a return cancels and an afternoon break that
-    // hibernates the computer, then a backup keeps the processor busy until the fixed time
-    // hibernates it for the night. The platform's records are forgotten, as a real one keeps none.
+    // hibernates the computer, then a film that keeps the machine awake on an idle processor
+    // until the fixed time hibernates it for the night, and a backup that keeps the processor busy
+    // until morning. The platform's records are forgotten, as a real one keeps none.
     void day() {
         const std::int64_t start = ticks;
         pass(4 * 3600, 30, true);
         cancelled(900 + 30);
         pass(3 * 3600, 30, true);
         hibernates(900, 0);
-        pass(static_cast<int>(15 * 3600 - (ticks - start)), 80, false);
-        hibernates(0, 80);
+        sim.fake().wakeInhibitors.held = WakeInhibitor{"Totem", "Playing a video"};
+        pass(static_cast<int>(15 * 3600 - (ticks - start)), 0, false);
+        hibernates(0, 0);
+        sim.fake().wakeInhibitors.held.reset();
         pass(static_cast<int>(86400 - (ticks - start)), 80, false);
         sim.fake().windows.clearRecords();
         sim.fake().urls.reads.clear();
