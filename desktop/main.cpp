@@ -1,7 +1,7 @@
 // Dorvex Zede on a Linux desktop: the program's core on Qt windows and the Linux services.
 #include "app/Program.h"
 #include "desktop/CommandLine.h"
-#include "platform/NoWakeInhibitors.h"
+#include "platform/linux/DbusWakeInhibitors.h"
 #include "platform/linux/FlockNamedMutexes.h"
 #include "platform/linux/GraphicalSession.h"
 #include "platform/linux/LinuxProcessPriority.h"
@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
     LogindPowerControl power;
     PosixAccounts accounts;
     UnameOsVersion osVersion;
-    NoWakeInhibitors wakeInhibitors;
+    DbusWakeInhibitors wakeInhibitors;
     Platform platform{clock, files, mutexes,  process,   priority, windows,       systemTimes,
                       input, power, accounts, osVersion, urls,     wakeInhibitors};
 

@@ -1,5 +1,7 @@
 #include "platform/linux/LoginManagerBus.h"
 
+#include "platform/linux/LogindInhibitors.h"
+
 #include <cstring>
 #include <memory>
 
@@ -74,6 +76,18 @@ bool LoginManagerBus::request(const char* method) {
         fail(result, &error.error, method);
     }
     return result >= 0;
+}
+
+std::optional<WakeInhibitor>
+LoginManagerBus::blockingInhibitor(std::initializer_list<std::string_view> kinds) {
+    if (bus_ == nullptr) {
+        return std::nullopt;
+    }
+    sd_bus_message* reply = nullptr;
+    const int result = sd_bus_call_method(bus_, service, objectPath, manager, "ListInhibitors",
+                                          nullptr, &reply, "");
+    const Message owned(reply);
+    return result < 0 ? std::nullopt : blockingInhibitorIn(reply, kinds);
 }
 
 bool LoginManagerBus::watchSleep() {

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "platform/WakeInhibitors.h"
+
 #include <chrono>
+#include <initializer_list>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <systemd/sd-bus.h>
 
 namespace dorvex {
@@ -26,6 +30,9 @@ public:
     std::optional<std::string> ask(const char* method);
     // A method whose one argument, interactive, is false (PowerOff, ...).
     bool request(const char* method);
+    // The first block inhibitor of one of `kinds` that another process holds; none when there is
+    // none or the login manager cannot tell. Leaves the last failure as it was.
+    std::optional<WakeInhibitor> blockingInhibitor(std::initializer_list<std::string_view> kinds);
 
     // Listens to PrepareForSleep from now on.
     bool watchSleep();

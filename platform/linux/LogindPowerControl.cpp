@@ -20,7 +20,12 @@ const char* exitMethod(std::uint32_t flags) {
     return nullptr;
 }
 
-PowerRequestResult refused(const LoginManagerBus& bus) {
+// A refusal while another program blocks the request is that program's doing: it is named
+// instead of the bus's bare text.
+PowerRequestResult refused(LoginManagerBus& bus, std::string_view blocked) {
+    if (const auto holder = bus.blockingInhibitor({blocked})) {
+        return {false, holder->text()};
+    }
     return {false, bus.failureText()};
 }
 
@@ -51,7 +56,7 @@ PowerRequestResult LogindPowerControl::exitSystem(std::uint32_t flags) {
     }
     LoginManagerBus bus;
     if (bus.failed() || !bus.request(method)) {
-        return refused(bus);
+        return refused(bus, "shutdown");
     }
     return {true, ""};
 }
@@ -60,7 +65,7 @@ PowerRequestResult LogindPowerControl::hibernate() {
     LoginManagerBus bus;
     // Listening starts before the request so that no signal is missed.
     if (bus.failed() || !bus.watchSleep() || !bus.request("Hibernate")) {
-        return refused(bus);
+        return refused(bus, "sleep");
     }
     const auto sleepDeadline = std::chrono::steady_clock::now() + waits_.toSleep;
     while (!bus.enteredSleep()) {

@@ -1,0 +1,126 @@
+#include "platform/linux/DbusWakeInhibitors.h"
+
+#include "platform/linux/LogindInhibitors.h"
+
+namespace dorvex {
+
+namespace {
+
+constexpr std::uint32_t gnomeIdleAndSuspend = 8 | 4;
+
+std::optional<WakeInhibitor> yesMeans(sd_bus_message* answer, const char* why) {
+    int yes = 0;
+    if (sd_bus_message_read(answer, "b", &yes) > 0 && yes != 0) {
+        return WakeInhibitor{"An application", why};
+    }
+    return std::nullopt;
+}
+
+std::optional<WakeInhibitor> fromLogind(sd_bus_message* answer) {
+    return blockingInhibitorIn(answer, {"idle", "sleep", "shutdown"});
+}
+
+// GNOME and KDE tell only whether someone keeps the session awake.
+std::optional<WakeInhibitor> fromGnome(sd_bus_message* answer) {
+    return yesMeans(answer, "it asked GNOME not to go idle");
+}
+
+std::optional<WakeInhibitor> fromKde(sd_bus_message* answer) {
+    return yesMeans(answer, "it asked KDE not to go idle");
+}
+
+} // namespace
+
+DbusWakeInhibitors::DbusWakeInhibitors()
+    : questions_{{
+          {system_, "org.freedesktop.login1", "/org/freedesktop/login1",
+           "org.freedesktop.login1.Manager", "ListInhibitors", std::nullopt, &fromLogind},
+          {session_, "org.gnome.SessionManager", "/org/gnome/SessionManager",
+           "org.gnome.SessionManager", "IsInhibited", gnomeIdleAndSuspend, &fromGnome},
+          {session_, "org.freedesktop.PowerManagement", "/org/freedesktop/PowerManagement/Inhibit",
+           "org.freedesktop.PowerManagement.Inhibit", "HasInhibit", std::nullopt, &fromKde},
+      }} {}
+
+DbusWakeInhibitors::~DbusWakeInhibitors() {
+    for (Question& question : questions_) {
+        sd_bus_slot_unref(question.pending);
+    }
+    sd_bus_flush_close_unref(system_.bus);
+    sd_bus_flush_close_unref(session_.bus);
+}
+
+std::optional<WakeInhibitor> DbusWakeInhibitors::holder() {
+    readAnswers(system_);
+    readAnswers(session_);
+    std::optional<WakeInhibitor> found;
+    for (Question& question : questions_) {
+        // A question still under way is not asked again: at most one call each.
+        if (question.pending == nullptr) {
+            ask(question);
+        }
+        if (!found) {
+            found = question.answer;
+        }
+    }
+    return found;
+}
+
+void DbusWakeInhibitors::readAnswers(Connection& connection) {
+    if (connection.bus == nullptr) {
+        return;
+    }
+    // Never waits: handles what has arrived, and calls whose time is up as failed. A lost
+    // connection fails its calls the same way before it ends.
+    int result = 0;
+    while ((result = sd_bus_process(connection.bus, nullptr)) > 0) {
+    }
+    if (result < 0) {
+        for (Question& question : questions_) {
+            if (&question.connection == &connection) {
+                question.pending = sd_bus_slot_unref(question.pending);
+                question.answer.reset();
+            }
+        }
+        connection.bus = sd_bus_close_unref(connection.bus);
+    }
+}
+
+void DbusWakeInhibitors::ask(Question& question) {
+    Connection& connection = question.connection;
+    // Connecting does not wait either: calls queue until the bus has let the connection in.
+    if (connection.bus == nullptr && connection.open(&connection.bus) < 0) {
+        connection.bus = nullptr;
+        question.answer.reset();
+        return;
+    }
+    sd_bus_message* call = nullptr;
+    int result = sd_bus_message_new_method_call(connection.bus, &call, question.service,
+                                                question.path, question.interface, question.method);
+    // Starting a service that is not running is not this program's business.
+    if (result >= 0) {
+        result = sd_bus_message_set_auto_start(call, 0);
+    }
+    if (result >= 0 && question.flags) {
+        result = sd_bus_message_append(call, "u", *question.flags);
+    }
+    if (result >= 0) {
+        const auto timeout = std::chrono::microseconds(answerTime).count();
+        result = sd_bus_call_async(connection.bus, &question.pending, call, &onAnswer, &question,
+                                   static_cast<std::uint64_t>(timeout));
+    }
+    sd_bus_message_unref(call);
+    if (result < 0) {
+        question.answer.reset();
+    }
+}
+
+int DbusWakeInhibitors::onAnswer(sd_bus_message* answer, void* asked, sd_bus_error* /*error*/) {
+    auto& question = *static_cast<Question*>(asked);
+    question.pending = sd_bus_slot_unref(question.pending);
+    // A missing service, a missing method and a time-out all answer with an error.
+    question.answer =
+        sd_bus_message_is_method_error(answer, nullptr) != 0 ? std::nullopt : question.read(answer);
+    return 0;
+}
+
+} // namespace dorvex

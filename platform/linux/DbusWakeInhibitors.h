@@ -1,0 +1,56 @@
+#pragma once
+
+#include "platform/WakeInhibitors.h"
+
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <systemd/sd-bus.h>
+
+namespace dorvex {
+
+// Programs that keep the machine awake, as three services tell: the login manager's block
+// inhibitors on the system bus, GNOME's session manager and KDE's power management on the
+// session bus. The questions go out without waiting; each call reads the answers to the previous
+// call's questions and asks again, so a slow or hung service never holds the caller up. A missing
+// service, or one that has not answered within `answerTime`, counts as nobody.
+class DbusWakeInhibitors : public WakeInhibitors {
+public:
+    static constexpr std::chrono::milliseconds answerTime{900}; // below the tick's second
+
+    DbusWakeInhibitors();
+    ~DbusWakeInhibitors() override;
+    DbusWakeInhibitors(const DbusWakeInhibitors&) = delete;
+    DbusWakeInhibitors& operator=(const DbusWakeInhibitors&) = delete;
+
+    std::optional<WakeInhibitor> holder() override;
+
+private:
+    // One bus, connected when first needed and again after it was lost.
+    struct Connection {
+        int (*open)(sd_bus**);
+        sd_bus* bus = nullptr;
+    };
+    // One service's question, its call under way and its last answer.
+    struct Question {
+        Connection& connection;
+        const char* service;
+        const char* path;
+        const char* interface;
+        const char* method;
+        std::optional<std::uint32_t> flags; // GNOME's only argument
+        std::optional<WakeInhibitor> (*read)(sd_bus_message* answer);
+        sd_bus_slot* pending = nullptr;
+        std::optional<WakeInhibitor> answer;
+    };
+
+    void readAnswers(Connection& connection);
+    void ask(Question& question);
+    static int onAnswer(sd_bus_message* answer, void* question, sd_bus_error* error);
+
+    Connection system_{&sd_bus_open_system};
+    Connection session_{&sd_bus_open_user};
+    std::array<Question, 3> questions_;
+};
+
+} // namespace dorvex
