@@ -23,23 +23,13 @@ public:
         callMock(
             {"EmitSignal", manager, "PrepareForSleep", "b", sleeping ? "[<true>]" : "[<false>]"});
     }
-    // Another process takes an inhibitor lock ("sleep:idle", "block"), held until the returned
-    // process goes.
-    std::unique_ptr<ChildProcess> inhibit(const std::string& what, const std::string& mode) const {
-        auto holder = std::make_unique<ChildProcess>(std::vector<std::string>{
-            "/usr/bin/python3", "-c",
-            "import dbus, sys, time\n"
-            "login = dbus.SystemBus().get_object('org.freedesktop.login1', "
-            "'/org/freedesktop/login1')\n"
-            "lock = login.Inhibit(sys.argv[1], 'Totem', 'Playing a video', sys.argv[2], "
-            "dbus_interface='org.freedesktop.login1.Manager')\n"
-            "print('held', flush=True)\n"
-            "time.sleep(60)\n",
-            what, mode});
-        if (holder->readLine(std::chrono::seconds(20)) != "held") {
-            throw std::runtime_error("no inhibitor lock");
-        }
-        return holder;
+    // Makes ListInhibitors answer with one lock that process `pid` holds, or none for "".
+    void listLock(const std::string& what, const std::string& mode = "block",
+                  int pid = 4242) const {
+        const std::string lock = "('" + what + "', 'Totem', 'Playing a video', '" + mode +
+                                 "', 1000, " + std::to_string(pid) + ")";
+        replaceMethod("ListInhibitors", "", "a(ssssuu)",
+                      what.empty() ? "ret = []" : "ret = [" + lock + "]");
     }
     // Takes the login manager off the bus; the bus stays.
     void stopService() { service_.reset(); }
@@ -53,9 +43,9 @@ private:
                              methodAndArguments);
     }
 
-    PrivateBus bus_{true};
+    PrivateBus bus_{"DBUS_SYSTEM_BUS_ADDRESS"};
     std::unique_ptr<ChildProcess> service_ =
-        bus_.startMock("org.freedesktop.login1", {"--template", "logind"});
+        bus_.startMock("org.freedesktop.login1", {"--system", "--template", "logind"});
 };
 
 } // namespace dorvex::test

@@ -90,7 +90,6 @@ TEST_F(LogindPowerControlTest, RefusedRequestsAMissingLoginManagerOrBusAreNotAcc
     mock.replaceMethod("PowerOff", "b", "", inhibited);
     mock.replaceMethod("Hibernate", "b", "", inhibited);
     const std::string noBus = "Cannot connect to the system bus: No such file or directory";
-    std::unique_ptr<test::ChildProcess> lock;
     const struct {
         std::function<void()> cause;
         PrivilegeFailure privilege;
@@ -98,7 +97,7 @@ TEST_F(LogindPowerControlTest, RefusedRequestsAMissingLoginManagerOrBusAreNotAcc
     } cases[] = {
         {[] {}, PrivilegeFailure::None, "Operation inhibited"},
         // A refusal while another program blocks the request names that program.
-        {[&] { lock = mock.inhibit("shutdown:sleep", "block"); }, PrivilegeFailure::None,
+        {[&] { mock.listLock("shutdown:sleep"); }, PrivilegeFailure::None,
          "Totem keeps the machine awake (Playing a video)"},
         {[&] { mock.stopService(); }, PrivilegeFailure::PrivilegeNotFound,
          "The name org.freedesktop.login1 was not provided by any .service files"},

@@ -12,11 +12,11 @@
 namespace dorvex::test {
 
 // A message bus of the test's own, on a socket in a temporary folder, for python-dbusmock's
-// services. While it exists, $DBUS_SYSTEM_BUS_ADDRESS (or $DBUS_SESSION_BUS_ADDRESS) names it, so
-// no call can reach the machine's own bus.
+// services. While it exists, `variable` ($DBUS_SYSTEM_BUS_ADDRESS or $DBUS_SESSION_BUS_ADDRESS)
+// names it, so no call can reach the machine's own bus.
 class PrivateBus {
 public:
-    explicit PrivateBus(bool system) : system_(system) {
+    explicit PrivateBus(std::string variable) : variable_(std::move(variable)) {
         // The session configuration lets everyone own and call anything, as a test bus should;
         // the daemon prints its address once it listens.
         if (!daemon_.readLine(std::chrono::seconds(20))) {
@@ -24,18 +24,18 @@ public:
         }
     }
 
-    // Starts dbusmock with `arguments` after its bus option and waits until `name` is on the bus.
-    // Debian's python3 has dbusmock; another python3 first on PATH may not. The mock logs every
-    // call on its standard output, which nobody reads.
+    // Starts dbusmock with `arguments` ("--system" first for the system bus) and waits until `name`
+    // is on the bus. Debian's python3 has dbusmock, another one first on PATH may not; its log of
+    // every call goes unread.
     std::unique_ptr<ChildProcess> startMock(const std::string& name,
                                             const std::vector<std::string>& arguments) const {
         std::vector<std::string> command{
-            "sh", "-c",       "exec \"$@\" >/dev/null 2>&1",     "sh", "/usr/bin/python3",
-            "-m", "dbusmock", system_ ? "--system" : "--session"};
+            "sh", "-c", "exec /usr/bin/python3 -m dbusmock \"$@\" >/dev/null 2>&1", "sh"};
         command.insert(command.end(), arguments.begin(), arguments.end());
         auto mock = std::make_unique<ChildProcess>(command);
-        if (runCommand({"gdbus", "wait", "--address", address_, "--timeout", "20", name}).status !=
-            0) {
+        const CommandResult up =
+            runCommand({"gdbus", "wait", "--address", address_, "--timeout", "20", name});
+        if (up.status != 0) {
             throw std::runtime_error("the mock " + name + " did not start");
         }
         return mock;
@@ -60,7 +60,7 @@ public:
 
     // True when the bus variable names a socket inside this object's folder.
     bool ownsAddress() const {
-        const char* current = std::getenv(variable());
+        const char* current = std::getenv(variable_.c_str());
         return current != nullptr &&
                std::string(current).starts_with("unix:path=" + folder_.path().string() + "/");
     }
@@ -68,19 +68,15 @@ public:
     void pointToMissingBus() {
         environment_.reset();
         environment_ = std::make_unique<ScopedEnvironment>(
-            variable(), "unix:path=" + (folder_.path() / "missing").string());
+            variable_, "unix:path=" + (folder_.path() / "missing").string());
     }
 
 private:
-    const char* variable() const {
-        return system_ ? "DBUS_SYSTEM_BUS_ADDRESS" : "DBUS_SESSION_BUS_ADDRESS";
-    }
-
-    bool system_;
+    std::string variable_;
     TempFolder folder_;
     std::string address_ = "unix:path=" + (folder_.path() / "bus").string();
     std::unique_ptr<ScopedEnvironment> environment_ =
-        std::make_unique<ScopedEnvironment>(variable(), address_);
+        std::make_unique<ScopedEnvironment>(variable_, address_);
     ChildProcess daemon_{{"dbus-daemon", "--session", "--address=" + address_, "--nofork",
                           "--nopidfile", "--print-address=1"}};
 };

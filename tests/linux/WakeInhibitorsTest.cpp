@@ -4,35 +4,31 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <thread>
+#include <unistd.h>
 
 namespace dorvex {
 namespace {
 
 using namespace std::chrono_literals;
 
-// A session service that answers yes or no.
-struct SessionService {
-    std::string name, path, interface, method, inSignature;
-};
+// A session service mocked by dbusmock: name, object, interface, the method asked, its arguments.
+using SessionService = std::array<std::string, 5>;
 const SessionService gnome{"org.gnome.SessionManager", "/org/gnome/SessionManager",
                            "org.gnome.SessionManager", "IsInhibited", "u"};
 const SessionService kde{"org.freedesktop.PowerManagement",
                          "/org/freedesktop/PowerManagement/Inhibit",
                          "org.freedesktop.PowerManagement.Inhibit", "HasInhibit", ""};
-const WakeInhibitor film{"Totem", "Playing a video"};
 const WakeInhibitor gnomeHolder{"An application", "it asked GNOME not to go idle"};
 const WakeInhibitor kdeHolder{"An application", "it asked KDE not to go idle"};
 
 class WakeInhibitorsTest : public ::testing::Test {
 protected:
-    std::unique_ptr<test::ChildProcess> start(const SessionService& service) {
-        return session.startMock(service.name, {service.name, service.path, service.interface});
+    std::unique_ptr<test::ChildProcess> start(const SessionService& s) const {
+        return session.startMock(s[0], {s[0], s[1], s[2]});
     }
     // Makes the service answer as `code` (Python, as dbusmock takes it) says.
-    void answer(const SessionService& service, const std::string& code) const {
-        session.callMock(
-            service.name, service.path,
-            {"AddMethod", service.interface, service.method, service.inSignature, "b", code});
+    void answer(const SessionService& s, const std::string& code) const {
+        session.callMock(s[0], s[1], {"AddMethod", s[2], s[3], s[4], "b", code});
     }
     // The answer once the services have had time to reply: each call reads the replies to the
     // questions of the one before, and a new connection takes a call or two to be let in.
@@ -45,38 +41,36 @@ protected:
     }
 
     test::MockLogind logind;
-    test::PrivateBus session{false};
-    std::unique_ptr<test::ChildProcess> gnomeService = start(gnome);
-    std::unique_ptr<test::ChildProcess> kdeService = start(kde);
+    test::PrivateBus session{"DBUS_SESSION_BUS_ADDRESS"};
+    std::unique_ptr<test::ChildProcess> services[2] = {start(gnome), start(kde)};
     DbusWakeInhibitors inhibitors;
 };
 
 TEST_F(WakeInhibitorsTest, EachServiceHoldsWhileItsInhibitorIsHeld) {
     EXPECT_EQ(settled(), std::nullopt) << "no lock, and session services without the methods";
-    std::unique_ptr<test::ChildProcess> lock;
-    const auto logindLock = [&](const std::string& what, const std::string& mode) {
-        return [&, what, mode](bool held) { lock = held ? logind.inhibit(what, mode) : nullptr; };
+    const auto locking = [&](const std::string& what, const std::string& mode, int pid = 4242) {
+        return [&, what, mode, pid](bool held) { logind.listLock(held ? what : "", mode, pid); };
+    };
+    const auto saying = [&](const SessionService& service, const std::string& yes) {
+        return [&, yes](bool held) { answer(service, held ? yes : "ret = False"); };
     };
     const struct {
-        std::string name;
         std::function<void(bool)> hold;
         std::optional<WakeInhibitor> holder;
     } cases[] = {
-        {"idle", logindLock("idle", "block"), film},
-        {"sleep, shutdown", logindLock("sleep:shutdown", "block"), film},
-        {"a delay", logindLock("sleep:idle", "delay"), std::nullopt},
-        {"the power key", logindLock("handle-power-key", "block"), std::nullopt},
-        // GNOME is asked about idling and suspending.
-        {"GNOME",
-         [&](bool held) { answer(gnome, held ? "ret = bool(args[0] == 12)" : "ret = False"); },
-         gnomeHolder},
-        {"KDE", [&](bool held) { answer(kde, held ? "ret = True" : "ret = False"); }, kdeHolder},
+        {locking("idle", "block"), WakeInhibitor{"Totem", "Playing a video"}},
+        {locking("sleep:shutdown", "block"), WakeInhibitor{"Totem", "Playing a video"}},
+        {locking("sleep:idle", "delay"), std::nullopt},
+        {locking("handle-power-key", "block"), std::nullopt},
+        {locking("idle", "block", getpid()), std::nullopt},  // the program's own
+        {saying(gnome, "ret = args[0] == 12"), gnomeHolder}, // idling and suspending
+        {saying(kde, "ret = True"), kdeHolder},
     };
     for (const auto& c : cases) {
         c.hold(true);
-        EXPECT_EQ(settled(), c.holder) << c.name;
+        EXPECT_EQ(settled(), c.holder) << &c - cases;
         c.hold(false);
-        EXPECT_EQ(settled(), std::nullopt) << c.name << " released";
+        EXPECT_EQ(settled(), std::nullopt) << &c - cases << " released";
     }
 }
 
