@@ -6,7 +6,7 @@ namespace dorvex {
 
 namespace {
 
-constexpr std::uint32_t gnomeIdleAndSuspend = 8 | 4;
+constexpr std::uint32_t gnomeIdleAndSuspend = 8 | 4; // GNOME's inhibitor flags
 
 std::optional<WakeInhibitor> yesMeans(sd_bus_message* answer, const char* why) {
     int yes = 0;
@@ -45,8 +45,9 @@ DbusWakeInhibitors::~DbusWakeInhibitors() {
     for (Question& question : questions_) {
         sd_bus_slot_unref(question.pending);
     }
-    sd_bus_flush_close_unref(system_.bus);
-    sd_bus_flush_close_unref(session_.bus);
+    // Nothing left to send matters: no flush that a hung bus could hold up.
+    sd_bus_close_unref(system_.bus);
+    sd_bus_close_unref(session_.bus);
 }
 
 std::optional<WakeInhibitor> DbusWakeInhibitors::holder() {
