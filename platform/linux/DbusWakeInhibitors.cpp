@@ -53,11 +53,18 @@ DbusWakeInhibitors::~DbusWakeInhibitors() {
 std::optional<WakeInhibitor> DbusWakeInhibitors::holder() {
     readAnswers(system_);
     readAnswers(session_);
+    const auto now = std::chrono::steady_clock::now();
     std::optional<WakeInhibitor> found;
     for (Question& question : questions_) {
+        // Given up only after the answers that came in were read: sd-bus's own time-out would
+        // fail a call before reading its answer when nobody asked for it in time.
+        if (question.pending != nullptr && now - question.askedAt > answerTime) {
+            question.pending = sd_bus_slot_unref(question.pending);
+            question.answer.reset();
+        }
         // A question still under way is not asked again: at most one call each.
         if (question.pending == nullptr) {
-            ask(question);
+            ask(question, now);
         }
         if (!found) {
             found = question.answer;
@@ -70,8 +77,7 @@ void DbusWakeInhibitors::readAnswers(Connection& connection) {
     if (connection.bus == nullptr) {
         return;
     }
-    // Never waits: handles what has arrived, and calls whose time is up as failed. A lost
-    // connection fails its calls the same way before it ends.
+    // Never waits: handles what has arrived. A lost connection fails its calls before it ends.
     int result = 0;
     while ((result = sd_bus_process(connection.bus, nullptr)) > 0) {
     }
@@ -86,7 +92,7 @@ void DbusWakeInhibitors::readAnswers(Connection& connection) {
     }
 }
 
-void DbusWakeInhibitors::ask(Question& question) {
+void DbusWakeInhibitors::ask(Question& question, std::chrono::steady_clock::time_point now) {
     Connection& connection = question.connection;
     // Connecting does not wait either: calls queue until the bus has let the connection in.
     if (connection.bus == nullptr && connection.open(&connection.bus) < 0) {
@@ -105,9 +111,9 @@ void DbusWakeInhibitors::ask(Question& question) {
         result = sd_bus_message_append(call, "u", *question.flags);
     }
     if (result >= 0) {
-        const auto timeout = std::chrono::microseconds(answerTime).count();
-        result = sd_bus_call_async(connection.bus, &question.pending, call, &onAnswer, &question,
-                                   static_cast<std::uint64_t>(timeout));
+        result =
+            sd_bus_call_async(connection.bus, &question.pending, call, &onAnswer, &question, 0);
+        question.askedAt = now;
     }
     sd_bus_message_unref(call);
     if (result < 0) {
@@ -118,7 +124,7 @@ void DbusWakeInhibitors::ask(Question& question) {
 int DbusWakeInhibitors::onAnswer(sd_bus_message* answer, void* asked, sd_bus_error* /*error*/) {
     auto& question = *static_cast<Question*>(asked);
     question.pending = sd_bus_slot_unref(question.pending);
-    // A missing service, a missing method and a time-out all answer with an error.
+    // A missing service, a missing method and a lost connection all answer with an error.
     question.answer =
         sd_bus_message_is_method_error(answer, nullptr) != 0 ? std::nullopt : question.read(answer);
     return 0;

@@ -13,10 +13,10 @@ namespace dorvex {
 // inhibitors on the system bus, GNOME's session manager and KDE's power management on the
 // session bus. The questions go out without waiting; each call reads the answers to the previous
 // call's questions and asks again, so a slow or hung service never holds the caller up. A missing
-// service, or one that has not answered within `answerTime`, counts as nobody.
+// service, or one that has not answered `answerTime` after it was asked, counts as nobody.
 class DbusWakeInhibitors : public WakeInhibitors {
 public:
-    static constexpr std::chrono::milliseconds answerTime{900}; // below the tick's second
+    static constexpr std::chrono::milliseconds answerTime{900}; // within the tick's second
 
     DbusWakeInhibitors();
     ~DbusWakeInhibitors() override;
@@ -41,11 +41,12 @@ private:
         std::optional<std::uint32_t> flags; // GNOME's only argument
         std::optional<WakeInhibitor> (*read)(sd_bus_message* answer);
         sd_bus_slot* pending = nullptr;
+        std::chrono::steady_clock::time_point askedAt;
         std::optional<WakeInhibitor> answer;
     };
 
     void readAnswers(Connection& connection);
-    void ask(Question& question);
+    void ask(Question& question, std::chrono::steady_clock::time_point now);
     static int onAnswer(sd_bus_message* answer, void* question, sd_bus_error* error);
 
     Connection system_{&sd_bus_open_system};

@@ -74,19 +74,22 @@ TEST_F(WakeInhibitorsTest, EachServiceHoldsWhileItsInhibitorIsHeld) {
     }
 }
 
-TEST_F(WakeInhibitorsTest, AHungServiceNeverHoldsUpTheCallAndCountsAsNobodyAfterItsTime) {
+// Asked once a second, as the program does: an answer that came in is kept however late it is read.
+TEST_F(WakeInhibitorsTest,
+       OnceASecondAHungServiceNeverHoldsUpTheCallAndCountsAsNobodyAfterItsTime) {
     answer(gnome, "ret = True");
     answer(kde, "ret = True");
     EXPECT_EQ(settled(), gnomeHolder);
-    answer(gnome, "time.sleep(4)");
-    std::optional<WakeInhibitor> holder;
-    for (int call = 0; call < 8; ++call) {
+    answer(gnome, "time.sleep(4)"); // from the next question on
+    std::vector<std::optional<WakeInhibitor>> holders;
+    for (int tick = 0; tick < 3; ++tick) {
+        std::this_thread::sleep_for(1s);
         const auto start = std::chrono::steady_clock::now();
-        holder = inhibitors.holder();
+        holders.push_back(inhibitors.holder());
         EXPECT_LT(std::chrono::steady_clock::now() - start, 5ms);
-        std::this_thread::sleep_for(DbusWakeInhibitors::answerTime / 3);
     }
-    EXPECT_EQ(holder, kdeHolder);
+    EXPECT_EQ(holders,
+              (std::vector<std::optional<WakeInhibitor>>{gnomeHolder, kdeHolder, kdeHolder}));
 }
 
 } // namespace
