@@ -1,14 +1,32 @@
 #include "platform/linux/MutterIdleInput.h"
 
-#include <systemd/sd-bus.h>
+#include <memory>
 
 namespace dorvex {
 
 namespace {
 
 constexpr std::uint64_t pollMs = 1000;
-// A monitor that hangs must not hold up the tick for more than this.
-constexpr std::uint64_t callTimeoutUs = 20'000;
+// The question at start-up waits this long at most. The questions of the polls wait for nothing:
+// their answers are read at the next poll; an answer late beyond the second limit is given up.
+constexpr std::uint64_t firstAnswerUs = 250'000;
+constexpr std::uint64_t lateAnswerUs = 5'000'000;
+
+constexpr const char* service = "org.gnome.Mutter.IdleMonitor";
+constexpr const char* objectPath = "/org/gnome/Mutter/IdleMonitor/Core";
+constexpr const char* monitor = "org.gnome.Mutter.IdleMonitor";
+
+struct MessageUnref {
+    void operator()(sd_bus_message* message) const { sd_bus_message_unref(message); }
+};
+using Message = std::unique_ptr<sd_bus_message, MessageUnref>;
+
+// GetIdletime, to be sent; empty when it cannot be made.
+Message idleTimeQuestion(sd_bus* bus) {
+    sd_bus_message* question = nullptr;
+    sd_bus_message_new_method_call(bus, &question, service, objectPath, monitor, "GetIdletime");
+    return Message(question);
+}
 
 } // namespace
 
@@ -17,39 +35,55 @@ MutterIdleInput::MutterIdleInput(std::ostream& diagnostics) : InputSincePoll(dia
         bus_ = nullptr;
         return;
     }
-    sd_bus_set_method_call_timeout(bus_, callTimeoutUs);
-    previous_ = idleTime();
+    const Message question = idleTimeQuestion(bus_);
+    sd_bus_message* answer = nullptr;
+    std::uint64_t idleMs = 0;
+    if (question && sd_bus_call(bus_, question.get(), firstAnswerUs, nullptr, &answer) >= 0 &&
+        sd_bus_message_read(answer, "t", &idleMs) >= 0) {
+        previous_ = idleMs;
+    }
+    sd_bus_message_unref(answer);
 }
 
 MutterIdleInput::~MutterIdleInput() {
+    sd_bus_slot_unref(question_);
     sd_bus_flush_close_unref(bus_);
 }
 
-std::optional<std::uint64_t> MutterIdleInput::idleTime() {
-    sd_bus_error error = SD_BUS_ERROR_NULL;
-    sd_bus_message* reply = nullptr;
-    std::uint64_t idle = 0;
-    const bool answered =
-        sd_bus_call_method(bus_, "org.gnome.Mutter.IdleMonitor",
-                           "/org/gnome/Mutter/IdleMonitor/Core", "org.gnome.Mutter.IdleMonitor",
-                           "GetIdletime", &error, &reply, "") >= 0 &&
-        sd_bus_message_read(reply, "t", &idle) >= 0;
-    sd_bus_message_unref(reply);
-    sd_bus_error_free(&error);
-    return answered ? std::optional(idle) : std::nullopt;
+void MutterIdleInput::judge(std::uint64_t idleMs) {
+    input_ = input_ || idleMs < pollMs || (previous_ && idleMs < *previous_);
+    previous_ = idleMs;
+    answered_ = true;
+}
+
+int MutterIdleInput::onAnswer(sd_bus_message* answer, void* self, sd_bus_error* /*error*/) {
+    auto& input = *static_cast<MutterIdleInput*>(self);
+    input.question_ = sd_bus_slot_unref(input.question_);
+    std::uint64_t idleMs = 0;
+    if (sd_bus_message_is_method_error(answer, nullptr) == 0 &&
+        sd_bus_message_read(answer, "t", &idleMs) >= 0) {
+        input.judge(idleMs);
+    }
+    return 0;
 }
 
 bool MutterIdleInput::inputSinceLastPoll() {
-    const std::optional<std::uint64_t> idle = idleTime();
-    if (!idle) {
-        // A late answer counts as input; a monitor that has gone counts as in use from now on.
-        if (sd_bus_is_open(bus_) <= 0) {
-            cannotWatch("the connection to the session bus was lost");
-        }
-        return true;
+    // The answers that have arrived, without waiting for more.
+    int handled = 0;
+    while ((handled = sd_bus_process(bus_, nullptr)) > 0) {
     }
-    const bool input = *idle < pollMs || (previous_ && *idle < *previous_);
-    previous_ = idle;
+    if (handled < 0) {
+        cannotWatch("the connection to the session bus was lost");
+        return false;
+    }
+    // A monitor that has not answered since the previous poll counts as input.
+    const bool input = !answered_ || input_;
+    answered_ = input_ = false;
+    if (question_ == nullptr) {
+        if (const Message question = idleTimeQuestion(bus_)) {
+            sd_bus_call_async(bus_, &question_, question.get(), &onAnswer, this, lateAnswerUs);
+        }
+    }
     return input;
 }
 
