@@ -4,13 +4,13 @@
 #include "platform/linux/DbusWakeInhibitors.h"
 #include "platform/linux/FlockNamedMutexes.h"
 #include "platform/linux/GraphicalSession.h"
+#include "platform/linux/InputSourceChoice.h"
 #include "platform/linux/LinuxProcessPriority.h"
 #include "platform/linux/LinuxSystemTimes.h"
 #include "platform/linux/LocalClock.h"
 #include "platform/linux/LogindPowerControl.h"
 #include "platform/linux/PosixAccounts.h"
 #include "platform/linux/UnameOsVersion.h"
-#include "platform/linux/X11InputDevices.h"
 #include "platform/qt/EndRequests.h"
 #include "platform/qt/QtProcessControl.h"
 #include "platform/qt/QtUrlReader.h"
@@ -46,13 +46,13 @@ int main(int argc, char** argv) {
     FlockNamedMutexes mutexes;
     LinuxProcessPriority priority;
     LinuxSystemTimes systemTimes;
-    X11InputDevices input;
+    const std::unique_ptr<InputDevices> input = chooseInputDevices();
     LogindPowerControl power;
     PosixAccounts accounts;
     UnameOsVersion osVersion;
     DbusWakeInhibitors wakeInhibitors;
-    Platform platform{clock, files, mutexes,  process,   priority, windows,       systemTimes,
-                      input, power, accounts, osVersion, urls,     wakeInhibitors};
+    Platform platform{clock,  files, mutexes,  process,   priority, windows,       systemTimes,
+                      *input, power, accounts, osVersion, urls,     wakeInhibitors};
 
     Program program(platform);
     useSiteRoot(program.state.SiteRoot, std::getenv("DORVEX_SITE_ROOT"), std::cerr);

@@ -33,6 +33,10 @@ std::string MdInDataChange::Poll_Input() {
     if (raw.mouse) {
         MouseChar = 'M';
     }
+    // Neither K nor M would be true: both boxes show the one input mark.
+    if (raw.keyboardOrMouse) {
+        KeyChar = MouseChar = 'I';
+    }
     return {KeyChar, ' ', MouseChar};
 }
 

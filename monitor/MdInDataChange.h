@@ -12,7 +12,8 @@ class MdInDataChange {
 public:
     explicit MdInDataChange(InputDevices& devices) : devices_(devices) {}
 
-    // Key character ("K" or "_"), a blank, mouse character ("M" or "_").
+    // Key character ("K" or "_"), a blank, mouse character ("M" or "_"); "I I" for input that
+    // cannot be told keyboard from mouse.
     std::string Poll_Input();
     // A fresh baseline: the cursor as it is, and the keys pressed so far forgotten.
     void Prime_Input();

@@ -20,6 +20,8 @@ using KeyCodes = std::bitset<256>;
 struct RawInput {
     bool keyboard = false; // a key pressed
     bool mouse = false;    // a button pressed, the wheel turned or the pointer moved
+    // Input from a source that cannot tell keys from pointer (a compositor's idle notice).
+    bool keyboardOrMouse = false;
     friend bool operator==(const RawInput&, const RawInput&) = default;
 };
 

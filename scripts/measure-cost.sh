@@ -72,20 +72,25 @@ memory() { awk '/^Rss:/ { rss = $2 } /^Pss:/ { pss = $2 } END { print rss, pss }
 # Processor time of all threads in nanoseconds as the scheduler counts it (clock ticks would be
 # too coarse for a few milliseconds a minute), and their context switches.
 cpu_ns() { cat /proc/"$1"/task/*/schedstat | awk '{ total += $1 } END { printf "%d", total }'; }
-switches() { cat /proc/"$1"/task/*/status | awk '/ctxt_switches/ { total += $2 } END { print total }'; }
+# Context switches of all threads: voluntary (waiting for the timer or a reply), then involuntary
+# (taken off the processor by others, which says more about the machine's load than the program).
+switches() {
+    cat /proc/"$1"/task/*/status |
+        awk '/^voluntary/ { v += $2 } /^nonvoluntary/ { n += $2 } END { print v, n }'
+}
 
-declare -a rss pss cpu_before cpu_after switches_before switches_after
+declare -a rss pss cpu_before cpu_after voluntary_before voluntary_after forced_before forced_after
 for i in "${!pids[@]}"; do
     read -r "rss[i]" "pss[i]" < <(memory "${pids[i]}")
 done
 for i in "${!pids[@]}"; do
     cpu_before[i]=$(cpu_ns "${pids[i]}")
-    switches_before[i]=$(switches "${pids[i]}")
+    read -r "voluntary_before[i]" "forced_before[i]" < <(switches "${pids[i]}")
 done
 sleep "$seconds"
 for i in "${!pids[@]}"; do
     cpu_after[i]=$(cpu_ns "${pids[i]}")
-    switches_after[i]=$(switches "${pids[i]}")
+    read -r "voluntary_after[i]" "forced_after[i]" < <(switches "${pids[i]}")
 done
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "-" }'; }
@@ -109,5 +114,12 @@ for i in "${!pids[@]}"; do values[i]=$(megabytes "${pss[i]}"); done
 report "proportional memory (PSS)" " MB" "${values[@]}"
 for i in "${!pids[@]}"; do values[i]=$(((cpu_after[i] - cpu_before[i]) * 3600 / seconds / 1000000)); done
 report "processor time per hour of monitoring (window hidden)" " ms" "${values[@]}"
-for i in "${!pids[@]}"; do values[i]=$(((switches_after[i] - switches_before[i]) * 60 / seconds)); done
+per_minute() { echo $((($1 - $2) * 60 / seconds)); }
+for i in "${!pids[@]}"; do
+    values[i]=$(per_minute $((voluntary_after[i] + forced_after[i])) $((voluntary_before[i] + forced_before[i])))
+done
 report "context switches a minute (window hidden)" "" "${values[@]}"
+for i in "${!pids[@]}"; do values[i]=$(per_minute "${voluntary_after[i]}" "${voluntary_before[i]}"); done
+report "  of them voluntary" "" "${values[@]}"
+for i in "${!pids[@]}"; do values[i]=$(per_minute "${forced_after[i]}" "${forced_before[i]}"); done
+report "  of them involuntary" "" "${values[@]}"

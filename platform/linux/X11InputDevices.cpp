@@ -1,5 +1,7 @@
 #include "platform/linux/X11InputDevices.h"
 
+#include "platform/linux/InputSincePoll.h"
+
 #include <X11/Xlib-xcb.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XInput2.h>
@@ -15,9 +17,6 @@
 namespace dorvex {
 
 namespace {
-
-constexpr std::string_view prefix = "Dorvex Zede cannot watch keyboard and mouse: ";
-constexpr std::string_view consequence = "; they count as in use";
 
 // X keycodes start at 8, above the codes of the mouse buttons, and keep their numbers.
 constexpr int firstKeycode = 8;
@@ -261,10 +260,7 @@ void X11InputDevices::readRawEvents() {
 }
 
 void X11InputDevices::cannotWatch(const std::string& reason) {
-    if (reason_.empty()) {
-        reason_ = reason;
-        diagnostics_ << prefix << reason << consequence << '\n';
-    }
+    tellNotWatched(reason_, reason, diagnostics_);
 }
 
 void X11InputDevices::markLost() {

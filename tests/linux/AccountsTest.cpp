@@ -2,6 +2,7 @@
 
 #include <grp.h>
 #include <gtest/gtest.h>
+#include <sys/prctl.h>
 #include <unistd.h>
 
 namespace dorvex {
@@ -11,7 +12,8 @@ namespace {
 bool administratorUnder(uid_t user, gid_t group, const std::vector<gid_t>& groups) {
     return ::setgroups(groups.size(), groups.data()) == 0 &&
            ::setresgid(group, group, group) == 0 && ::setresuid(user, user, user) == 0 &&
-           PosixAccounts().userIsAdministrator();
+           // Dumpable again, so that LeakSanitizer can inspect the child at its exit.
+           ::prctl(PR_SET_DUMPABLE, 1) == 0 && PosixAccounts().userIsAdministrator();
 }
 
 TEST(PosixAccountsDeathTest, DecidesByUserAndGroupsOfTheProcess) {

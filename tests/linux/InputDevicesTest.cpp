@@ -1,12 +1,17 @@
 #include "monitor/MdInDataChange.h"
+#include "platform/linux/InputSourceChoice.h"
 #include "platform/linux/X11InputDevices.h"
 #include "tests/linux/ScopedEnvironment.h"
 #include "tests/linux/XvfbServer.h"
+#include "tests/support/TempFolder.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <sstream>
+#include <thread>
+#include <unistd.h>
 
 namespace dorvex {
 namespace {
@@ -127,6 +132,110 @@ TEST(X11InputDevicesLosingTheDisplay, GoOnReportingNothing) {
             EXPECT_TRUE(devices.keysReported().none());
         }
         expectNotWatching(devices, diagnostics, "the connection to the X display was lost");
+    }
+}
+
+// Mutter takes keys from a remote desktop session on the connection that made it.
+constexpr const char* mutterKeys = R"(
+import dbus
+bus = dbus.SessionBus()
+name = 'org.gnome.Mutter.RemoteDesktop'
+path = bus.get_object(name, '/org/gnome/Mutter/RemoteDesktop').CreateSession(dbus_interface=name)
+session = dbus.Interface(bus.get_object(name, path), name + '.Session')
+session.Start()
+for pressed in (True, False): session.NotifyKeyboardKeysym(dbus.UInt32(0x61), pressed)
+session.Stop()
+)";
+
+// A headless compositor in a runtime folder of its own, with a session bus, until the object goes.
+struct Compositor {
+    Compositor(std::vector<std::string> command, const std::vector<std::string>& environment) {
+        std::filesystem::permissions(runtime.path(), std::filesystem::perms::owner_all);
+        bus.emplace(std::vector<std::string>{"dbus-daemon", "--session", "--address=" + address,
+                                             "--nofork", "--nopidfile", "--print-address=1"});
+        bus->readLine(std::chrono::seconds(20));
+        // sway refuses to run as root. Their complaints about missing hardware go nowhere.
+        if (::geteuid() == 0 && command.front() == "sway") {
+            ::chown(runtime.path().c_str(), 65534, 65534);
+            command.insert(command.begin(), {"setpriv", "--reuid=nobody", "--regid=nogroup",
+                                             "--clear-groups", "env", "HOME=/tmp"});
+        }
+        command.insert(command.begin(), {"sh", "-c", "exec \"$@\" 2>/dev/null", "sh"});
+        compositor.emplace(command, environment);
+        for (int tries = 0; tries < 300 && !socket(); ++tries) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+        waylandDisplay.emplace("WAYLAND_DISPLAY", socket());
+    }
+    // The compositor's socket, once it listens.
+    std::optional<std::string> socket() const {
+        for (const auto& entry : std::filesystem::directory_iterator(runtime.path())) {
+            const std::string name = entry.path().filename();
+            if (name.starts_with("wayland-") && !name.ends_with(".lock")) {
+                return name;
+            }
+        }
+        return std::nullopt;
+    }
+
+    test::TempFolder runtime;
+    test::ScopedEnvironment runtimeDir{"XDG_RUNTIME_DIR", runtime.path().string()};
+    std::string address = "unix:path=" + (runtime.path() / "bus").string();
+    test::ScopedEnvironment sessionBus{"DBUS_SESSION_BUS_ADDRESS", address};
+    std::optional<test::ChildProcess> bus;
+    std::optional<test::ChildProcess> compositor;
+    std::optional<test::ScopedEnvironment> waylandDisplay;
+};
+
+// Each compositor's source sees a quiet session as idle, input as input, and the quiet after it
+// as idle again, each within the second; GNOME's answers come a poll late.
+TEST(InputOnWayland, EachCompositorsSourceTellsInputFromQuietToTheSecond) {
+    test::TempFolder kwinCopy; // the installed binary's file capability cannot be run here
+    std::filesystem::copy("/usr/bin/kwin_wayland", kwinCopy.path());
+    const struct {
+        std::vector<std::string> command, environment, ready, input;
+        std::string source;
+        std::vector<std::string> pollsAfterInput;
+    } cases[] = {
+        {{"sway", "-c", "/dev/null"},
+         {"WLR_BACKENDS=headless", "WLR_LIBINPUT_NO_DEVICES=1", "WLR_RENDERER=pixman"},
+         {},
+         {"wtype", "abc"},
+         "the compositor's org_kde_kwin_idle",
+         {"I I", "_ _", "_ _"}},
+        {{(kwinCopy.path() / "kwin_wayland").string(), "--virtual", "--no-lockscreen", "--socket",
+          "wayland-kwin"},
+         {"KWIN_COMPOSE=Q", "KWIN_WAYLAND_NO_PERMISSION_CHECKS=1"},
+         {},
+         {DORVEX_FAKE_POINTER},
+         "the compositor's ext_idle_notifier_v1 version 1",
+         {"I I", "_ _", "_ _"}},
+        {{"mutter", "--headless", "--wayland", "--no-x11", "--virtual-monitor", "800x600"},
+         {},
+         {"gdbus", "wait", "--session", "--timeout", "20", "org.gnome.Mutter.RemoteDesktop"},
+         {"/usr/bin/python3", "-c", mutterKeys},
+         "org.gnome.Mutter.IdleMonitor",
+         {"_ _", "I I", "_ _"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.command.front());
+        Compositor compositor(c.command, c.environment);
+        ASSERT_TRUE(compositor.socket());
+        ASSERT_TRUE(c.ready.empty() || test::runCommand(c.ready).status == 0);
+        std::ostringstream said;
+        const std::unique_ptr<InputDevices> devices = chooseInputDevices(said);
+        EXPECT_EQ(said.str(), "Dorvex Zede watches keyboard and mouse through " + c.source + "\n");
+        MdInDataChange poll(*devices);
+        poll.Prime_Input();
+        const auto pollAfter = [&poll](int milliseconds) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+            return poll.Poll_Input();
+        };
+        pollAfter(1500); // the input of the start-up
+        EXPECT_EQ(pollAfter(1000), "_ _");
+        ASSERT_EQ(test::runCommand(c.input).status, 0);
+        EXPECT_EQ((std::vector{pollAfter(400), pollAfter(1200), pollAfter(1000)}),
+                  c.pollsAfterInput);
     }
 }
 

@@ -53,7 +53,10 @@ TEST(MdInDataChange, EachPollReportsInputSinceThePreviousPoll) {
         {"moves, also diagonal",
          {{moveTo(101, 99), "_ M"}, {moveTo(102, 98), "_ M"}, {nothing, "_ _"}}},
         {"raw input counts as input of its kind",
-         {{raw({.keyboard = true}), "K _"}, {raw({.mouse = true}), "_ M"}, {nothing, "_ _"}}},
+         {{raw({.keyboard = true}), "K _"},
+          {raw({.mouse = true}), "_ M"},
+          {raw({.keyboardOrMouse = true}), "I I"},
+          {nothing, "_ _"}}},
         {"a failed cursor read is no movement",
          {{[](FakeInputDevices& d) {
                d.position = {1, 1};

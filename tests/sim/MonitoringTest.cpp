@@ -89,8 +89,12 @@ TEST(Monitoring, ReadingsFollowTheActivityAndEachKindResetsOnlyItsOwnCount) {
     EXPECT_EQ(sim.run().KMIdleCount, 1) << "moved in the first second, quiet in the second";
     EXPECT_EQ(sim.main().StatusActT.text, "No activity for 1s");
     sim.fake().input.raw.mouse = true; // a wheel step: no key, no new position
+    sim.advanceSeconds(2);
+    EXPECT_EQ(sim.run().KMIdleCount, 1);
+    sim.fake().input.raw.keyboardOrMouse = true; // a compositor's "resumed"
     sim.advanceSeconds(1);
     EXPECT_EQ(sim.run().KMIdleCount, 0);
+    EXPECT_EQ(readings(sim), (Strings{"  0%", "I", "I"}));
 
     // Keyboard and mouse that cannot be watched count as in use, as does quiet input while another
     // program keeps the machine awake; the program says why.

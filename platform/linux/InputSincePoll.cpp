@@ -1,0 +1,21 @@
+#include "platform/linux/InputSincePoll.h"
+
+namespace dorvex {
+
+void tellNotWatched(std::string& kept, const std::string& reason, std::ostream& diagnostics) {
+    if (kept.empty()) {
+        kept = reason;
+        diagnostics << "Dorvex Zede cannot watch keyboard and mouse: " << reason
+                    << "; they count as in use\n";
+    }
+}
+
+RawInput InputSincePoll::rawInputReported() {
+    if (!reason_.empty()) {
+        return {};
+    }
+    const bool input = inputSinceLastPoll();
+    return {.keyboardOrMouse = input && reason_.empty()};
+}
+
+} // namespace dorvex

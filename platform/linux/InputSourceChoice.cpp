@@ -1,0 +1,30 @@
+#include "platform/linux/InputSourceChoice.h"
+
+#include "platform/linux/MutterIdleInput.h"
+#include "platform/linux/WaylandIdleInput.h"
+#include "platform/linux/X11InputDevices.h"
+
+namespace dorvex {
+
+std::unique_ptr<InputDevices> chooseInputDevices(std::ostream& diagnostics) {
+    const auto chosen = [&diagnostics](std::unique_ptr<InputDevices> source,
+                                       const std::string& name) {
+        diagnostics << "Dorvex Zede watches keyboard and mouse through " << name << '\n';
+        return source;
+    };
+    if (auto wayland = std::make_unique<WaylandIdleInput>(diagnostics);
+        !wayland->protocol().empty()) {
+        const std::string name = "the compositor's " + wayland->protocol();
+        return chosen(std::move(wayland), name);
+    }
+    if (auto mutter = std::make_unique<MutterIdleInput>(diagnostics); mutter->answers()) {
+        return chosen(std::move(mutter), "org.gnome.Mutter.IdleMonitor");
+    }
+    auto x11 = std::make_unique<X11InputDevices>(std::string{}, diagnostics);
+    if (!x11->notWatchedReason().empty()) {
+        return x11;
+    }
+    return chosen(std::move(x11), "X11");
+}
+
+} // namespace dorvex

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "platform/InputDevices.h"
+
+#include <iostream>
+#include <memory>
+
+namespace dorvex {
+
+// The keyboard and mouse source for this session, chosen once at start-up: the Wayland
+// compositor's idle notices, else GNOME's idle monitor, else X11 (which refuses a Wayland session:
+// its input then counts as in use). Says on `diagnostics` which source is in use.
+std::unique_ptr<InputDevices> chooseInputDevices(std::ostream& diagnostics = std::cerr);
+
+} // namespace dorvex

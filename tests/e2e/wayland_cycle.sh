@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# The real program on a headless sway, watching keyboard and mouse through the compositor's idle
+# notices: no countdown while keys are typed, and the countdown once they have stopped for the
+# quiet time. sway refuses to run as root: then it runs as nobody, in a runtime folder of its own.
+source "$(dirname "$0")/lib.sh"
+export XDG_RUNTIME_DIR="$E2E_TMP/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+as_user=()
+if [[ $EUID == 0 ]]; then
+    chmod o+x "$E2E_TMP"
+    chown nobody:nogroup "$XDG_RUNTIME_DIR"
+    as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups env HOME=/tmp)
+fi
+unset DISPLAY
+WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
+    setsid "${as_user[@]}" sway -c /dev/null >/dev/null 2>&1 &
+E2E_GROUPS+=($!)
+socket() { find "$XDG_RUNTIME_DIR" -name 'wayland-[0-9]*' ! -name '*.lock' -printf '%f\n' | grep .; }
+e2e_wait 30 socket || e2e_fail "sway did not start"
+export WAYLAND_DISPLAY=$(socket) QT_QPA_PLATFORM=offscreen
+folder="$E2E_TMP/wayland"
+e2e_install "$folder" $'[Run]\r\nCPUOn=1\r\nKMOn=2\r\nStopOn=1\r\nStopTime=12300\r\n[Shutdown]\r\nShutType=1\r\n'
+e2e_start_program "$folder" -InhibitShutdown
+countdown() { e2e_log_events "$folder" | grep -qx "Enter/Power Off"; }
+e2e_wait 30 sh -c "grep -q Enter \"$folder/Log/DorvexL.log\"" || e2e_fail "the program did not start"
+# Typing for more than twice the quiet time of 6 s.
+for ((key = 0; key < 30; ++key)); do
+    wtype a
+    sleep 0.5
+done
+! countdown || e2e_fail "a countdown while keys were typed"
+typed=$SECONDS
+e2e_wait 15 countdown || e2e_fail "no countdown after the keys stopped"
+((SECONDS - typed >= 6)) || e2e_fail "the countdown came $((SECONDS - typed)) s after the keys"
+grep -qx "Dorvex Zede watches keyboard and mouse through the compositor's org_kde_kwin_idle" \
+    "$folder/stderr.txt" || e2e_fail "the source was not named: $(cat "$folder/stderr.txt")"
+e2e_signal_program TERM
+e2e_expect_end "$folder" "Exit/Power Off"
