@@ -86,7 +86,8 @@ TEST_F(WakeInhibitorsTest,
         std::this_thread::sleep_for(1s);
         const auto start = std::chrono::steady_clock::now();
         holders.push_back(inhibitors.holder());
-        EXPECT_LT(std::chrono::steady_clock::now() - start, 5ms);
+        // Waiting for the hung service would take seconds; a busy machine's scheduling, some.
+        EXPECT_LT(std::chrono::steady_clock::now() - start, 20ms);
     }
     EXPECT_EQ(holders,
               (std::vector<std::optional<WakeInhibitor>>{gnomeHolder, kdeHolder, kdeHolder}));
