@@ -1,5 +1,4 @@
-// What only a POSIX system has: other processes made with fork, file-size limits, pipes, links and
-// a user to become.
+// What only a POSIX system has: file modes and size limits, pipes, links and a user to become.
 #include "tests/platform/StdFileSystemTest.h"
 #include "tests/support/Simulation.h"
 
@@ -7,7 +6,6 @@
 
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <array>
@@ -15,7 +13,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iterator>
-#include <set>
 
 namespace dorvex::test {
 namespace {
@@ -27,34 +24,13 @@ TEST_F(StdFileSystemTest, ReadsNoPipe) {
     EXPECT_THROW(files.readLines("pipe"), FileError) << "a pipe would never end";
 }
 
-// Two processes append many entries at once; every line must come out whole.
-TEST_F(StdFileSystemTest, EntriesOfTwoProcessesNeverInterleave) {
-    folder.write("shared.log", "");
-    const std::string entries[] = {std::string(700, 'a') + "\r\n", std::string(900, 'b') + "\r\n"};
-    constexpr int perProcess = 400;
-    pid_t children[2];
-    for (int i = 0; i < 2; ++i) {
-        children[i] = ::fork();
-        ASSERT_GE(children[i], 0);
-        if (children[i] == 0) {
-            StdFileSystem own(folder.path());
-            for (int n = 0; n < perProcess; ++n) {
-                own.append("shared.log", entries[i]);
-            }
-            ::_exit(0);
-        }
-    }
-    for (const pid_t child : children) {
-        int status = 0;
-        ::waitpid(child, &status, 0);
-        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    }
-    const Lines lines = files.readLines("shared.log");
-    ASSERT_EQ(lines.size(), 2u * perProcess);
-    const std::set<std::string> whole{entries[0].substr(0, 700), entries[1].substr(0, 900)};
-    for (const std::string& line : lines) {
-        ASSERT_TRUE(whole.contains(line)) << "a torn line of " << line.size() << " bytes";
-    }
+// Replacing keeps the file's mode.
+TEST_F(StdFileSystemTest, ReplacesKeepingTheMode) {
+    const auto mode = fs::perms::owner_read | fs::perms::owner_write;
+    folder.write("c.ini", "old");
+    fs::permissions(folder.path() / "c.ini", mode);
+    files.replace("c.ini", "new");
+    EXPECT_EQ(fs::status(folder.path() / "c.ini").permissions(), mode);
 }
 
 // A file-size limit cuts an append short as a full disk does: the entry must go entirely.

@@ -4,6 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <iterator>
+#include <set>
+#include <thread>
+#include <vector>
 
 namespace dorvex::test {
 namespace {
@@ -58,18 +62,40 @@ TEST_F(StdFileSystemTest, CreatesOnlyNewFilesAndAppendsOnlyToExistingOnes) {
     EXPECT_EQ(folder.read("a.log"), "one\r\ntwo\r\n");
 }
 
-TEST_F(StdFileSystemTest, ReplacesInOneStepAndKeepsThePermissions) {
+TEST_F(StdFileSystemTest, ReplacesInOneStep) {
     folder.write("c.ini", "old");
-    fs::permissions(folder.path() / "c.ini", fs::perms::owner_read | fs::perms::owner_write);
     files.replace("C.ini", "new\r\n");
     EXPECT_EQ(folder.read("c.ini"), "new\r\n");
-    EXPECT_EQ(fs::status(folder.path() / "c.ini").permissions(),
-              fs::perms::owner_read | fs::perms::owner_write);
-    EXPECT_FALSE(fs::exists(folder.path() / "c.ini.new"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 1) << "nothing left over";
     fs::create_directory(folder.path() / "d.ini");
     EXPECT_THROW(files.replace("d.ini", "new"), FileError);
     EXPECT_TRUE(fs::is_directory(folder.path() / "d.ini")) << "a failure leaves the old one";
     EXPECT_FALSE(fs::exists(folder.path() / "d.ini.new"));
+}
+
+// Two writers append many entries at once, each through handles of its own as another process
+// would; every line must come out whole.
+TEST_F(StdFileSystemTest, EntriesOfTwoWritersNeverInterleave) {
+    folder.write("shared.log", "");
+    const std::string entries[] = {std::string(700, 'a') + "\r\n", std::string(900, 'b') + "\r\n"};
+    constexpr int perWriter = 400;
+    {
+        std::vector<std::jthread> writers;
+        for (const std::string& entry : entries) {
+            writers.emplace_back([&] {
+                StdFileSystem own(folder.path());
+                for (int n = 0; n < perWriter; ++n) {
+                    own.append("shared.log", entry);
+                }
+            });
+        }
+    }
+    const Lines lines = files.readLines("shared.log");
+    ASSERT_EQ(lines.size(), 2u * perWriter);
+    const std::set<std::string> whole{entries[0].substr(0, 700), entries[1].substr(0, 900)};
+    for (const std::string& line : lines) {
+        ASSERT_TRUE(whole.contains(line)) << "a torn line of " << line.size() << " bytes";
+    }
 }
 
 } // namespace
