@@ -2,13 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <grp.h>
-#include <sys/prctl.h>
-#include <unistd.h>
-
-#include <cstdlib>
-#include <iostream>
-
 namespace dorvex::test {
 
 Strings crLfLines(const std::string& text) {
@@ -66,7 +59,7 @@ Simulation::Simulation(SimulationOptions options) {
             ? fake
             : Platform{fake.clock, fake.files, fake.mutexes, fake.process, fake.priority,
                        fake.windows, fake.systemTimes, fake.input, fake.power, fake.accounts,
-                       fake.osVersion, *options.urls, fake.wakeInhibitors});
+                       fake.osVersion, *options.urls});
     program_ = std::make_unique<Program>(*platform_);
     program_->start(options.arguments);
 }
@@ -106,20 +99,6 @@ Strings Simulation::logEvents() const {
         }
     }
     return events;
-}
-
-void dropPrivileges() {
-    if (::geteuid() != 0) {
-        return;
-    }
-    constexpr id_t nobody = 65534;
-    if (::setgroups(0, nullptr) != 0 || ::setgid(nobody) != 0 || ::setuid(nobody) != 0) {
-        std::cerr << "cannot become an unprivileged user\n";
-        std::exit(2);
-    }
-    // The change of user made the process undumpable, and LeakSanitizer, which inspects it at
-    // exit, would stop it with a fatal error instead of the ending under test.
-    ::prctl(PR_SET_DUMPABLE, 1);
 }
 
 } // namespace dorvex::test
