@@ -33,8 +33,9 @@ std::string MdInDataChange::Poll_Input() {
     if (raw.mouse) {
         MouseChar = 'M';
     }
-    // Neither K nor M would be true: both boxes show the one input mark.
-    if (raw.keyboardOrMouse) {
+    // Input that the system cannot put down to keyboard or mouse, and that nothing above showed:
+    // both boxes show the one input mark.
+    if (raw.keyboardOrMouse && KeyChar == '_' && MouseChar == '_') {
         KeyChar = MouseChar = 'I';
     }
     return {KeyChar, ' ', MouseChar};

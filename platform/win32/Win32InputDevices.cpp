@@ -34,12 +34,12 @@ KeyCodes Win32InputDevices::keysReported() {
     return keys;
 }
 
-// The system does not say which device the input came from: it counts for both.
+// The system does not say which device the input came from.
 RawInput Win32InputDevices::rawInputReported() {
     const std::uint32_t time = lastInputTime();
     const bool input = time != lastInputTime_;
     lastInputTime_ = time;
-    return {input, input};
+    return {.keyboardOrMouse = input};
 }
 
 } // namespace dorvex

@@ -57,6 +57,12 @@ TEST(MdInDataChange, EachPollReportsInputSinceThePreviousPoll) {
           {raw({.mouse = true}), "_ M"},
           {raw({.keyboardOrMouse = true}), "I I"},
           {nothing, "_ _"}}},
+        {"input of either kind shows as such when the key set or the position shows it",
+         {{[](FakeInputDevices& d) {
+               d.tap(keyA);
+               d.raw.keyboardOrMouse = true;
+           },
+           "K _"}}},
         {"a failed cursor read is no movement",
          {{[](FakeInputDevices& d) {
                d.position = {1, 1};

@@ -60,7 +60,7 @@ TEST(Win32InputDevices, SeesInputThatAnotherProgramSent) {
     for (const int code : {VK_F7, int{'Q'}, VK_F7}) {
         ASSERT_TRUE(sendInput("key " + std::to_string(code)));
         EXPECT_TRUE(input.keysReported()[static_cast<std::size_t>(code)]) << code;
-        EXPECT_EQ(input.rawInputReported(), (RawInput{true, true})) << code;
+        EXPECT_EQ(input.rawInputReported(), (RawInput{.keyboardOrMouse = true})) << code;
         EXPECT_FALSE(input.keysReported()[static_cast<std::size_t>(code)]) << code;
         EXPECT_EQ(input.rawInputReported(), (RawInput{})) << code;
     }
