@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds with AddressSanitizer and UndefinedBehaviorSanitizer, runs all
-# tests, then a short run of each fuzz target.
+# tests, then the Windows build's tests under Wine, then a short run of each fuzz target.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/install-packages.sh" "$root/scripts/debian-packages.txt"
@@ -9,6 +9,8 @@ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Debug -DDORVEX_SANITIZE=ON >/dev
 cmake --build "$build" -j"$(nproc)"
 cd "$build"
 ctest --output-on-failure -j"$(nproc)" "$@"
+# The Windows program's tests under Wine.
+"$root/scripts/test-windows.sh" "$@"
 # A short run of every fuzz target, unless only some tests were asked for.
 if [ $# -eq 0 ]; then
     "$root/scripts/fuzz.sh"

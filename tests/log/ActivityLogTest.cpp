@@ -2,9 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
-
-#include <unistd.h>
 
 namespace dorvex::test {
 namespace {
@@ -117,7 +116,7 @@ TEST(ActivityLog, ALogFolderThatMayNotBeSearchedIsAPermissionsProblem) {
     Simulation first;
     const fs::path log = first.folder() / "Log";
     fs::permissions(log / "DorvexL.log", fs::perms::all);
-    ASSERT_EQ(::chown(log.c_str(), 65534, 65534), 0);
+    ASSERT_EQ(std::system(("chown 65534:65534 '" + log.string() + "'").c_str()), 0);
     DORVEX_EXPECT_AS_UNPRIVILEGED_USER(([&] {
         Simulation sim({.folder = &first.folder()});
         fs::permissions(log, fs::perms::none);

@@ -2,12 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <grp.h>
-#include <unistd.h>
-
-#include <cstdlib>
-#include <iostream>
-
 namespace dorvex::test {
 
 Strings crLfLines(const std::string& text) {
@@ -105,17 +99,6 @@ Strings Simulation::logEvents() const {
         }
     }
     return events;
-}
-
-void dropPrivileges() {
-    if (::geteuid() != 0) {
-        return;
-    }
-    constexpr id_t nobody = 65534;
-    if (::setgroups(0, nullptr) != 0 || ::setgid(nobody) != 0 || ::setuid(nobody) != 0) {
-        std::cerr << "cannot become an unprivileged user\n";
-        std::exit(2);
-    }
 }
 
 } // namespace dorvex::test

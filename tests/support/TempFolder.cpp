@@ -1,7 +1,7 @@
 #include "tests/support/TempFolder.h"
 
-#include <cstdlib>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -11,11 +11,18 @@ namespace dorvex::test {
 namespace fs = std::filesystem;
 
 TempFolder::TempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "dorvex-test-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) {
-        throw std::runtime_error("cannot make a temporary folder");
+    // A name no other folder has: create_directory makes it only when it did not exist.
+    std::random_device random;
+    constexpr int attempts = 100;
+    for (int attempt = 0; path_.empty(); ++attempt) {
+        const fs::path candidate =
+            fs::temp_directory_path() / ("dorvex-test-" + std::to_string(random()));
+        if (fs::create_directory(candidate)) {
+            path_ = candidate;
+        } else if (attempt == attempts) {
+            throw std::runtime_error("cannot make a temporary folder");
+        }
     }
-    path_ = pattern;
     // Open to every user, so that a scenario can run as an unprivileged user.
     fs::permissions(path_, fs::perms::all);
 }
