@@ -1,0 +1,24 @@
+#pragma once
+
+#include "platform/InputDevices.h"
+
+#include <cstdint>
+
+namespace dorvex {
+
+// Keyboard and mouse of the user's desktop: GetCursorPos, GetAsyncKeyState for codes 0-255, and
+// GetLastInputInfo for input that the key set and the position do not show.
+class Win32InputDevices : public InputDevices {
+public:
+    Win32InputDevices();
+
+    bool cursorPosition(CursorPosition& position) override;
+    KeyCodes keysReported() override;
+    RawInput rawInputReported() override;
+    std::string notWatchedReason() override { return {}; }
+
+private:
+    std::uint32_t lastInputTime_; // of the system's last input, at the previous call
+};
+
+} // namespace dorvex

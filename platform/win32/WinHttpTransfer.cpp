@@ -1,0 +1,142 @@
+#include "platform/win32/WinHttpTransfer.h"
+
+#include "platform/UrlReader.h"
+#include "platform/win32/SystemErrorText.h"
+
+namespace dorvex {
+
+namespace {
+
+std::string narrow(const std::wstring& text) {
+    return std::string(text.begin(), text.end());
+}
+
+DWORD statusCode(HINTERNET request) {
+    DWORD status = 0;
+    DWORD size = sizeof status;
+    ::WinHttpQueryHeaders(request, WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
+                          WINHTTP_HEADER_NAME_BY_INDEX, &status, &size, WINHTTP_NO_HEADER_INDEX);
+    return status;
+}
+
+std::wstring header(HINTERNET request, DWORD which) {
+    DWORD size = 0;
+    ::WinHttpQueryHeaders(request, which, WINHTTP_HEADER_NAME_BY_INDEX, nullptr, &size,
+                          WINHTTP_NO_HEADER_INDEX);
+    std::wstring value(size / sizeof(wchar_t), L'\0');
+    if (value.empty() || !::WinHttpQueryHeaders(request, which, WINHTTP_HEADER_NAME_BY_INDEX,
+                                                value.data(), &size, WINHTTP_NO_HEADER_INDEX)) {
+        return {};
+    }
+    value.resize(size / sizeof(wchar_t));
+    return value;
+}
+
+bool isRedirect(DWORD status) {
+    return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
+}
+
+} // namespace
+
+WinHttpTransfer::WinHttpTransfer(HINTERNET session, WebAddress address, bool fromServer)
+    : session_(session), address_(std::move(address)), fromServer_(fromServer) {}
+
+WinHttpTransfer::Result WinHttpTransfer::run(const Progress& progress) {
+    Result result = get(address_, progress, 0);
+    close();
+    return result;
+}
+
+void WinHttpTransfer::abort() {
+    aborted_ = true;
+    close();
+}
+
+void WinHttpTransfer::close() {
+    const std::lock_guard lock(mutex_);
+    for (HINTERNET* handle : {&request_, &connection_}) {
+        if (*handle != nullptr) {
+            ::WinHttpCloseHandle(*handle);
+            *handle = nullptr;
+        }
+    }
+}
+
+WinHttpTransfer::Result WinHttpTransfer::systemFailure() {
+    const DWORD error = ::GetLastError();
+    return {false, static_cast<std::int32_t>(error), systemErrorText(error, "winhttp.dll"), {}};
+}
+
+// The request for the address, sent; nullptr when that failed or the transfer was aborted.
+HINTERNET WinHttpTransfer::open(const WebAddress& address) {
+    close();
+    const std::lock_guard lock(mutex_);
+    if (aborted_) {
+        ::SetLastError(ERROR_WINHTTP_OPERATION_CANCELLED);
+        return nullptr;
+    }
+    connection_ = ::WinHttpConnect(session_, address.host.c_str(),
+                                   static_cast<INTERNET_PORT>(address.port), 0);
+    const DWORD flags =
+        (address.secure ? WINHTTP_FLAG_SECURE : 0) | (fromServer_ ? WINHTTP_FLAG_REFRESH : 0);
+    request_ = connection_ == nullptr
+                   ? nullptr
+                   : ::WinHttpOpenRequest(connection_, L"GET", address.path.c_str(), nullptr,
+                                          WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES, flags);
+    DWORD policy = WINHTTP_OPTION_REDIRECT_POLICY_NEVER;
+    return request_ != nullptr && ::WinHttpSetOption(request_, WINHTTP_OPTION_REDIRECT_POLICY,
+                                                     &policy, sizeof policy)
+               ? request_
+               : nullptr;
+}
+
+WinHttpTransfer::Result WinHttpTransfer::get(const WebAddress& address, const Progress& progress,
+                                             int redirects) {
+    HINTERNET request = open(address);
+    // The handle is used outside the lock: abort() closing it makes the waiting call fail.
+    if (request == nullptr ||
+        !::WinHttpSendRequest(request, WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0,
+                              0, 0) ||
+        !::WinHttpReceiveResponse(request, nullptr)) {
+        return systemFailure();
+    }
+    const DWORD status = statusCode(request);
+    if (isRedirect(status)) {
+        const std::wstring location = header(request, WINHTTP_QUERY_LOCATION);
+        const auto target = address.resolve(location);
+        if (!target || !target->sameServer(address_) || redirects == maxRedirects) {
+            return {false,
+                    ERROR_WINHTTP_REDIRECT_FAILED,
+                    "Redirected off the site to " + narrow(location),
+                    {}};
+        }
+        return get(*target, progress, redirects + 1);
+    }
+    if (status >= 400) {
+        return {false,
+                static_cast<std::int32_t>(status),
+                "HTTP " + std::to_string(status) + " " +
+                    narrow(header(request, WINHTTP_QUERY_STATUS_TEXT)),
+                {}};
+    }
+    Result result{true};
+    char buffer[16384];
+    for (DWORD got = 0;;) {
+        if (!::WinHttpReadData(request, buffer, sizeof buffer, &got)) {
+            return systemFailure();
+        }
+        if (got == 0) {
+            return result;
+        }
+        result.data.append(buffer, got);
+        if (result.data.size() > MaxUrlReadBytes) {
+            return {false,
+                    ERROR_WINHTTP_RESPONSE_DRAIN_OVERFLOW,
+                    "The reply is larger than " + std::to_string(MaxUrlReadBytes) + " bytes",
+                    {}};
+        }
+        progress(result.data);
+    }
+}
+
+} // namespace dorvex
