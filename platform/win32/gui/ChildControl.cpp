@@ -154,6 +154,12 @@ void ChildControl::rescale(const DpiScale& scale) {
     SendMessageA(handle_, WM_SETFONT,
                  reinterpret_cast<WPARAM>(context_.gdi.font(model_.font, scale.dotsPerInch())),
                  TRUE);
+    if (model_.kind == ControlKind::TextBox) {
+        // Narrow boxes ("100%") need their width for the text, as the designed size assumes.
+        const int margin = scale.fromStandard(1);
+        SendMessageA(handle_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
+                     MAKELPARAM(margin, margin));
+    }
     place(scale);
 }
 

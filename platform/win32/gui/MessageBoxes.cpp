@@ -65,20 +65,20 @@ void CALLBACK closeTimedBox(HWND /*window*/, UINT /*message*/, UINT_PTR timer, D
 
 } // namespace
 
-void runMessageBox(const std::string& title, const std::string& text, MessageIcon icon,
+void runMessageBox(HWND owner, const std::string& title, const std::string& text, MessageIcon icon,
                    std::optional<int> closeAfterMs) {
     writeToStandardError(title, text);
     // Above every window, the countdown's included: the user must see what is asked of them.
     const UINT style = MB_OK | MB_TASKMODAL | MB_TOPMOST | MB_SETFOREGROUND | styleOf(icon);
     if (!closeAfterMs) {
-        MessageBoxA(nullptr, text.c_str(), title.c_str(), style);
+        MessageBoxA(owner, text.c_str(), title.c_str(), style);
         return;
     }
     TimedBox box;
     timedBoxes.push_back(&box);
     HHOOK const hook = SetWindowsHookExA(WH_CBT, &watchCreation, nullptr, GetCurrentThreadId());
     box.timer = SetTimer(nullptr, 0, static_cast<UINT>(*closeAfterMs), &closeTimedBox);
-    MessageBoxA(nullptr, text.c_str(), title.c_str(), style);
+    MessageBoxA(owner, text.c_str(), title.c_str(), style);
     KillTimer(nullptr, box.timer);
     UnhookWindowsHookEx(hook);
     std::erase(timedBoxes, &box);

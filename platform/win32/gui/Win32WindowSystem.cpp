@@ -135,18 +135,22 @@ void Win32WindowSystem::update() {
 void Win32WindowSystem::messageBox(const std::string& title, const std::string& text,
                                    MessageIcon icon) {
     update();
-    win32::runMessageBox(title, text, icon, std::nullopt);
+    win32::runMessageBox(boxOwner(), title, text, icon, std::nullopt);
 }
 
 void Win32WindowSystem::timedMessageBox(const std::string& title, const std::string& text,
                                         MessageIcon icon, int milliseconds) {
     update();
-    win32::runMessageBox(title, text, icon, milliseconds);
+    win32::runMessageBox(boxOwner(), title, text, icon, milliseconds);
 }
 
 std::string Win32WindowSystem::popupMenu(WindowModel& window) {
     update();
-    return win32::runPopupMenu(window, messages_);
+    // The window owns the menu when it shows: the keyboard then reaches the menu under Wine too,
+    // where a hidden window cannot take the X server's focus.
+    const NativeWindow* native = find(window);
+    const bool shown = native != nullptr && IsWindowVisible(native->handle()) != FALSE;
+    return win32::runPopupMenu(window, shown ? native->handle() : messages_);
 }
 
 void Win32WindowSystem::setForeground(WindowModel& window) {
@@ -217,6 +221,14 @@ void Win32WindowSystem::stopEvents() {
 HWND Win32WindowSystem::handleOf(const WindowModel& window) const {
     const NativeWindow* native = find(window);
     return native != nullptr ? native->handle() : nullptr;
+}
+
+HWND Win32WindowSystem::boxOwner() const {
+    // A box of its own stays below a window on top (the countdown); an owned one stays above it.
+    const auto onTop = std::ranges::find_if(windows_, [](const auto& window) {
+        return window->model().topmost && IsWindowVisible(window->handle()) != FALSE;
+    });
+    return onTop != windows_.end() ? (*onTop)->handle() : nullptr;
 }
 
 NativeWindow* Win32WindowSystem::find(const WindowModel& window) const {

@@ -58,6 +58,7 @@ private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     win32::NativeWindow* find(const WindowModel& window) const;
+    HWND boxOwner() const;
 
     win32::WindowContext context_;
     HWND messages_ = nullptr;
