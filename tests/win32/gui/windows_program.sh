@@ -5,7 +5,8 @@
 # a right click opens the menu, whose last item ends the program normally. A whole
 # -InhibitShutdown cycle ends in the simulate message above the countdown, OK ends the program
 # with status 0 and the log holds the cycle as on Linux. A broken configuration shows its message
-# and ends the program with status 1. With E2E_SHOTS set, screenshots go to that folder.
+# and ends the program with status 1. The end of the session ends the program as its Exit command
+# does (last: it ends Wine's tray as well). With E2E_SHOTS set, screenshots go to that folder.
 source "$E2E_SOURCE/tests/e2e/lib.sh"
 [[ -n ${DISPLAY:-} && -n ${WINEPREFIX:-} ]] || e2e_fail "needs the X server and Wine prefix of scripts/test-windows.sh"
 
@@ -93,3 +94,10 @@ xdotool windowfocus --sync "$box" key Return
 status=$(e2e_wait_exit "$folder")
 [[ $status == 1 ]] || e2e_fail "exit status $status"
 tr -d '\r' <"$folder/stderr.txt" | grep -q "^The configuration file is corrupted.$" || e2e_fail "no message on standard error"
+
+folder="$E2E_TMP/session"
+e2e_install "$folder"
+start_program "$folder" -InhibitUpdate
+e2e_wait 30 grep -q "Enter     , Run" "$folder/Log/DorvexL.log" 2>/dev/null || e2e_fail "no run"
+wine wineboot --end-session
+e2e_expect_end "$folder" "Exit/Run"
