@@ -50,6 +50,8 @@ NativeWindow::~NativeWindow() {
     }
     bindings_.clear();
     DestroyWindow(toolTips_);
+    // The messages of the window's destruction find no object that is half gone.
+    SetWindowLongPtrA(handle_, GWLP_USERDATA, 0);
     DestroyWindow(handle_);
 }
 

@@ -43,9 +43,10 @@ bool Tray::send(DWORD operation, const TrayIcon& icon) {
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = callbackMessage;
     // An unknown picture keeps the one shown.
-    HICON picture = pictures_.icon(icon.picture, GetSystemMetrics(SM_CXSMICON));
-    const std::string& shownPicture = picture != nullptr ? icon.picture : icon_.picture;
-    data.hIcon = pictures_.icon(shownPicture, GetSystemMetrics(SM_CXSMICON));
+    const int size = GetSystemMetrics(SM_CXSMICON);
+    const bool known = pictures_.icon(icon.picture, size) != nullptr;
+    const std::string& shownPicture = known ? icon.picture : icon_.picture;
+    data.hIcon = pictures_.icon(shownPicture, size);
     const std::size_t tipLength = std::min(icon.tip.size(), sizeof data.szTip - 1);
     std::copy_n(icon.tip.begin(), tipLength, data.szTip);
     if (Shell_NotifyIconA(operation, &data) == FALSE) {
