@@ -23,6 +23,8 @@ cleanup() {
     rm -rf "$scratch"
 }
 trap cleanup EXIT
+# An interrupted run ends through the same clean-up.
+trap 'exit 130' INT TERM
 
 # The server takes a free display itself, so that runs beside this one never collide.
 setsid Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$scratch/display" >/dev/null 2>&1 &

@@ -51,7 +51,7 @@ void QtUrlReader::start(const std::string& key, const std::string& url, int opti
                              QNetworkRequest::AlwaysNetwork);
         request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
     }
-    request.setTransferTimeout(transferTimeoutMs);
+    request.setTransferTimeout(UrlReadTimeoutMs);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::UserVerifiedRedirectPolicy);
     QNetworkReply* reply = manager_.get(request);

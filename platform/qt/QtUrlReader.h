@@ -25,9 +25,6 @@ public:
                UrlReadEvents& events) override;
     void cancel(const std::string& key) override;
 
-    // A server that neither answers nor closes ends the read after this long.
-    static constexpr int transferTimeoutMs = 120'000;
-
 private:
     struct Read {
         QNetworkReply* reply;

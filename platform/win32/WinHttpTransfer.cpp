@@ -64,7 +64,12 @@ void WinHttpTransfer::close() {
 
 WinHttpTransfer::Result WinHttpTransfer::systemFailure() {
     const DWORD error = ::GetLastError();
-    return {false, static_cast<std::int32_t>(error), systemErrorText(error, "winhttp.dll"), {}};
+    const std::string text = systemErrorText(error, "winhttp.dll");
+    // Wine's WinHTTP has no texts of its own.
+    return {false,
+            static_cast<std::int32_t>(error),
+            text.empty() ? "WinHTTP error " + std::to_string(error) : text,
+            {}};
 }
 
 // The request for the address, sent; nullptr when that failed or the transfer was aborted.

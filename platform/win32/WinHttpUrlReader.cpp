@@ -29,8 +29,8 @@ WinHttpUrlReader::WinHttpUrlReader(Post postToWindowThread)
     if (session_ == nullptr) {
         throw std::runtime_error("WinHTTP cannot be used");
     }
-    ::WinHttpSetTimeouts(session_, transferTimeoutMs, transferTimeoutMs, transferTimeoutMs,
-                         transferTimeoutMs);
+    ::WinHttpSetTimeouts(session_, UrlReadTimeoutMs, UrlReadTimeoutMs, UrlReadTimeoutMs,
+                         UrlReadTimeoutMs);
 }
 
 WinHttpUrlReader::~WinHttpUrlReader() {

@@ -1,6 +1,6 @@
 // What only a POSIX system has: other processes made with fork, file-size limits, pipes, links and
 // a user to become.
-#include "platform/stdfs/StdFileSystem.h"
+#include "tests/platform/StdFileSystemTest.h"
 #include "tests/support/Simulation.h"
 
 #include <gtest/gtest.h>
@@ -21,21 +21,14 @@ namespace dorvex::test {
 namespace {
 
 namespace fs = std::filesystem;
-using Lines = std::vector<std::string>;
 
-class StdFileSystemPosixTest : public testing::Test {
-protected:
-    TempFolder folder;
-    StdFileSystem files{folder.path()};
-};
-
-TEST_F(StdFileSystemPosixTest, ReadsNoPipe) {
+TEST_F(StdFileSystemTest, ReadsNoPipe) {
     ASSERT_EQ(::mkfifo((folder.path() / "pipe").c_str(), 0600), 0);
     EXPECT_THROW(files.readLines("pipe"), FileError) << "a pipe would never end";
 }
 
 // Two processes append many entries at once; every line must come out whole.
-TEST_F(StdFileSystemPosixTest, EntriesOfTwoProcessesNeverInterleave) {
+TEST_F(StdFileSystemTest, EntriesOfTwoProcessesNeverInterleave) {
     folder.write("shared.log", "");
     const std::string entries[] = {std::string(700, 'a') + "\r\n", std::string(900, 'b') + "\r\n"};
     constexpr int perProcess = 400;
@@ -65,7 +58,7 @@ TEST_F(StdFileSystemPosixTest, EntriesOfTwoProcessesNeverInterleave) {
 }
 
 // A file-size limit cuts an append short as a full disk does: the entry must go entirely.
-TEST_F(StdFileSystemPosixTest, AnAppendCutShortLeavesNoPartOfTheEntry) {
+TEST_F(StdFileSystemTest, AnAppendCutShortLeavesNoPartOfTheEntry) {
     for (const rlim_t limit : {rlim_t{5}, rlim_t{8}}) {
         folder.write("a.log", "one\r\n");
         EXPECT_EXIT(
@@ -88,7 +81,7 @@ TEST_F(StdFileSystemPosixTest, AnAppendCutShortLeavesNoPartOfTheEntry) {
 
 // As an unprivileged user, for whom a read-only folder holds. Each case starts from c.ini "old"
 // and keep "keep" and changes them with a shell command.
-TEST_F(StdFileSystemPosixTest, ReplacesThroughNoPlantedLinkAndAlsoInAReadOnlyFolder) {
+TEST_F(StdFileSystemTest, ReplacesThroughNoPlantedLinkAndAlsoInAReadOnlyFolder) {
     const std::array<const char*, 3> cases[] = {
         {"temporary name planted as a link", "ln -s keep c.ini.new", "c.ini"},
         {"file is a link", "mv c.ini real.ini && ln -s real.ini c.ini", "real.ini"},

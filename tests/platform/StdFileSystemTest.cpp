@@ -1,4 +1,4 @@
-#include "platform/stdfs/StdFileSystem.h"
+#include "tests/platform/StdFileSystemTest.h"
 #include "tests/support/Simulation.h"
 
 #include <gtest/gtest.h>
@@ -9,13 +9,6 @@ namespace dorvex::test {
 namespace {
 
 namespace fs = std::filesystem;
-using Lines = std::vector<std::string>;
-
-class StdFileSystemTest : public testing::Test {
-protected:
-    TempFolder folder;
-    StdFileSystem files{folder.path()};
-};
 
 TEST_F(StdFileSystemTest, MatchesNamesInAnyLetterCase) {
     folder.write("data/dorvexl.INI", "x");
