@@ -208,6 +208,7 @@ bool ChildControl::notified(WORD code) {
 HBRUSH ChildControl::colours(HDC dc, HBRUSH windowBackground) const {
     SetTextColor(dc, colourRef(model_.foreColour));
     if (model_.transparent) {
+        // The window paints what lies beneath.
         SetBkMode(dc, TRANSPARENT);
         return windowBackground;
     }
@@ -216,10 +217,9 @@ HBRUSH ChildControl::colours(HDC dc, HBRUSH windowBackground) const {
     return context_.gdi.brush(back);
 }
 
-void ChildControl::draw(const DRAWITEMSTRUCT& item, int dotsPerInch) {
-    FillRect(item.hDC, &item.rcItem, context_.gdi.brush(colourRef(model_.backColour)));
-    context_.pictures.draw(item.hDC, model_.picture, {item.rcItem.left, item.rcItem.top},
-                           dotsPerInch);
+void ChildControl::paint(HDC dc, const RECT& area, int dotsPerInch) {
+    FillRect(dc, &area, context_.gdi.brush(colourRef(model_.backColour)));
+    context_.pictures.draw(dc, model_.picture, {area.left, area.top}, dotsPerInch);
 }
 
 } // namespace dorvex::win32

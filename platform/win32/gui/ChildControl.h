@@ -22,11 +22,12 @@ public:
     bool notified(WORD code);
     // The text colour and background for WM_CTLCOLOR*: the brush to paint with.
     HBRUSH colours(HDC dc, HBRUSH windowBackground) const;
-    // Draws a picture (an owner-drawn STATIC).
-    void draw(const DRAWITEMSTRUCT& item, int dotsPerInch);
+    // Paints a picture holder's background and picture into the area (its own owner-drawn
+    // STATIC, or a transparent label above it).
+    void paint(HDC dc, const RECT& area, int dotsPerInch);
+    bool isPicture() const;
 
 private:
-    bool isPicture() const;
     bool changed(auto& shown, const auto& now) const;
     void updateText();
     void updateStyle();

@@ -82,7 +82,7 @@ LRESULT NativeWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DRAWITEM: {
         const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         if (auto* const control = dynamic_cast<ChildControl*>(bindingOf(item.hwndItem))) {
-            control->draw(item, scale_.dotsPerInch());
+            control->paint(item.hDC, item.rcItem, scale_.dotsPerInch());
         }
         return TRUE;
     }
@@ -160,10 +160,37 @@ void NativeWindow::command(WORD id, WORD code) {
 
 LRESULT NativeWindow::controlColours(HDC dc, HWND control) {
     const HBRUSH background = context_.gdi.brush(colourRef(model_.background));
-    if (auto* const child = dynamic_cast<ChildControl*>(bindingOf(control))) {
-        return reinterpret_cast<LRESULT>(child->colours(dc, background));
+    auto* const child = dynamic_cast<ChildControl*>(bindingOf(control));
+    if (child == nullptr) {
+        return reinterpret_cast<LRESULT>(background);
     }
-    return reinterpret_cast<LRESULT>(background);
+    if (child->model().transparent) {
+        paintBeneath(dc, control, background);
+        child->colours(dc, background);
+        return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+    }
+    return reinterpret_cast<LRESULT>(child->colours(dc, background));
+}
+
+void NativeWindow::paintBeneath(HDC dc, HWND label, HBRUSH background) {
+    // A sibling's pixels cannot show through a child window: the window's background and the
+    // pictures it overlaps are painted into it, and its text goes on top.
+    RECT area;
+    GetClientRect(label, &area);
+    FillRect(dc, &area, background);
+    POINT origin{};
+    MapWindowPoints(label, handle_, &origin, 1);
+    for (const auto& binding : bindings_) {
+        auto* const picture = dynamic_cast<ChildControl*>(binding.get());
+        if (picture == nullptr || !picture->isPicture() || !IsWindowVisible(picture->handle())) {
+            continue;
+        }
+        RECT place;
+        GetWindowRect(picture->handle(), &place);
+        MapWindowPoints(nullptr, handle_, reinterpret_cast<POINT*>(&place), 2);
+        OffsetRect(&place, -origin.x, -origin.y);
+        picture->paint(dc, place, scale_.dotsPerInch());
+    }
 }
 
 void NativeWindow::bindNewControls() {

@@ -39,6 +39,7 @@ private:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void command(WORD id, WORD code);
     LRESULT controlColours(HDC dc, HWND control);
+    void paintBeneath(HDC dc, HWND label, HBRUSH background);
     void bindNewControls();
     ControlBinding* bindingOf(HWND control) const;
     ControlBinding* bindingNamed(std::string_view name) const;
