@@ -2,10 +2,10 @@
 
 #include "platform/WindowEvents.h"
 #include "platform/WindowModel.h"
-#include "platform/qt/Changed.h"
 #include "platform/qt/ControlBinding.h"
-#include "platform/qt/GatedEvents.h"
 #include "platform/qt/WindowContext.h"
+#include "platform/windowing/Changed.h"
+#include "platform/windowing/GatedEvents.h"
 
 #include <QWidget>
 

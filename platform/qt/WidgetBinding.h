@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/qt/Changed.h"
 #include "platform/qt/ControlBinding.h"
 #include "platform/qt/Conversions.h"
+#include "platform/windowing/Changed.h"
 
 #include <QRect>
 #include <QWidget>
@@ -33,7 +33,7 @@ protected:
 
     // True when the model's value has to be set on the widget; records it as shown.
     template <typename T> bool changed(T& shown, const T& now) const {
-        return qt::changed(shown, now, nothingSetYet_);
+        return dorvex::changed(shown, now, nothingSetYet_);
     }
 
     Control shown_;

@@ -38,7 +38,7 @@ bool isRedirect(DWORD status) {
 
 } // namespace
 
-WinHttpTransfer::WinHttpTransfer(HINTERNET session, WebAddress address, bool fromServer)
+WinHttpTransfer::WinHttpTransfer(HINTERNET session, WinHttpAddress address, bool fromServer)
     : session_(session), address_(std::move(address)), fromServer_(fromServer) {}
 
 WinHttpTransfer::Result WinHttpTransfer::run(const Progress& progress) {
@@ -73,7 +73,7 @@ WinHttpTransfer::Result WinHttpTransfer::systemFailure() {
 }
 
 // The request for the address, sent; nullptr when that failed or the transfer was aborted.
-HINTERNET WinHttpTransfer::open(const WebAddress& address) {
+HINTERNET WinHttpTransfer::open(const WinHttpAddress& address) {
     close();
     const std::lock_guard lock(mutex_);
     if (aborted_) {
@@ -95,8 +95,8 @@ HINTERNET WinHttpTransfer::open(const WebAddress& address) {
                : nullptr;
 }
 
-WinHttpTransfer::Result WinHttpTransfer::get(const WebAddress& address, const Progress& progress,
-                                             int redirects) {
+WinHttpTransfer::Result WinHttpTransfer::get(const WinHttpAddress& address,
+                                             const Progress& progress, int redirects) {
     HINTERNET request = open(address);
     // The handle is used outside the lock: abort() closing it makes the waiting call fail.
     if (request == nullptr ||

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/win32/WebAddress.h"
+#include "platform/win32/WinHttpAddress.h"
 
 #include <windows.h>
 #include <winhttp.h>
@@ -26,7 +26,7 @@ public:
     using Progress = std::function<void(const std::string& data)>;
 
     // `fromServer`: never an answer from a cache.
-    WinHttpTransfer(HINTERNET session, WebAddress address, bool fromServer);
+    WinHttpTransfer(HINTERNET session, WinHttpAddress address, bool fromServer);
     Result run(const Progress& progress);
     void abort();
 
@@ -34,13 +34,13 @@ public:
     static constexpr int maxRedirects = 10;
 
 private:
-    Result get(const WebAddress& address, const Progress& progress, int redirects);
+    Result get(const WinHttpAddress& address, const Progress& progress, int redirects);
     Result systemFailure();
-    HINTERNET open(const WebAddress& address);
+    HINTERNET open(const WinHttpAddress& address);
     void close();
 
     HINTERNET session_;
-    WebAddress address_;
+    WinHttpAddress address_;
     bool fromServer_;
     std::atomic<bool> aborted_ = false;
     std::mutex mutex_; // guards the handles, which abort() closes to end a waiting call

@@ -44,7 +44,7 @@ WinHttpUrlReader::~WinHttpUrlReader() {
 
 void WinHttpUrlReader::start(const std::string& key, const std::string& url, int options,
                              UrlReadEvents& events) {
-    const auto address = WebAddress::parse(widen(url));
+    const auto address = WinHttpAddress::parse(widen(url));
     if (!address) {
         throw std::runtime_error("not a web address: " + url);
     }

@@ -1,9 +1,9 @@
 #pragma once
 
-namespace dorvex::qt {
+namespace dorvex {
 
-// Takes a model value into the record of what the widgets show. True when it has to be set on
-// the widget: it differs, or nothing has been set yet.
+// Takes a model value into the record of what the native controls show. True when it has to be
+// set on the control: it differs, or nothing has been set yet.
 template <typename T> bool changed(T& shown, const T& now, bool nothingSetYet) {
     if (!nothingSetYet && shown == now) {
         return false;
@@ -12,4 +12,4 @@ template <typename T> bool changed(T& shown, const T& now, bool nothingSetYet) {
     return true;
 }
 
-} // namespace dorvex::qt
+} // namespace dorvex

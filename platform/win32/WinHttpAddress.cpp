@@ -1,11 +1,11 @@
-#include "platform/win32/WebAddress.h"
+#include "platform/win32/WinHttpAddress.h"
 
 #include <windows.h>
 #include <winhttp.h>
 
 namespace dorvex {
 
-std::optional<WebAddress> WebAddress::parse(const std::wstring& text) {
+std::optional<WinHttpAddress> WinHttpAddress::parse(const std::wstring& text) {
     URL_COMPONENTS parts{};
     parts.dwStructSize = sizeof parts;
     parts.dwHostNameLength = parts.dwUrlPathLength = parts.dwExtraInfoLength =
@@ -15,24 +15,24 @@ std::optional<WebAddress> WebAddress::parse(const std::wstring& text) {
         parts.dwHostNameLength == 0 || parts.dwUserNameLength != 0) {
         return std::nullopt;
     }
-    WebAddress address{parts.nScheme == INTERNET_SCHEME_HTTPS,
-                       std::wstring(parts.lpszHostName, parts.dwHostNameLength), parts.nPort,
-                       std::wstring(parts.lpszUrlPath, parts.dwUrlPathLength) +
-                           std::wstring(parts.lpszExtraInfo, parts.dwExtraInfoLength)};
+    WinHttpAddress address{parts.nScheme == INTERNET_SCHEME_HTTPS,
+                           std::wstring(parts.lpszHostName, parts.dwHostNameLength), parts.nPort,
+                           std::wstring(parts.lpszUrlPath, parts.dwUrlPathLength) +
+                               std::wstring(parts.lpszExtraInfo, parts.dwExtraInfoLength)};
     if (address.path.empty() || address.path.front() != L'/') {
         address.path.insert(0, 1, L'/');
     }
     return address;
 }
 
-std::optional<WebAddress> WebAddress::resolve(const std::wstring& location) const {
+std::optional<WinHttpAddress> WinHttpAddress::resolve(const std::wstring& location) const {
     if (location.find(L"://") != std::wstring::npos) {
         return parse(location);
     }
     if (location.starts_with(L"//")) {
         return parse((secure ? L"https:" : L"http:") + location);
     }
-    WebAddress target = *this;
+    WinHttpAddress target = *this;
     if (location.starts_with(L"/")) {
         target.path = location;
     } else {
@@ -42,7 +42,7 @@ std::optional<WebAddress> WebAddress::resolve(const std::wstring& location) cons
     return target;
 }
 
-std::wstring WebAddress::text() const {
+std::wstring WinHttpAddress::text() const {
     return (secure ? L"https://" : L"http://") + host + L":" + std::to_wstring(port) + path;
 }
 

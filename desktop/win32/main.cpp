@@ -1,0 +1,57 @@
+// Dorvex Zede on Windows: the program's core on Win32 windows and the Windows services.
+#include "app/Program.h"
+#include "desktop/CommandLine.h"
+#include "platform/NoWakeInhibitors.h"
+#include "platform/stdfs/StdFileSystem.h"
+#include "platform/win32/SystemPowerCalls.h"
+#include "platform/win32/Win32Accounts.h"
+#include "platform/win32/Win32Clock.h"
+#include "platform/win32/Win32InputDevices.h"
+#include "platform/win32/Win32NamedMutexes.h"
+#include "platform/win32/Win32OsVersion.h"
+#include "platform/win32/Win32PowerControl.h"
+#include "platform/win32/Win32ProcessPriority.h"
+#include "platform/win32/Win32SystemTimes.h"
+#include "platform/win32/WinHttpUrlReader.h"
+#include "platform/win32/gui/Win32ProcessControl.h"
+#include "platform/win32/gui/Win32WindowSystem.h"
+#include "ui/WebAddress.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+
+int main(int argc, char** argv) {
+    using namespace dorvex;
+    if (const auto status = answerWithoutRunning(argc, argv, std::cout, std::cerr)) {
+        return *status;
+    }
+    const std::string arguments = argumentText(argc, argv);
+
+    Win32WindowSystem windows(GetModuleHandleA(nullptr));
+    Win32ProcessControl process(windows);
+    WinHttpUrlReader urls(
+        [&windows](std::function<void()> event) { windows.postToWindowThread(std::move(event)); });
+    Win32Clock clock;
+    StdFileSystem files(std::filesystem::current_path());
+    Win32NamedMutexes mutexes;
+    Win32ProcessPriority priority;
+    Win32SystemTimes systemTimes;
+    Win32InputDevices input;
+    SystemPowerCalls powerCalls;
+    Win32PowerControl power(powerCalls);
+    Win32Accounts accounts;
+    Win32OsVersion osVersion;
+    NoWakeInhibitors wakeInhibitors;
+    Platform platform{clock, files, mutexes,  process,   priority, windows,       systemTimes,
+                      input, power, accounts, osVersion, urls,     wakeInhibitors};
+
+    Program program(platform);
+    useSiteRoot(program.state.SiteRoot, std::getenv("DORVEX_SITE_ROOT"), std::cerr);
+    windows.onSessionEnd([&program] { program.endOnRequest(); });
+    program.start(arguments);
+    if (program.ended()) {
+        return program.exitStatus();
+    }
+    return windows.run();
+}

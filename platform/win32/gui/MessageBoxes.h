@@ -1,0 +1,19 @@
+#pragma once
+
+#include "platform/WindowSystem.h"
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+namespace dorvex::win32 {
+
+// A modal MessageBoxA with an OK button above every window, its title and text also written to
+// standard error. With a time, the box closes by itself then unless the user closed it before;
+// the timer closes only the box it was started for, even when another box has the same title.
+// An owner (or none) keeps the box above a window that stays on top.
+void runMessageBox(HWND owner, const std::string& title, const std::string& text, MessageIcon icon,
+                   std::optional<int> closeAfterMs);
+
+} // namespace dorvex::win32

@@ -1,0 +1,103 @@
+#!/usr/bin/env bash
+# The Windows program under Wine, in the X server, tray and Wine prefix of the Windows test run
+# (scripts/test-windows.sh). It imports only Windows' own libraries. Start-up shows only the tray
+# icon; a double click shows the main window; a second start shows the start-up notice and ends;
+# a right click opens the menu, whose last item ends the program normally. A whole
+# -InhibitShutdown cycle ends in the simulate message above the countdown, OK ends the program
+# with status 0 and the log holds the cycle as on Linux. A broken configuration shows its message
+# and ends the program with status 1. The end of the session ends the program as its Exit command
+# does (last: it ends Wine's tray as well). With E2E_SHOTS set, screenshots go to that folder.
+source "$E2E_SOURCE/tests/e2e/lib.sh"
+[[ -n ${DISPLAY:-} && -n ${WINEPREFIX:-} ]] || e2e_fail "needs the X server and Wine prefix of scripts/test-windows.sh"
+
+allowed='^(KERNEL32|USER32|GDI32|COMCTL32|SHELL32|ADVAPI32|POWRPROF|WINHTTP|MSVCRT|API-MS-WIN-[A-Z0-9-]*)\.DLL$'
+for dll in $(x86_64-w64-mingw32-objdump -p "$E2E_PROGRAM" | sed -n 's/^\s*DLL Name: //p' | tr '[:lower:]' '[:upper:]'); do
+    [[ $dll =~ $allowed ]] || e2e_fail "imports $dll"
+done
+
+# Starts the program under Wine in a folder, as e2e_start_program does for the Linux one.
+start_program() {
+    local folder=$1
+    shift
+    setsid bash -c 'cd "$1" && shift && "$@" 2>stderr.txt; echo $? >status.txt' \
+        _ "$folder" wine "$E2E_PROGRAM" "$@" &
+    E2E_GROUPS+=($!)
+}
+
+# The centre of the tray icon, "x y", once icewm has embedded the one Wine's tray shows.
+tray_icon() {
+    xwininfo -root -tree |
+        sed -n 's/.*"YXTrayEmbedder": ()  \([0-9]*\)x\([0-9]*\)+[-0-9]*+[-0-9]*  +\([0-9]*\)+\([0-9]*\).*/\1 \2 \3 \4/p' |
+        awk '{ print $3 + int($1 / 2), $4 + int($2 / 2); exit }' | grep .
+}
+
+shot() {
+    [[ -z ${E2E_SHOTS:-} ]] || import -window root "$E2E_SHOTS/$1.png"
+}
+
+folder="$E2E_TMP/install"
+e2e_install "$folder"
+# Normal timings; the update check at start would leave the loopback-less test machine.
+start_program "$folder" -InhibitUpdate
+e2e_wait 60 tray_icon || e2e_fail "no tray icon: $(cat "$folder/stderr.txt")"
+read -r x y < <(tray_icon)
+sleep 1
+! e2e_window "Dorvex Zede" >/dev/null || e2e_fail "the main window shows at start-up"
+xdotool mousemove "$x" "$y" click --repeat 2 --delay 80 1
+e2e_wait_window "Dorvex Zede" 10 >/dev/null
+sleep 1
+shot main-window
+
+second="$E2E_TMP/second"
+e2e_install "$second"
+start_program "$second" -InhibitUpdate
+notice=$(e2e_wait_window "Dorvex Zede Start Up Error" 30)
+# The Exit button by its mnemonic. Wine's windows wait for WM_TAKE_FOCUS, which icewm's
+# activation does not send: the focus is set directly.
+xdotool windowfocus --sync "$notice" key alt+e
+status=$(e2e_wait_exit "$second")
+[[ $status == 0 ]] || e2e_fail "the notice ended with status $status"
+[[ ! -e $second/Log/DorvexL.log ]] || e2e_fail "the second start wrote a log"
+[[ ! -s $folder/status.txt ]] || e2e_fail "the first instance ended"
+
+# "Close Dorvex Zede", the menu's last item, chosen with the keyboard, which reaches the menu
+# through the main window, its owner.
+sleep 1
+e2e_open_tray_menu "$x" "$y"
+sleep 1
+shot tray-menu
+xdotool windowfocus --sync "$(e2e_window "Dorvex Zede")" key Up Return
+e2e_expect_end "$folder" "Exit/*"
+
+# Keyboard and mouse only, so that the machine's load does not matter.
+folder="$E2E_TMP/cycle"
+e2e_install "$folder" $'[Run]\r\nCPUOn=1\r\nKMOn=2\r\nStopOn=1\r\nStopTime=12300\r\n[Shutdown]\r\nShutType=1\r\n'
+start_program "$folder" -InhibitShutdown
+e2e_wait 60 grep -q "Enter     , Power Off" "$folder/Log/DorvexL.log" 2>/dev/null ||
+    e2e_fail "no countdown: $(cat "$folder/stderr.txt")"
+sleep 2
+shot countdown
+box=$(e2e_wait_window "Dorvex Zede Simulate Power Off" 15)
+main=$(e2e_window "Dorvex Zede") || e2e_fail "the countdown did not show the main window"
+xprop -id "$main" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE || e2e_fail "the countdown is not on top"
+# Standard error is text, its lines ending in CR LF as on Windows.
+tr -d '\r' <"$folder/stderr.txt" | grep -q "^Test Real Power Off$" || e2e_fail "the message is not on standard error"
+shot simulate-message
+xdotool windowfocus --sync "$box" key Return
+e2e_expect_end "$folder" $'Start/Initialise\nEnter/Run\nEnter/Power Off\nStart/Power Off\nSimulate/Power Off\nClose/Power Off\nExit/Power Off'
+
+folder="$E2E_TMP/broken"
+e2e_install "$folder" $'[Run]\r\nCPUOn=7\r\n'
+start_program "$folder"
+box=$(e2e_wait_window "Dorvex Zede Configuration File Error" 30)
+xdotool windowfocus --sync "$box" key Return
+status=$(e2e_wait_exit "$folder")
+[[ $status == 1 ]] || e2e_fail "exit status $status"
+tr -d '\r' <"$folder/stderr.txt" | grep -q "^The configuration file is corrupted.$" || e2e_fail "no message on standard error"
+
+folder="$E2E_TMP/session"
+e2e_install "$folder"
+start_program "$folder" -InhibitUpdate
+e2e_wait 30 grep -q "Enter     , Run" "$folder/Log/DorvexL.log" 2>/dev/null || e2e_fail "no run"
+wine wineboot --end-session
+e2e_expect_end "$folder" "Exit/Run"
