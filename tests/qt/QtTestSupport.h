@@ -3,6 +3,7 @@
 #include "platform/WindowEvents.h"
 #include "platform/WindowModel.h"
 #include "platform/qt/QtWindowSystem.h"
+#include "tests/support/TestWindow.h"
 
 #include <QApplication>
 #include <QWidget>
@@ -68,13 +69,6 @@ Control makeControl(std::string name, ControlKind kind, Rect geometry = {120, 12
 // `load` into a Qt window system of its own.
 class LoadedWindow : public ::testing::Test {
 protected:
-    LoadedWindow() {
-        model.name = "w";
-        model.caption = "Test window";
-        model.clientWidth = 9000;
-        model.clientHeight = 4500;
-        model.visible = true;
-    }
     void load() {
         windows.load(model, events);
         top = topLevel(model.name);
@@ -84,7 +78,7 @@ protected:
         return controlWidget<W>(model.name, control);
     }
 
-    WindowModel model;
+    WindowModel model = testWindow();
     EventRecord events;
     QtWindowSystem windows;
     QWidget* top = nullptr;

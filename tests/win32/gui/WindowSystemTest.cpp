@@ -1,6 +1,7 @@
 // The Win32 window system under Wine on an X server: models reach the native controls, the
 // user's actions reach the handlers, timers fire, and a timed box closes only itself.
 #include "platform/win32/gui/Win32WindowSystem.h"
+#include "tests/support/TestWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -59,11 +60,6 @@ std::string textOf(HWND window) {
 class LoadedWindow : public ::testing::Test {
 protected:
     LoadedWindow() {
-        model.name = "w";
-        model.caption = "Window test";
-        model.clientWidth = 9000;
-        model.clientHeight = 4500;
-        model.visible = true;
         model.add({.name = "StatusActA",
                    .kind = ControlKind::Label,
                    .geometry = {150, 300, 3000, 300},
@@ -89,7 +85,7 @@ protected:
         return place;
     }
 
-    WindowModel model;
+    WindowModel model = testWindow();
     EventRecord events;
     Win32WindowSystem windows{GetModuleHandleA(nullptr)};
     HWND top = nullptr;
@@ -97,7 +93,7 @@ protected:
 
 TEST_F(LoadedWindow, ShowsTheModelAndFollowsItsChanges) {
     ASSERT_NE(top, nullptr);
-    EXPECT_EQ(textOf(top), "Window test");
+    EXPECT_EQ(textOf(top), "Test window");
     EXPECT_TRUE(IsWindowVisible(top));
     RECT client;
     GetClientRect(top, &client);
@@ -109,7 +105,7 @@ TEST_F(LoadedWindow, ShowsTheModelAndFollowsItsChanges) {
     HMENU const systemMenu = GetSystemMenu(top, FALSE);
     const int fullMenu = GetMenuItemCount(systemMenu);
 
-    model.caption = "Window test - Test Mode";
+    model.caption = "Test window - Test Mode";
     model.topmost = true;
     model.closeCommand = false;
     model.controls[0].text = "The Computer Will Power Off In 60s";
@@ -117,7 +113,7 @@ TEST_F(LoadedWindow, ShowsTheModelAndFollowsItsChanges) {
     model.controls[2].visible = false;
     model.controls[2].geometry.left = 3000;
     windows.update();
-    EXPECT_EQ(textOf(top), "Window test - Test Mode");
+    EXPECT_EQ(textOf(top), "Test window - Test Mode");
     EXPECT_NE(GetWindowLongPtrA(top, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
     EXPECT_EQ(GetMenuItemCount(GetSystemMenu(top, FALSE)), fullMenu - 2);
     EXPECT_EQ(textOf(child(0)), "The Computer Will Power Off In 60s");
