@@ -31,8 +31,11 @@ void ActivitySampling::Sample_Activity() {
         std::string inUse = program_.platform.input.notWatchedReason();
         if (!inUse.empty()) {
             samples.KMActText = "? ?";
-        } else if (const auto holder = program_.platform.wakeInhibitors.holder()) {
-            inUse = holder->text();
+        } else if (run.KMQuiet == 1) {
+            // Asked only while nobody types or points: input counts as use without asking.
+            if (const auto holder = program_.platform.wakeInhibitors.holder()) {
+                inUse = holder->text();
+            }
         }
         if (!inUse.empty()) {
             run.KMQuiet = 0;

@@ -75,8 +75,12 @@ public:
 // A program keeping the machine awake while the test says so.
 class FakeWakeInhibitors : public WakeInhibitors {
 public:
-    std::optional<WakeInhibitor> holder() override { return held; }
+    std::optional<WakeInhibitor> holder() override {
+        ++asked;
+        return held;
+    }
     std::optional<WakeInhibitor> held;
+    int asked = 0;
 };
 
 class FakeAccounts : public Accounts {

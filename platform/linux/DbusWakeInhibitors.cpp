@@ -63,7 +63,7 @@ std::optional<WakeInhibitor> DbusWakeInhibitors::holder() {
             question.answer.reset();
         }
         // A question still under way is not asked again: at most one call each.
-        if (question.pending == nullptr) {
+        if (question.pending == nullptr && now >= question.askAgainAt) {
             ask(question, now);
         }
         if (!found) {
@@ -92,11 +92,23 @@ void DbusWakeInhibitors::readAnswers(Connection& connection) {
     }
 }
 
+bool DbusWakeInhibitors::connect(Connection& connection,
+                                 std::chrono::steady_clock::time_point now) {
+    if (now < connection.openAgainAt) {
+        return false;
+    }
+    if (connection.open(&connection.bus) < 0) {
+        connection.bus = nullptr;
+        connection.openAgainAt = now + absentTime;
+        return false;
+    }
+    return true;
+}
+
 void DbusWakeInhibitors::ask(Question& question, std::chrono::steady_clock::time_point now) {
     Connection& connection = question.connection;
     // Connecting does not wait either: calls queue until the bus has let the connection in.
-    if (connection.bus == nullptr && connection.open(&connection.bus) < 0) {
-        connection.bus = nullptr;
+    if (connection.bus == nullptr && !connect(connection, now)) {
         question.answer.reset();
         return;
     }
@@ -124,6 +136,10 @@ void DbusWakeInhibitors::ask(Question& question, std::chrono::steady_clock::time
 int DbusWakeInhibitors::onAnswer(sd_bus_message* answer, void* asked, sd_bus_error* /*error*/) {
     auto& question = *static_cast<Question*>(asked);
     question.pending = sd_bus_slot_unref(question.pending);
+    if (sd_bus_message_is_method_error(answer, "org.freedesktop.DBus.Error.ServiceUnknown") != 0 ||
+        sd_bus_message_is_method_error(answer, "org.freedesktop.DBus.Error.NameHasNoOwner") != 0) {
+        question.askAgainAt = std::chrono::steady_clock::now() + absentTime;
+    }
     // A missing service, a missing method and a lost connection all answer with an error.
     question.answer =
         sd_bus_message_is_method_error(answer, nullptr) != 0 ? std::nullopt : question.read(answer);

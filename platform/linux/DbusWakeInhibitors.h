@@ -17,6 +17,10 @@ namespace dorvex {
 class DbusWakeInhibitors : public WakeInhibitors {
 public:
     static constexpr std::chrono::milliseconds answerTime{900}; // within the tick's second
+    // A service that is not there, or a bus that cannot be reached, is asked again only after
+    // this long: most desktops lack one of the three, and a question every second would wake the
+    // bus for nothing.
+    static constexpr std::chrono::seconds absentTime{30};
 
     DbusWakeInhibitors();
     ~DbusWakeInhibitors() override;
@@ -30,6 +34,7 @@ private:
     struct Connection {
         int (*open)(sd_bus**);
         sd_bus* bus = nullptr;
+        std::chrono::steady_clock::time_point openAgainAt;
     };
     // One service's question, its call under way and its last answer.
     struct Question {
@@ -42,10 +47,13 @@ private:
         std::optional<WakeInhibitor> (*read)(sd_bus_message* answer);
         sd_bus_slot* pending = nullptr;
         std::chrono::steady_clock::time_point askedAt;
+        std::chrono::steady_clock::time_point askAgainAt;
         std::optional<WakeInhibitor> answer;
     };
 
     void readAnswers(Connection& connection);
+    // Connects unless the bus could not be reached lately.
+    static bool connect(Connection& connection, std::chrono::steady_clock::time_point now);
     void ask(Question& question, std::chrono::steady_clock::time_point now);
     static int onAnswer(sd_bus_message* answer, void* question, sd_bus_error* error);
 

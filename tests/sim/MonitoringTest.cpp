@@ -113,6 +113,10 @@ TEST(Monitoring, ReadingsFollowTheActivityAndEachKindResetsOnlyItsOwnCount) {
     EXPECT_EQ(
         sim.main().StatusActT.toolTip,
         "Keyboard and mouse count as in use: Totem keeps the machine awake (Playing a video)");
+    const int asked = sim.fake().wakeInhibitors.asked;
+    sim.fake().input.tap(65);
+    sim.advanceSeconds(1);
+    EXPECT_EQ(sim.fake().wakeInhibitors.asked, asked) << "input is use without asking anyone";
     sim.fake().wakeInhibitors.held.reset();
     sim.advanceSeconds(900);
     EXPECT_EQ(sim.run().RunMode, 2);
