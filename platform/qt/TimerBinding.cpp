@@ -9,24 +9,21 @@ TimerBinding::TimerBinding(Control& model, WindowEvents& events) : ControlBindin
 }
 
 void TimerBinding::update(bool /*windowShown*/) {
-    const bool runs = model_.enabled && model_.intervalMs > 0;
-    if (!runs) {
-        stop();
-        return;
+    switch (schedule_.follow(model_)) {
+    case TimerSchedule::Step::Start:
+        timer_.start(model_.intervalMs);
+        break;
+    case TimerSchedule::Step::Stop:
+        timer_.stop();
+        break;
+    case TimerSchedule::Step::Keep:
+        break;
     }
-    if (running_ && starts_ == model_.starts && intervalMs_ == model_.intervalMs) {
-        return;
-    }
-    running_ = true;
-    starts_ = model_.starts;
-    intervalMs_ = model_.intervalMs;
-    timer_.start(intervalMs_);
 }
 
 void TimerBinding::stop() {
-    if (running_) {
+    if (schedule_.stopped()) {
         timer_.stop();
-        running_ = false;
     }
 }
 

@@ -1,10 +1,9 @@
 #pragma once
 
 #include "platform/qt/ControlBinding.h"
+#include "platform/windowing/TimerSchedule.h"
 
 #include <QTimer>
-
-#include <cstdint>
 
 namespace dorvex::qt {
 
@@ -19,9 +18,7 @@ public:
 
 private:
     QTimer timer_;
-    bool running_ = false;
-    std::uint32_t starts_ = 0;
-    int intervalMs_ = 0;
+    TimerSchedule schedule_;
 };
 
 } // namespace dorvex::qt

@@ -3,23 +3,25 @@
 namespace dorvex::win32 {
 
 void TimerBinding::update(bool /*windowShown*/, const DpiScale& /*scale*/) {
-    if (!model_.enabled || model_.intervalMs <= 0) {
-        stop();
-        return;
+    switch (schedule_.follow(model_)) {
+    case TimerSchedule::Step::Start:
+        // Setting a running timer again starts its interval anew; one the system refused is
+        // tried again at the next update.
+        if (SetTimer(window_, id_, static_cast<UINT>(model_.intervalMs), nullptr) == 0) {
+            schedule_.stopped();
+        }
+        break;
+    case TimerSchedule::Step::Stop:
+        KillTimer(window_, id_);
+        break;
+    case TimerSchedule::Step::Keep:
+        break;
     }
-    if (running_ && starts_ == model_.starts && intervalMs_ == model_.intervalMs) {
-        return;
-    }
-    starts_ = model_.starts;
-    intervalMs_ = model_.intervalMs;
-    // Setting a running timer again starts its interval anew.
-    running_ = SetTimer(window_, id_, static_cast<UINT>(intervalMs_), nullptr) != 0;
 }
 
 void TimerBinding::stop() {
-    if (running_) {
+    if (schedule_.stopped()) {
         KillTimer(window_, id_);
-        running_ = false;
     }
 }
 

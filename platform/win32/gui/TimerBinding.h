@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/win32/gui/ControlBinding.h"
+#include "platform/windowing/TimerSchedule.h"
 
 namespace dorvex::win32 {
 
@@ -19,9 +20,7 @@ public:
 private:
     HWND window_;
     UINT_PTR id_;
-    bool running_ = false;
-    std::uint32_t starts_ = 0;
-    int intervalMs_ = 0;
+    TimerSchedule schedule_;
 };
 
 } // namespace dorvex::win32
