@@ -9,35 +9,15 @@ cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_6
     -DDORVEX_WITH_QT=OFF -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build "$build" -j"$(nproc)"
 
-scratch=$(mktemp -d /tmp/dorvex-wine-XXXXXX)
-export WINEPREFIX="$scratch/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-# Every helper leads a process group of its own, which goes as a whole at the end.
-groups=()
-cleanup() {
-    wineserver -k 2>/dev/null || true
-    local pid
-    for pid in "${groups[@]}"; do
-        kill -- "-$pid" 2>/dev/null || true
-    done
-    wait 2>/dev/null || true
-    rm -rf "$scratch"
-}
-trap cleanup EXIT
+# A private X server with icewm, up with its tray before any test starts, and the clean-up of
+# everything started here, as for the end-to-end tests.
+export E2E_PROGRAM="$build/desktop/win32/dorvexzede.exe" E2E_SOURCE="$root"
+source "$root/tests/e2e/lib.sh"
+export WINEPREFIX="$E2E_TMP/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+trap 'wineserver -k 2>/dev/null || true; e2e_cleanup' EXIT
 # An interrupted run ends through the same clean-up.
 trap 'exit 130' INT TERM
-
-# The server takes a free display itself, so that runs beside this one never collide.
-setsid Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$scratch/display" >/dev/null 2>&1 &
-groups+=($!)
-for _ in $(seq 300); do
-    [ -s "$scratch/display" ] && break
-    sleep 0.1
-done
-[ -s "$scratch/display" ] || { echo "the X server did not start" >&2; exit 1; }
-export DISPLAY=":$(cat "$scratch/display")"
-unset WAYLAND_DISPLAY XDG_SESSION_TYPE
-setsid icewm >"$scratch/icewm.log" 2>&1 &
-groups+=($!)
+e2e_start_desktop
 
 # A lasting Wine server, started before CTest: otherwise Wine's background processes inherit
 # CTest's pipes and every test waits for them.
