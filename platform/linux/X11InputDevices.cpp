@@ -13,6 +13,7 @@
 #include <optional>
 #include <utility>
 #include <vector>
+#include <xcb/xcbext.h>
 
 namespace dorvex {
 
@@ -159,15 +160,19 @@ void X11InputDevices::watchRawInput() {
     }
     std::array<unsigned char, XIMaskLen(XI_LASTEVENT)> bits{};
     XISetMask(bits.data(), XI_RawKeyPress);
+    XISetMask(bits.data(), XI_RawKeyRelease);
     XISetMask(bits.data(), XI_RawButtonPress);
+    XISetMask(bits.data(), XI_RawButtonRelease);
     XISetMask(bits.data(), XI_RawMotion);
     XIEventMask mask{XIAllMasterDevices, static_cast<int>(bits.size()), bits.data()};
     XISelectEvents(display_, DefaultRootWindow(display_), &mask, 1);
     XFlush(display_);
+    // Before 2.1 a client's grab kept raw events from everyone else.
+    rawEventsTellEveryChange_ = major > 2 || (major == 2 && minor >= 1);
 }
 
 bool X11InputDevices::cursorPosition(CursorPosition& position) {
-    if (!connected() || (!unusedPosition_ && !askPointerAndKeymap())) {
+    if (!connected() || (!unusedPosition_ && !refreshPointerAndKeymap())) {
         return false;
     }
     position = *std::exchange(unusedPosition_, std::nullopt);
@@ -176,35 +181,91 @@ bool X11InputDevices::cursorPosition(CursorPosition& position) {
 
 KeyCodes X11InputDevices::keysReported() {
     KeyCodes keys;
-    if (connected() && (unusedHeldKeys_ || askPointerAndKeymap())) {
+    if (connected() && (unusedHeldKeys_ || refreshPointerAndKeymap())) {
         keys = *std::exchange(unusedHeldKeys_, std::nullopt);
     }
-    // The question has read every raw event the server sent before answering it.
-    readRawEvents();
-    eventsRead_ = true;
+    // A question brings along the raw events the server sent before answering it.
+    if (!eventsRead_) {
+        readRawEvents();
+    }
     keys |= std::exchange(pressed_, {});
     return connected() ? keys : KeyCodes{};
 }
 
 RawInput X11InputDevices::rawInputReported() {
-    // Right after keysReported nothing new can have been read: the check would cost a system call.
-    if (!std::exchange(eventsRead_, false)) {
+    // What came in since the events were read this poll waits for the next: reading again would
+    // cost a system call.
+    if (!eventsRead_) {
         readRawEvents();
     }
+    eventsRead_ = false; // the poll ends here
     const RawInput raw = std::exchange(raw_, {});
     return connected() ? raw : RawInput{};
 }
 
-bool X11InputDevices::askPointerAndKeymap() {
+bool X11InputDevices::refreshPointerAndKeymap() {
+    readRawEvents(); // also reads the answer to the question asked at the previous poll
+    if (!connected()) {
+        return false;
+    }
+    // Pointer and keys change by input, and since XInput 2.1 every input of a device sends a raw
+    // event whoever holds a grab. While none has come, the answer to the question asked at the
+    // previous poll is used, without waiting for the server; it misses only a pointer moved by a
+    // program since then (a warp), which the next poll shows. After a pause in the polls (a
+    // countdown, a reset) the question is too old for that.
+    const auto now = std::chrono::steady_clock::now();
+    const bool mayUseEarlierQuestion = rawEventsTellEveryChange_ && !inputSinceAnswer_ && asked_ &&
+                                       now - asked_->at < earlierQuestionTime;
+    if (!mayUseEarlierQuestion || !takeAnswer(false)) {
+        if (!connected()) {
+            return false;
+        }
+        forgetQuestion();
+        ask();
+        if (!takeAnswer(true)) {
+            return false;
+        }
+    }
+    if (rawEventsTellEveryChange_) {
+        ask(); // for the next poll
+    }
+    return true;
+}
+
+void X11InputDevices::ask() {
     // Both questions in one round trip.
     xcb_connection_t* connection = XGetXCBConnection(display_);
-    const xcb_query_keymap_cookie_t keymapAsked = xcb_query_keymap(connection);
-    const xcb_query_pointer_cookie_t pointerAsked =
-        xcb_query_pointer(connection, static_cast<xcb_window_t>(DefaultRootWindow(display_)));
+    const unsigned int keymap = xcb_query_keymap(connection).sequence;
+    const unsigned int pointer =
+        xcb_query_pointer(connection, static_cast<xcb_window_t>(DefaultRootWindow(display_)))
+            .sequence;
+    xcb_flush(connection);
+    asked_ = Question{keymap, pointer, std::chrono::steady_clock::now()};
+}
+
+void X11InputDevices::forgetQuestion() {
+    if (asked_) {
+        xcb_connection_t* connection = XGetXCBConnection(display_);
+        xcb_discard_reply(connection, asked_->keymap);
+        xcb_discard_reply(connection, asked_->pointer);
+        asked_.reset();
+    }
+}
+
+bool X11InputDevices::takeAnswer(bool wait) {
+    xcb_connection_t* connection = XGetXCBConnection(display_);
+    void* arrived = nullptr;
+    if (!asked_ ||
+        (!wait && xcb_poll_for_reply(connection, asked_->keymap, &arrived, nullptr) == 0)) {
+        return false;
+    }
+    const Question question = *std::exchange(asked_, std::nullopt);
+    // The pointer's answer follows the keymap's; waiting for it costs no extra round trip.
     const Reply<xcb_query_keymap_reply_t> keymap(
-        xcb_query_keymap_reply(connection, keymapAsked, nullptr));
+        wait ? xcb_query_keymap_reply(connection, {question.keymap}, nullptr)
+             : static_cast<xcb_query_keymap_reply_t*>(arrived));
     const Reply<xcb_query_pointer_reply_t> pointer(
-        xcb_query_pointer_reply(connection, pointerAsked, nullptr));
+        xcb_query_pointer_reply(connection, {question.pointer}, nullptr));
     if (!keymap || !pointer) {
         if (xcb_connection_has_error(connection) != 0) {
             markLost();
@@ -220,15 +281,20 @@ bool X11InputDevices::askPointerAndKeymap() {
     held.set(1, (pointer->mask & XCB_KEY_BUT_MASK_BUTTON_1) != 0);
     held.set(2, (pointer->mask & XCB_KEY_BUT_MASK_BUTTON_3) != 0);
     held.set(4, (pointer->mask & XCB_KEY_BUT_MASK_BUTTON_2) != 0);
-    unusedHeldKeys_ = held;
     // Also right when the pointer is on another screen of the display.
     unusedPosition_ = CursorPosition{pointer->root_x, pointer->root_y};
+    unusedHeldKeys_ = held;
+    // Events read from now on may have come before the answer: the next poll asks again. Those
+    // that came with an answer waited for are still to be read.
+    inputSinceAnswer_ = false;
+    eventsRead_ = eventsRead_ && !wait;
     return true;
 }
 
 // Reads what has arrived without waiting, so the process is woken by nothing but its own poll;
 // what comes in meanwhile waits for the next poll.
 void X11InputDevices::readRawEvents() {
+    eventsRead_ = true;
     if (!connected() || xinputOpcode_ < 0) {
         return;
     }
@@ -236,8 +302,14 @@ void X11InputDevices::readRawEvents() {
         XEvent event;
         XNextEvent(display_, &event);
         XGenericEventCookie& cookie = event.xcookie;
-        // Once the pointer has moved, more motion tells nothing new: it is left undecoded.
-        if (cookie.type != GenericEvent || cookie.extension != xinputOpcode_ ||
+        if (cookie.type != GenericEvent || cookie.extension != xinputOpcode_) {
+            continue;
+        }
+        // Presses, releases and motion all may change what the server would answer.
+        inputSinceAnswer_ = true;
+        // Once the pointer has moved, more motion tells nothing new: it is left undecoded;
+        // releases change no record of presses.
+        if (cookie.evtype == XI_RawKeyRelease || cookie.evtype == XI_RawButtonRelease ||
             (cookie.evtype == XI_RawMotion && raw_.mouse) || !XGetEventData(display_, &cookie)) {
             continue;
         }

@@ -2,6 +2,7 @@
 
 #include "platform/InputDevices.h"
 
+#include <chrono>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -10,10 +11,12 @@ struct _XDisplay;
 
 namespace dorvex {
 
-// Keyboard and mouse of an X display. Pointer and keyboard map are polled together in one round
+// Keyboard and mouse of an X display. Pointer and keyboard map are asked together in one round
 // trip, and each half of the answer serves one question: a poll asking for both (in either order)
-// waits for the server once. XInput2 raw presses, wheel steps and motion are collected at each
-// poll so that input in between still counts.
+// asks the server once. XInput2 raw presses, wheel steps and motion are collected at each poll so
+// that input in between still counts. A poll with no raw event since the last answer takes the
+// answer to a question asked at the poll before and waits for nothing; one after input waits for
+// a fresh answer.
 // Without a display, after losing it, or on a Wayland session (whose own windows' input X never
 // sees) nothing is reported, and the reason is told once.
 class X11InputDevices : public InputDevices {
@@ -33,7 +36,10 @@ public:
 private:
     bool connected() const { return display_ != nullptr && !lost_; }
     void watchRawInput();
-    bool askPointerAndKeymap();
+    bool refreshPointerAndKeymap();
+    void ask();
+    void forgetQuestion();
+    bool takeAnswer(bool wait);
     void readRawEvents();
     void cannotWatch(const std::string& reason);
     void markLost();
@@ -44,10 +50,19 @@ private:
     int xinputOpcode_ = -1; // -1 without XInput2
     KeyCodes pressed_;      // keys and buttons pressed since the previous keysReported
     RawInput raw_;          // raw input since the previous rawInputReported
+    struct Question {
+        unsigned int keymap, pointer; // the requests' sequence numbers
+        std::chrono::steady_clock::time_point at;
+    };
+    // A poll and a half: the previous poll's question, whatever the timer's jitter.
+    static constexpr std::chrono::milliseconds earlierQuestionTime{1500};
+    std::optional<Question> asked_;         // not answered yet
+    bool inputSinceAnswer_ = false;         // a raw event read since the last answer
+    bool rawEventsTellEveryChange_ = false; // XInput 2.1 or later
     // The halves of the last answer that no question has used yet.
     std::optional<CursorPosition> unusedPosition_;
     std::optional<KeyCodes> unusedHeldKeys_;
-    bool eventsRead_ = false; // by keysReported, since the previous rawInputReported
+    bool eventsRead_ = false; // this poll, since any question
     bool lost_ = false;
     std::string reason_; // why not watched, once told
 };
