@@ -2,6 +2,8 @@
 
 #include "platform/linux/LogindInhibitors.h"
 
+#include <algorithm>
+
 namespace dorvex {
 
 namespace {
@@ -51,10 +53,15 @@ DbusWakeInhibitors::~DbusWakeInhibitors() {
 }
 
 std::optional<WakeInhibitor> DbusWakeInhibitors::holder() {
+    const auto now = std::chrono::steady_clock::now();
+    // With no call under way and none due, the last answers stand: a tick costs next to nothing.
+    if (now < nextQuestionAt_ && std::ranges::none_of(questions_, &Question::underWay)) {
+        return found_;
+    }
     readAnswers(system_);
     readAnswers(session_);
-    const auto now = std::chrono::steady_clock::now();
     std::optional<WakeInhibitor> found;
+    nextQuestionAt_ = std::chrono::steady_clock::time_point::max();
     for (Question& question : questions_) {
         // Given up only after the answers that came in were read: sd-bus's own time-out would
         // fail a call before reading its answer when nobody asked for it in time.
@@ -69,7 +76,14 @@ std::optional<WakeInhibitor> DbusWakeInhibitors::holder() {
         if (!found) {
             found = question.answer;
         }
+        // A bus that could not be reached is tried again only when its time has come.
+        const Connection& connection = question.connection;
+        nextQuestionAt_ =
+            std::min(nextQuestionAt_, connection.bus == nullptr
+                                          ? std::max(question.askAgainAt, connection.openAgainAt)
+                                          : question.askAgainAt);
     }
+    found_ = found;
     return found;
 }
 

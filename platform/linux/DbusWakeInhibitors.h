@@ -49,6 +49,8 @@ private:
         std::chrono::steady_clock::time_point askedAt;
         std::chrono::steady_clock::time_point askAgainAt;
         std::optional<WakeInhibitor> answer;
+
+        bool underWay() const { return pending != nullptr; }
     };
 
     void readAnswers(Connection& connection);
@@ -60,6 +62,8 @@ private:
     Connection system_{&sd_bus_open_system};
     Connection session_{&sd_bus_open_user};
     std::array<Question, 3> questions_;
+    std::chrono::steady_clock::time_point nextQuestionAt_; // the earliest a question is due
+    std::optional<WakeInhibitor> found_;                   // the last call's result
 };
 
 } // namespace dorvex
