@@ -46,6 +46,9 @@ void NativeWindow::bindNewControls() {
     for (auto control = model_.controls.begin() + static_cast<std::ptrdiff_t>(bindings_.size());
          control != model_.controls.end(); ++control) {
         bindings_.push_back(bindControl(*control, *this, events_, context_));
+        if (bindings_.back()->widget() == nullptr) {
+            timers_.push_back(bindings_.back().get());
+        }
     }
     applyTabOrder();
 }
@@ -70,6 +73,14 @@ void NativeWindow::applyTabOrder() {
 void NativeWindow::update() {
     if (model_.controls.size() != bindings_.size()) {
         bindNewControls();
+    }
+    // A window that stays hidden runs only its timers; its frame and widgets catch up when it
+    // shows, so that a tick in the tray touches none of them.
+    if (!nothingSetYet_ && !model_.visible && !shown_.visible) {
+        for (ControlBinding* timer : timers_) {
+            timer->update(false);
+        }
+        return;
     }
     updateWindow();
     for (const auto& binding : bindings_) {

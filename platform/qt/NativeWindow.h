@@ -52,6 +52,7 @@ private:
     GatedEvents events_;
     WindowContext& context_;
     std::vector<std::unique_ptr<ControlBinding>> bindings_;
+    std::vector<ControlBinding*> timers_; // those of bindings_ without a widget
     WindowModel shown_; // the window's own properties as last set; its lists stay empty
     bool nothingSetYet_ = true;
     bool attached_ = true;

@@ -41,20 +41,29 @@ const BindingCase bindingCases[] = {
 
 using ControlBindings = LoadedWindow;
 
-// All cases side by side in one window: each shows its change after one update, and not before.
+// All cases side by side in one window: each shows its change after one update, and not before;
+// in a hidden window, the update that shows it.
 TEST_F(ControlBindings, ShowTheModelAfterUpdate) {
     for (const BindingCase& c : bindingCases) {
         model.add(makeControl(c.description, c.kind));
     }
-    load();
-    for (const BindingCase& c : bindingCases) {
-        ASSERT_NE(widget(c.description), nullptr);
-        EXPECT_FALSE(c.shows(*widget(c.description))) << "before the change: " << c.description;
-        c.change(*model.find(c.description));
-    }
-    windows.update();
-    for (const BindingCase& c : bindingCases) {
-        EXPECT_TRUE(c.shows(*widget(c.description))) << c.description;
+    for (const bool hiddenMeanwhile : {false, true}) {
+        SCOPED_TRACE(hiddenMeanwhile ? "changed while hidden" : "changed while shown");
+        model.visible = !hiddenMeanwhile;
+        hiddenMeanwhile ? windows.update() : load();
+        for (const BindingCase& c : bindingCases) {
+            ASSERT_NE(widget(c.description), nullptr);
+            EXPECT_FALSE(c.shows(*widget(c.description))) << "before: " << c.description;
+            c.change(*model.find(c.description));
+        }
+        windows.update();
+        model.visible = true;
+        windows.update();
+        for (const BindingCase& c : bindingCases) {
+            EXPECT_TRUE(c.shows(*widget(c.description))) << c.description;
+            model.find(c.description)->text = "";
+        }
+        windows.update();
     }
 }
 
