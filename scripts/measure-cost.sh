@@ -5,11 +5,16 @@
 # with that sample. It prints the time from start to the tray icon of the program and of the Qt
 # program with the sample, and for each the resident and proportional memory, the processor time
 # per hour and the context switches per minute of monitoring with the window hidden.
+# Each runs as several copies at once, and each figure is the median of its copies: a copy's
+# timer phase against the others' (all share one processor's caches) moves its processor time by
+# up to a quarter, and stays for the whole run.
 # Usage: scripts/measure-cost.sh path/to/dorvexzede [seconds of monitoring, default 120]
+#        [copies of each, default 3]
 # The references are the bench/ programs of the same build (a build with BUILD_TESTING).
 set -euo pipefail
 program=$(realpath "$1")
 seconds=${2:-120}
+copies=${3:-3}
 bench=$(realpath "$(dirname "$program")/../bench")
 for reference in sample_loop_reference tray_reference tray_icon_wait; do
     [[ -x $bench/$reference ]] || { echo "missing $bench/$reference: build the bench/ targets" >&2; exit 2; }
@@ -19,53 +24,49 @@ E2E_SOURCE="$(cd "$(dirname "$0")/.." && pwd)"
 export E2E_SOURCE
 source "$E2E_SOURCE/tests/e2e/lib.sh"
 e2e_start_desktop
-folder="$E2E_TMP/install"
-e2e_install "$folder"
 lifetime=$((seconds + 120)) # the references end by themselves after this
 
-# Starts a command in the install folder, in a session of its own with its own bus as the program
-# has; sets started_ms to the milliseconds from its exec to its icon in the tray (the icon's class
-# is the command's name) and started_pid to its process. An X client waits for the icon, so
-# nothing is started while waiting.
-start_to_tray() {
-    local class=$1 shown started group answers
-    shift
-    rm -f "$E2E_TMP/icon"
-    mkfifo "$E2E_TMP/icon"
-    "$bench/tray_icon_wait" "$class" 60 >"$E2E_TMP/icon" &
-    E2E_PIDS+=($!)
-    exec {answers}<"$E2E_TMP/icon"
-    read -r _ <&"$answers" # ready
+# Starts a command in an install folder of its own, in a session of its own with its own bus and
+# runtime folder (where the program keeps its single-instance lock) as the program has; sets
+# started_pid to its process. The first copy of each (COPY 0) is timed: started_ms becomes the
+# milliseconds from its exec to its icon in the tray (the icon's class is the command's name),
+# which an X client waits for, so that nothing is started while waiting. Further copies are given
+# a few seconds: a tray full of icons shows some of them only when there is room.
+start_copy() {
+    local copy=$1 class=$2 shown started group answers folder
+    shift 2
+    folder=$(mktemp -d "$E2E_TMP/install.XXXX")
+    e2e_install "$folder"
+    mkdir -m 700 "$folder/runtime"
+    if ((copy == 0)); then
+        rm -f "$E2E_TMP/icon"
+        mkfifo "$E2E_TMP/icon"
+        "$bench/tray_icon_wait" "$class" 60 >"$E2E_TMP/icon" &
+        E2E_PIDS+=($!)
+        exec {answers}<"$E2E_TMP/icon"
+        read -r _ <&"$answers" # ready
+    fi
     (
         cd "$folder"
+        export XDG_RUNTIME_DIR=$folder/runtime
         exec setsid dbus-run-session -- bash -c 'echo "${EPOCHREALTIME/./}" >"started-$0"; exec "$@"' \
             "$class" "$@" 2>>"$folder/stderr.txt"
     ) &
     group=$!
     E2E_GROUPS+=("$group")
-    read -r shown <&"$answers" || e2e_fail "no tray icon of $class"
-    exec {answers}<&-
-    started=$(cat "$folder/started-$class")
-    started_ms=$(((shown / 1000 - started) / 1000))
-    started_pid=$(pgrep -s "$group" -x "${class:0:15}")
+    if ((copy == 0)); then
+        read -r shown <&"$answers" || { cat "$folder/stderr.txt" >&2; e2e_fail "no tray icon of $class"; }
+        exec {answers}<&-
+        started=$(cat "$folder/started-$class")
+        started_ms=$(((shown / 1000 - started) / 1000))
+    else
+        sleep 3
+    fi
+    started_pid=$(pgrep -s "$group" -x "${class:0:15}") || {
+        cat "$folder/stderr.txt" >&2
+        e2e_fail "$class did not start"
+    }
 }
-
-# The first client of a fresh X server pays for what the server and the tray set up once: the
-# empty Qt tray goes first, and its start-up is left out.
-names=(program "C loop" "Qt tray" "Qt tray + sample")
-pids=()
-start_to_tray tray_reference "$bench/tray_reference" "$lifetime"
-pids[2]=$started_pid
-start_to_tray tray_reference "$bench/tray_reference" "$lifetime" sample
-pids[3]=$started_pid
-tray_start=$started_ms
-start_to_tray dorvexzede "$program" -InhibitUpdate
-pids[0]=$started_pid
-program_start=$started_ms
-"$bench/sample_loop_reference" "$lifetime" 2>>"$folder/stderr.txt" &
-E2E_PIDS+=($!)
-pids[1]=$!
-sleep 5
 
 # Memory in kB: resident, then proportional.
 memory() { awk '/^Rss:/ { rss = $2 } /^Pss:/ { pss = $2 } END { print rss, pss }' "/proc/$1/smaps_rollup"; }
@@ -79,20 +80,52 @@ switches() {
         awk '/^voluntary/ { v += $2 } /^nonvoluntary/ { n += $2 } END { print v, n }'
 }
 
-declare -a rss pss cpu_before cpu_after voluntary_before voluntary_after forced_before forced_after
-for i in "${!pids[@]}"; do
-    read -r "rss[i]" "pss[i]" < <(memory "${pids[i]}")
+# The first client of a fresh X server pays for what the server and the tray set up once: an
+# empty Qt tray goes first, and its start-up is left out. The copies of each go in turns.
+names=(program "C loop" "Qt tray" "Qt tray + sample")
+declare -A pids
+declare -a rss pss # of the first copies
+for ((copy = 0; copy < copies; copy++)); do
+    start_copy "$copy" tray_reference "$bench/tray_reference" "$lifetime"
+    pids[2,$copy]=$started_pid
+    start_copy "$copy" tray_reference "$bench/tray_reference" "$lifetime" sample
+    pids[3,$copy]=$started_pid
+    ((copy > 0)) || tray_start=$started_ms
+    start_copy "$copy" dorvexzede "$program" -InhibitUpdate
+    pids[0,$copy]=$started_pid
+    ((copy > 0)) || program_start=$started_ms
+    "$bench/sample_loop_reference" "$lifetime" 2>>"$E2E_TMP/stderr.txt" &
+    E2E_PIDS+=($!)
+    pids[1,$copy]=$!
+    # Memory of the first copies, before further copies share their pages and so their PSS.
+    if ((copy == 0)); then
+        sleep 5
+        for subject in 0 1 2 3; do
+            read -r "rss[$subject]" "pss[$subject]" < <(memory "${pids[$subject,0]}")
+        done
+    fi
 done
-for i in "${!pids[@]}"; do
-    cpu_before[i]=$(cpu_ns "${pids[i]}")
-    read -r "voluntary_before[i]" "forced_before[i]" < <(switches "${pids[i]}")
+sleep 5
+
+declare -A cpu_before cpu_after voluntary_before voluntary_after forced_before forced_after
+for key in "${!pids[@]}"; do
+    cpu_before[$key]=$(cpu_ns "${pids[$key]}")
+    read -r "voluntary_before[$key]" "forced_before[$key]" < <(switches "${pids[$key]}")
 done
 sleep "$seconds"
-for i in "${!pids[@]}"; do
-    cpu_after[i]=$(cpu_ns "${pids[i]}")
-    read -r "voluntary_after[i]" "forced_after[i]" < <(switches "${pids[i]}")
+for key in "${!pids[@]}"; do
+    cpu_after[$key]=$(cpu_ns "${pids[$key]}")
+    read -r "voluntary_after[$key]" "forced_after[$key]" < <(switches "${pids[$key]}")
 done
 
+median() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+# The median over the copies of subject $1 of the figure the command prints for a copy's key.
+over_copies() {
+    local subject=$1 copy figures=()
+    shift
+    for ((copy = 0; copy < copies; copy++)); do figures+=("$("$@" "$subject,$copy")"); done
+    median "${figures[@]}"
+}
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "-" }'; }
 # One figure of the program and the references, with the program's ratio to each.
 report() {
@@ -104,22 +137,29 @@ report() {
     done
     echo "$line"
 }
-echo "machine load: $(uptime | sed 's/.*load average/load average/')"
-echo "start-up to tray icon: program $program_start ms; Qt tray + sample $tray_start ms (program $(ratio "$program_start" "$tray_start") times)"
-declare -a values
-megabytes() { awk -v kB="$1" 'BEGIN { printf "%.1f", kB / 1024 }'; }
-for i in "${!pids[@]}"; do values[i]=$(megabytes "${rss[i]}"); done
-report "resident memory (RSS)" " MB" "${values[@]}"
-for i in "${!pids[@]}"; do values[i]=$(megabytes "${pss[i]}"); done
-report "proportional memory (PSS)" " MB" "${values[@]}"
-for i in "${!pids[@]}"; do values[i]=$(((cpu_after[i] - cpu_before[i]) * 3600 / seconds / 1000000)); done
-report "processor time per hour of monitoring (window hidden)" " ms" "${values[@]}"
+# Figures of one copy, by its key.
+cpu_per_hour() { echo $(((cpu_after[$1] - cpu_before[$1]) * 3600 / seconds / 1000000)); }
 per_minute() { echo $((($1 - $2) * 60 / seconds)); }
-for i in "${!pids[@]}"; do
-    values[i]=$(per_minute $((voluntary_after[i] + forced_after[i])) $((voluntary_before[i] + forced_before[i])))
-done
-report "context switches a minute (window hidden)" "" "${values[@]}"
-for i in "${!pids[@]}"; do values[i]=$(per_minute "${voluntary_after[i]}" "${voluntary_before[i]}"); done
-report "  of them voluntary" "" "${values[@]}"
-for i in "${!pids[@]}"; do values[i]=$(per_minute "${forced_after[i]}" "${forced_before[i]}"); done
-report "  of them involuntary" "" "${values[@]}"
+voluntary() { per_minute "${voluntary_after[$1]}" "${voluntary_before[$1]}"; }
+forced() { per_minute "${forced_after[$1]}" "${forced_before[$1]}"; }
+all_switches() { echo $(($(voluntary "$1") + $(forced "$1"))); }
+# One line: the figure's median for the program and each reference, with the program's ratios.
+report_median() {
+    local title=$1 unit=$2 subject values=()
+    shift 2
+    for subject in 0 1 2 3; do values+=("$(over_copies "$subject" "$@")"); done
+    report "$title" "$unit" "${values[@]}"
+}
+echo "machine load: $(uptime | sed 's/.*load average/load average/')"
+echo "copies of each: $copies; each figure is their median"
+echo "start-up to tray icon (first copies): program $program_start ms; Qt tray + sample $tray_start ms (program $(ratio "$program_start" "$tray_start") times)"
+megabytes() { awk -v kB="$1" 'BEGIN { printf "%.1f", kB / 1024 }'; }
+declare -a values
+for subject in 0 1 2 3; do values[subject]=$(megabytes "${rss[subject]}"); done
+report "resident memory (RSS) of the first copies" " MB" "${values[@]}"
+for subject in 0 1 2 3; do values[subject]=$(megabytes "${pss[subject]}"); done
+report "proportional memory (PSS) of the first copies" " MB" "${values[@]}"
+report_median "processor time per hour of monitoring (window hidden)" " ms" cpu_per_hour
+report_median "context switches a minute (window hidden)" "" all_switches
+report_median "  of them voluntary" "" voluntary
+report_median "  of them involuntary" "" forced
