@@ -201,6 +201,7 @@ void NativeWindow::bindNewControls() {
         if (control->kind == ControlKind::Timer) {
             bindings_.push_back(
                 std::make_unique<TimerBinding>(*control, handle_, static_cast<UINT_PTR>(id)));
+            timers_.push_back(bindings_.back().get());
         } else {
             bindings_.push_back(
                 std::make_unique<ChildControl>(*control, handle_, toolTips_, id, context_));
@@ -240,6 +241,14 @@ bool NativeWindow::changedSince(auto& shown, const auto& now) {
 void NativeWindow::update() {
     if (model_.controls.size() != bindings_.size()) {
         bindNewControls();
+    }
+    // A window that stays hidden runs only its timers; its frame and controls catch up when it
+    // shows, so that a tick in the tray touches none of them.
+    if (!nothingSetYet_ && !model_.visible && !shown_.visible) {
+        for (ControlBinding* timer : timers_) {
+            timer->update(false, scale_);
+        }
+        return;
     }
     updateWindow();
     for (const auto& binding : bindings_) {

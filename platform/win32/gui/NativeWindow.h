@@ -61,6 +61,7 @@ private:
     HWND toolTips_ = nullptr;
     DpiScale scale_{96};
     std::vector<std::unique_ptr<ControlBinding>> bindings_;
+    std::vector<ControlBinding*> timers_; // those of bindings_ that are timers
     WindowModel shown_; // the window's own properties as last set; its lists stay empty
     bool nothingSetYet_ = true;
     bool attached_ = true;
