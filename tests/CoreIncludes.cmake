@@ -7,7 +7,7 @@ file(GLOB_RECURSE core_files
     ${ROOT}/update/*.h ${ROOT}/update/*.cpp)
 file(GLOB interfaces ${ROOT}/platform/*.h)
 list(APPEND core_files ${interfaces})
-set(forbidden "#include[ \t]*[<\"](Q[A-Za-z]*|X11/[^>\"]*|windows\\.h|dbus/[^>\"]*|systemd/[^>\"]*|unistd\\.h|sys/[^>\"]*|fcntl\\.h|pwd\\.h|grp\\.h|platform/(fake|linux|qt|win32|stdfs)/[^>\"]*)[>\"]")
+set(forbidden "#include[ \t]*[<\"](Q[A-Za-z]*|X11/[^>\"]*|xcb/[^>\"]*|windows\\.h|dbus/[^>\"]*|systemd/[^>\"]*|unistd\\.h|sys/[^>\"]*|fcntl\\.h|pwd\\.h|grp\\.h|platform/(fake|linux|qt|win32|stdfs)/[^>\"]*)[>\"]")
 set(offenders "")
 foreach(file IN LISTS core_files)
     file(STRINGS ${file} hits REGEX "${forbidden}")

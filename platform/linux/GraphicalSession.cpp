@@ -1,8 +1,7 @@
 #include "platform/linux/GraphicalSession.h"
 
-#include <X11/Xlib.h>
-
 #include <cstdlib>
+#include <xcb/xcb.h>
 
 namespace dorvex {
 
@@ -23,11 +22,12 @@ std::string missingGraphicalSession() {
     if (!isSet("DISPLAY")) {
         return "neither DISPLAY nor WAYLAND_DISPLAY is set";
     }
-    Display* display = XOpenDisplay(nullptr);
-    if (display == nullptr) {
+    xcb_connection_t* display = xcb_connect(nullptr, nullptr);
+    const bool opened = xcb_connection_has_error(display) == 0;
+    xcb_disconnect(display);
+    if (!opened) {
         return "the display " + std::string(std::getenv("DISPLAY")) + " cannot be opened";
     }
-    XCloseDisplay(display);
     return {};
 }
 

@@ -2,18 +2,15 @@
 
 #include "platform/linux/InputSincePoll.h"
 
-#include <X11/Xlib-xcb.h>
-#include <X11/Xlib.h>
-#include <X11/extensions/XInput2.h>
-#include <algorithm>
-#include <array>
+#include <bit>
 #include <cstdlib>
+#include <iterator>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <utility>
-#include <vector>
-#include <xcb/xcbext.h>
+#include <xcb/xcb.h>
+#include <xcb/xcbext.h> // replies asked for by sequence number
+#include <xcb/xinput.h>
 
 namespace dorvex {
 
@@ -23,21 +20,16 @@ namespace {
 constexpr int firstKeycode = 8;
 constexpr int keycodeCount = 256;
 
-std::optional<std::size_t> keyCode(int keycode) {
+std::optional<std::size_t> keyCode(std::uint32_t keycode) {
     if (keycode < firstKeycode || keycode >= keycodeCount) {
         return std::nullopt;
     }
     return static_cast<std::size_t>(keycode);
 }
 
-struct FreeReply {
-    void operator()(void* reply) const { std::free(reply); }
-};
-template <typename T> using Reply = std::unique_ptr<T, FreeReply>;
-
 // X buttons 1 left, 2 middle, 3 right, 8 back, 9 forward; 4 to 7 are wheel steps, not buttons
 // (they count as mouse input all the same).
-std::optional<std::size_t> buttonCode(int button) {
+std::optional<std::size_t> buttonCode(std::uint32_t button) {
     switch (button) {
     case 1:
         return 1;
@@ -54,45 +46,32 @@ std::optional<std::size_t> buttonCode(int button) {
     }
 }
 
-// Xlib's handler of a broken connection is process-wide and ends the process. Ours lets the
-// connections of this class go on to their own exit handler, and leaves the others as they were.
-std::mutex handlerMutex;
-std::vector<Display*> watchedDisplays;
-XIOErrorHandler previousHandler = nullptr;
-bool handlerInstalled = false;
+// Replies and events are XCB's to allocate and ours to free.
+struct FreeReply {
+    void operator()(void* reply) const { std::free(reply); }
+};
+template <typename T> using Reply = std::unique_ptr<T, FreeReply>;
 
-int onBrokenConnection(Display* display) {
-    XIOErrorHandler previous = nullptr;
-    {
-        const std::lock_guard lock(handlerMutex);
-        if (std::ranges::find(watchedDisplays, display) != watchedDisplays.end()) {
-            return 0;
+KeyCodes keysHeld(const xcb_query_keymap_reply_t& keymap) {
+    KeyCodes held;
+    // Almost every byte is 0: only the set bits cost anything.
+    for (std::size_t byte = firstKeycode / 8; byte < std::size(keymap.keys); ++byte) {
+        for (unsigned bits = keymap.keys[byte]; bits != 0; bits &= bits - 1) {
+            held.set(byte * 8 + static_cast<std::size_t>(std::countr_zero(bits)));
         }
-        previous = previousHandler;
     }
-    return previous != nullptr ? previous(display) : 0;
-}
-
-void watchConnection(Display* display) {
-    const std::lock_guard lock(handlerMutex);
-    if (!handlerInstalled) {
-        previousHandler = XSetIOErrorHandler(&onBrokenConnection);
-        handlerInstalled = true;
-    }
-    watchedDisplays.push_back(display);
-}
-
-void unwatchConnection(Display* display) {
-    const std::lock_guard lock(handlerMutex);
-    std::erase(watchedDisplays, display);
+    return held;
 }
 
 // A raw motion with no axis changed moved nothing.
-bool moved(const XIRawEvent& event) {
-    const double* value = event.raw_values; // one for each axis in the mask
-    for (int axis = 0; axis < event.valuators.mask_len * 8; ++axis) {
-        if (XIMaskIsSet(event.valuators.mask, axis) && *value++ != 0.0) {
-            return true;
+bool moved(const xcb_input_raw_motion_event_t& event) {
+    const std::uint32_t* mask = xcb_input_raw_button_press_valuator_mask(&event);
+    const xcb_input_fp3232_t* value = xcb_input_raw_button_press_axisvalues_raw(&event);
+    for (int word = 0; word < event.valuators_len; ++word) {
+        for (std::uint32_t bits = mask[word]; bits != 0; bits &= bits - 1, ++value) {
+            if (value->integral != 0 || value->frac != 0) {
+                return true;
+            }
         }
     }
     return false;
@@ -128,47 +107,55 @@ X11InputDevices::X11InputDevices(const std::string& displayName, std::ostream& d
         cannotWatch("a Wayland session keeps the input of its own windows from X");
         return;
     }
-    display_ = XOpenDisplay(displayName.empty() ? nullptr : displayName.c_str());
-    if (display_ == nullptr) {
+    int screen = 0;
+    connection_ = xcb_connect(displayName.empty() ? nullptr : displayName.c_str(), &screen);
+    if (xcb_connection_has_error(connection_) != 0) {
+        xcb_disconnect(connection_);
+        connection_ = nullptr;
         cannotWatch(describe(displayName));
         return;
     }
-    // Xlib ends the process when the connection breaks, unless told otherwise.
-    watchConnection(display_);
-    XSetIOErrorExitHandler(display_, &X11InputDevices::connectionLost, this);
+    xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(connection_));
+    for (; screen > 0 && screens.rem > 1; --screen) {
+        xcb_screen_next(&screens);
+    }
+    root_ = screens.data->root;
     watchRawInput();
 }
 
 X11InputDevices::~X11InputDevices() {
-    if (display_ != nullptr) {
-        XCloseDisplay(display_);
-        unwatchConnection(display_);
+    if (connection_ != nullptr) {
+        xcb_disconnect(connection_);
     }
 }
 
 void X11InputDevices::watchRawInput() {
-    int event = 0;
-    int error = 0;
-    int major = 2;
-    int minor = 2;
-    if (!XQueryExtension(display_, "XInputExtension", &xinputOpcode_, &event, &error) ||
-        XIQueryVersion(display_, &major, &minor) != Success) {
-        xinputOpcode_ = -1;
+    const xcb_query_extension_reply_t* extension =
+        xcb_get_extension_data(connection_, &xcb_input_id);
+    const Reply<xcb_input_xi_query_version_reply_t> version(
+        extension != nullptr && extension->present != 0
+            ? xcb_input_xi_query_version_reply(
+                  connection_, xcb_input_xi_query_version(connection_, 2, 2), nullptr)
+            : nullptr);
+    if (!version || version->major_version < 2) {
+        checkConnection();
         diagnostics_ << "Dorvex Zede: the X display has no XInput2; a key pressed and released "
                         "within a second may be missed\n";
         return;
     }
-    std::array<unsigned char, XIMaskLen(XI_LASTEVENT)> bits{};
-    XISetMask(bits.data(), XI_RawKeyPress);
-    XISetMask(bits.data(), XI_RawKeyRelease);
-    XISetMask(bits.data(), XI_RawButtonPress);
-    XISetMask(bits.data(), XI_RawButtonRelease);
-    XISetMask(bits.data(), XI_RawMotion);
-    XIEventMask mask{XIAllMasterDevices, static_cast<int>(bits.size()), bits.data()};
-    XISelectEvents(display_, DefaultRootWindow(display_), &mask, 1);
-    XFlush(display_);
+    xinputOpcode_ = extension->major_opcode;
+    struct {
+        xcb_input_event_mask_t head;
+        std::uint32_t bits;
+    } mask{{XCB_INPUT_DEVICE_ALL_MASTER, 1},
+           XCB_INPUT_XI_EVENT_MASK_RAW_KEY_PRESS | XCB_INPUT_XI_EVENT_MASK_RAW_KEY_RELEASE |
+               XCB_INPUT_XI_EVENT_MASK_RAW_BUTTON_PRESS |
+               XCB_INPUT_XI_EVENT_MASK_RAW_BUTTON_RELEASE | XCB_INPUT_XI_EVENT_MASK_RAW_MOTION};
+    xcb_input_xi_select_events(connection_, root_, 1, &mask.head);
+    xcb_flush(connection_);
     // Before 2.1 a client's grab kept raw events from everyone else.
-    rawEventsTellEveryChange_ = major > 2 || (major == 2 && minor >= 1);
+    rawEventsTellEveryChange_ =
+        version->major_version > 2 || (version->major_version == 2 && version->minor_version >= 1);
 }
 
 bool X11InputDevices::cursorPosition(CursorPosition& position) {
@@ -209,10 +196,10 @@ bool X11InputDevices::refreshPointerAndKeymap() {
         return false;
     }
     // Pointer and keys change by input, and since XInput 2.1 every input of a device sends a raw
-    // event whoever holds a grab. While none has come, the answer to the question asked at the
-    // previous poll is used, without waiting for the server; it misses only a pointer moved by a
-    // program since then (a warp), which the next poll shows. After a pause in the polls (a
-    // countdown, a reset) the question is too old for that.
+    // event whoever holds a grab. While none has come, the keys are as last answered and the
+    // pointer is taken from the question asked at the previous poll, without waiting for the
+    // server; it misses only a pointer moved by a program since then (a warp), which the next
+    // poll shows. After a pause in the polls (a countdown, a reset) the question is too old.
     const auto now = std::chrono::steady_clock::now();
     const bool mayUseEarlierQuestion = rawEventsTellEveryChange_ && !inputSinceAnswer_ && asked_ &&
                                        now - asked_->at < earlierQuestionTime;
@@ -221,63 +208,66 @@ bool X11InputDevices::refreshPointerAndKeymap() {
             return false;
         }
         forgetQuestion();
-        ask();
+        ask(true);
         if (!takeAnswer(true)) {
             return false;
         }
     }
     if (rawEventsTellEveryChange_) {
-        ask(); // for the next poll
+        ask(false); // for the next poll
     }
     return true;
 }
 
-void X11InputDevices::ask() {
-    // Both questions in one round trip.
-    xcb_connection_t* connection = XGetXCBConnection(display_);
-    const unsigned int keymap = xcb_query_keymap(connection).sequence;
-    const unsigned int pointer =
-        xcb_query_pointer(connection, static_cast<xcb_window_t>(DefaultRootWindow(display_)))
-            .sequence;
-    xcb_flush(connection);
-    asked_ = Question{keymap, pointer, std::chrono::steady_clock::now()};
+void X11InputDevices::ask(bool keymapToo) {
+    const unsigned int pointer = xcb_query_pointer(connection_, root_).sequence;
+    std::optional<unsigned int> keymap;
+    if (keymapToo) {
+        keymap = xcb_query_keymap(connection_).sequence;
+    }
+    xcb_flush(connection_);
+    asked_ = Question{pointer, keymap, std::chrono::steady_clock::now()};
 }
 
 void X11InputDevices::forgetQuestion() {
     if (asked_) {
-        xcb_connection_t* connection = XGetXCBConnection(display_);
-        xcb_discard_reply(connection, asked_->keymap);
-        xcb_discard_reply(connection, asked_->pointer);
+        xcb_discard_reply(connection_, asked_->pointer);
+        if (asked_->keymap) {
+            xcb_discard_reply(connection_, *asked_->keymap);
+        }
         asked_.reset();
     }
 }
 
 bool X11InputDevices::takeAnswer(bool wait) {
-    xcb_connection_t* connection = XGetXCBConnection(display_);
+    if (!asked_) {
+        return false;
+    }
+    // The server answers in order: once the last answer is in, so are those before it.
+    const unsigned int last = asked_->keymap.value_or(asked_->pointer);
     void* arrived = nullptr;
-    if (!asked_ ||
-        (!wait && xcb_poll_for_reply(connection, asked_->keymap, &arrived, nullptr) == 0)) {
+    if (!wait && xcb_poll_for_reply(connection_, last, &arrived, nullptr) == 0) {
         return false;
     }
     const Question question = *std::exchange(asked_, std::nullopt);
-    // The pointer's answer follows the keymap's; waiting for it costs no extra round trip.
-    const Reply<xcb_query_keymap_reply_t> keymap(
-        wait ? xcb_query_keymap_reply(connection, {question.keymap}, nullptr)
-             : static_cast<xcb_query_keymap_reply_t*>(arrived));
-    const Reply<xcb_query_pointer_reply_t> pointer(
-        xcb_query_pointer_reply(connection, {question.pointer}, nullptr));
-    if (!keymap || !pointer) {
-        if (xcb_connection_has_error(connection) != 0) {
-            markLost();
-        }
+    Reply<void> lastAnswer(arrived);
+    Reply<xcb_query_pointer_reply_t> pointer(
+        !wait && !question.keymap
+            ? static_cast<xcb_query_pointer_reply_t*>(lastAnswer.release())
+            : xcb_query_pointer_reply(connection_, {question.pointer}, nullptr));
+    Reply<xcb_query_keymap_reply_t> keymap;
+    if (question.keymap) {
+        keymap.reset(wait ? xcb_query_keymap_reply(connection_, {*question.keymap}, nullptr)
+                          : static_cast<xcb_query_keymap_reply_t*>(lastAnswer.release()));
+    }
+    if (!pointer || (question.keymap && !keymap)) {
+        checkConnection();
         return false;
     }
-    KeyCodes held;
-    for (int keycode = firstKeycode; keycode < keycodeCount; ++keycode) {
-        if ((keymap->keys[keycode / 8] >> (keycode % 8)) & 1U) {
-            held.set(static_cast<std::size_t>(keycode));
-        }
+    if (keymap) {
+        heldKeys_ = keysHeld(*keymap);
     }
+    KeyCodes held = heldKeys_;
     held.set(1, (pointer->mask & XCB_KEY_BUT_MASK_BUTTON_1) != 0);
     held.set(2, (pointer->mask & XCB_KEY_BUT_MASK_BUTTON_3) != 0);
     held.set(4, (pointer->mask & XCB_KEY_BUT_MASK_BUTTON_2) != 0);
@@ -292,56 +282,60 @@ bool X11InputDevices::takeAnswer(bool wait) {
 }
 
 // Reads what has arrived without waiting, so the process is woken by nothing but its own poll;
-// what comes in meanwhile waits for the next poll.
+// what comes in meanwhile waits for the next poll. One read of the connection at most: the events
+// a wait for an answer left queued, or those that came since.
 void X11InputDevices::readRawEvents() {
     eventsRead_ = true;
-    if (!connected() || xinputOpcode_ < 0) {
+    if (!connected()) {
         return;
     }
-    for (int queued = XPending(display_); queued > 0 && !lost_; --queued) {
-        XEvent event;
-        XNextEvent(display_, &event);
-        XGenericEventCookie& cookie = event.xcookie;
-        if (cookie.type != GenericEvent || cookie.extension != xinputOpcode_) {
-            continue;
-        }
-        // Presses, releases and motion all may change what the server would answer.
-        inputSinceAnswer_ = true;
-        // Once the pointer has moved, more motion tells nothing new: it is left undecoded;
-        // releases change no record of presses.
-        if (cookie.evtype == XI_RawKeyRelease || cookie.evtype == XI_RawButtonRelease ||
-            (cookie.evtype == XI_RawMotion && raw_.mouse) || !XGetEventData(display_, &cookie)) {
-            continue;
-        }
-        const auto& raw = *static_cast<const XIRawEvent*>(cookie.data);
-        std::optional<std::size_t> code;
-        if (cookie.evtype == XI_RawKeyPress) {
-            raw_.keyboard = true;
-            code = keyCode(raw.detail);
-        } else if (cookie.evtype == XI_RawButtonPress) {
-            raw_.mouse = true;
-            code = buttonCode(raw.detail);
-        } else if (moved(raw)) {
-            raw_.mouse = true;
-        }
-        if (code) {
-            pressed_.set(*code);
-        }
-        XFreeEventData(display_, &cookie);
+    for (Reply<xcb_generic_event_t> event(xcb_poll_for_event(connection_)); event;
+         event.reset(xcb_poll_for_queued_event(connection_))) {
+        readRawEvent(event.get());
+    }
+    checkConnection();
+}
+
+void X11InputDevices::readRawEvent(const void* event) {
+    const auto& generic = *static_cast<const xcb_ge_generic_event_t*>(event);
+    if ((generic.response_type & 0x7fU) != XCB_GE_GENERIC || generic.extension != xinputOpcode_) {
+        return;
+    }
+    // Presses, releases and motion all may change what the server would answer.
+    inputSinceAnswer_ = true;
+    // Key and button events have the same form; releases change no record of presses.
+    const auto& raw = *static_cast<const xcb_input_raw_button_press_event_t*>(event);
+    std::optional<std::size_t> code;
+    switch (generic.event_type) {
+    case XCB_INPUT_RAW_KEY_PRESS:
+        raw_.keyboard = true;
+        code = keyCode(raw.detail);
+        break;
+    case XCB_INPUT_RAW_BUTTON_PRESS:
+        raw_.mouse = true;
+        code = buttonCode(raw.detail);
+        break;
+    case XCB_INPUT_RAW_MOTION:
+        // Once the pointer has moved, more motion tells nothing new.
+        raw_.mouse = raw_.mouse || moved(raw);
+        break;
+    default:
+        break;
+    }
+    if (code) {
+        pressed_.set(*code);
+    }
+}
+
+void X11InputDevices::checkConnection() {
+    if (!lost_ && xcb_connection_has_error(connection_) != 0) {
+        lost_ = true;
+        cannotWatch("the connection to the X display was lost");
     }
 }
 
 void X11InputDevices::cannotWatch(const std::string& reason) {
     tellNotWatched(reason_, reason, diagnostics_);
-}
-
-void X11InputDevices::markLost() {
-    lost_ = true;
-    cannotWatch("the connection to the X display was lost");
-}
-
-void X11InputDevices::connectionLost(_XDisplay* /*display*/, void* self) {
-    static_cast<X11InputDevices*>(self)->markLost();
 }
 
 } // namespace dorvex

@@ -3,20 +3,21 @@
 #include "platform/InputDevices.h"
 
 #include <chrono>
+#include <cstdint>
 #include <iostream>
 #include <optional>
 #include <string>
 
-struct _XDisplay;
+struct xcb_connection_t;
 
 namespace dorvex {
 
-// Keyboard and mouse of an X display. Pointer and keyboard map are asked together in one round
-// trip, and each half of the answer serves one question: a poll asking for both (in either order)
-// asks the server once. XInput2 raw presses, wheel steps and motion are collected at each poll so
-// that input in between still counts. A poll with no raw event since the last answer takes the
-// answer to a question asked at the poll before and waits for nothing; one after input waits for
-// a fresh answer.
+// Keyboard and mouse of an X display, through a connection of their own. XInput2 raw presses,
+// releases, wheel steps and motion are collected at each poll so that input in between still
+// counts. Pointer and keyboard map are asked together in one round trip, and each half of the
+// answer serves one question: a poll asking for both (in either order) asks the server once.
+// A poll with no raw event since the last answer waits for nothing: it takes the pointer from a
+// question asked at the poll before, and the keys, which only input changes, stay as they were.
 // Without a display, after losing it, or on a Wayland session (whose own windows' input X never
 // sees) nothing is reported, and the reason is told once.
 class X11InputDevices : public InputDevices {
@@ -34,31 +35,34 @@ public:
     std::string notWatchedReason() override { return reason_; }
 
 private:
-    bool connected() const { return display_ != nullptr && !lost_; }
+    bool connected() const { return connection_ != nullptr && !lost_; }
     void watchRawInput();
     bool refreshPointerAndKeymap();
-    void ask();
+    void ask(bool keymapToo);
     void forgetQuestion();
     bool takeAnswer(bool wait);
     void readRawEvents();
+    void readRawEvent(const void* event);
+    void checkConnection();
     void cannotWatch(const std::string& reason);
-    void markLost();
-    static void connectionLost(_XDisplay* display, void* self);
 
     std::ostream& diagnostics_;
-    _XDisplay* display_ = nullptr;
-    int xinputOpcode_ = -1; // -1 without XInput2
-    KeyCodes pressed_;      // keys and buttons pressed since the previous keysReported
-    RawInput raw_;          // raw input since the previous rawInputReported
+    xcb_connection_t* connection_ = nullptr;
+    std::uint32_t root_ = 0;
+    int xinputOpcode_ = -1;                 // -1 without XInput2
+    bool rawEventsTellEveryChange_ = false; // XInput 2.1 or later
+    KeyCodes pressed_; // keys and buttons pressed since the previous keysReported
+    RawInput raw_;     // raw input since the previous rawInputReported
     struct Question {
-        unsigned int keymap, pointer; // the requests' sequence numbers
+        unsigned int pointer;               // the request's sequence number
+        std::optional<unsigned int> keymap; // asked along only when the keys may have changed
         std::chrono::steady_clock::time_point at;
     };
     // A poll and a half: the previous poll's question, whatever the timer's jitter.
     static constexpr std::chrono::milliseconds earlierQuestionTime{1500};
-    std::optional<Question> asked_;         // not answered yet
-    bool inputSinceAnswer_ = false;         // a raw event read since the last answer
-    bool rawEventsTellEveryChange_ = false; // XInput 2.1 or later
+    std::optional<Question> asked_; // not answered yet
+    bool inputSinceAnswer_ = false; // a raw event read since the last answer
+    KeyCodes heldKeys_;             // by the last keyboard map answered
     // The halves of the last answer that no question has used yet.
     std::optional<CursorPosition> unusedPosition_;
     std::optional<KeyCodes> unusedHeldKeys_;
