@@ -16,7 +16,7 @@ class NativeWindow;
 
 // The window system on Qt Widgets. Needs a QApplication that outlives it; the program's windows
 // and boxes run on its thread. The tray's mouse events go to the window loaded first.
-class QtWindowSystem final : public WindowSystem {
+class QtWindowSystem : public WindowSystem {
 public:
     QtWindowSystem();
     ~QtWindowSystem() override;

@@ -1,8 +1,12 @@
 #include "platform/linux/LinuxProcessPriority.h"
+#include "platform/linux/TimerSlack.h"
+#include "tests/linux/ChildProcess.h"
 #include "tests/support/Simulation.h"
 
 #include <atomic>
 #include <gtest/gtest.h>
+#include <string>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <thread>
@@ -59,6 +63,35 @@ TEST(LinuxProcessPriorityDeathTest, RaisesAsFarAsTheUserMay) {
     EXPECT_EXIT(std::exit(raisesToHighest() ? 0 : 1), ::testing::ExitedWithCode(0), "");
     EXPECT_EXIT(std::exit(raisesEveryThread() ? 0 : 1), ::testing::ExitedWithCode(0), "");
     EXPECT_EXIT(std::exit(raisesToTheUsersLimit(0, 0) ? 0 : 1), ::testing::ExitedWithCode(0), "");
+}
+
+long timerSlack() {
+    return ::prctl(PR_GET_TIMERSLACK, 0UL, 0UL, 0UL, 0UL);
+}
+
+// As a program started from the thread sees its own slack.
+std::string slackOfAProgramStarted() {
+    return test::runCommand({"cat", "/proc/self/timerslack_ns"}).output;
+}
+
+// The slack reaches threads started afterwards; a program started under the usual one has the
+// slack the thread started with, and the thread gets its own back afterwards. On a thread of its
+// own, so that the test process keeps its slack.
+TEST(TimerSlack, ReachesLaterThreadsButNotProgramsStartedWithTheUsualOne) {
+    std::thread([] {
+        const long usual = timerSlack();
+        ASSERT_NE(usual, 50'000'000);
+        allowTimerSlack(std::chrono::milliseconds(50));
+        long later = 0;
+        std::thread([&later] { later = timerSlack(); }).join();
+        EXPECT_EQ(later, 50'000'000);
+        EXPECT_EQ(slackOfAProgramStarted(), "50000000\n");
+        {
+            const UsualTimerSlack started;
+            EXPECT_EQ(slackOfAProgramStarted(), std::to_string(usual) + "\n");
+        }
+        EXPECT_EQ(timerSlack(), 50'000'000);
+    }).join();
 }
 
 } // namespace
