@@ -240,26 +240,19 @@ void X11InputDevices::forgetQuestion() {
 }
 
 bool X11InputDevices::takeAnswer(bool wait) {
-    if (!asked_) {
-        return false;
-    }
-    // The server answers in order: once the last answer is in, so are those before it.
-    const unsigned int last = asked_->keymap.value_or(asked_->pointer);
     void* arrived = nullptr;
-    if (!wait && xcb_poll_for_reply(connection_, last, &arrived, nullptr) == 0) {
+    if (!asked_ ||
+        (!wait && xcb_poll_for_reply(connection_, asked_->pointer, &arrived, nullptr) == 0)) {
         return false;
     }
     const Question question = *std::exchange(asked_, std::nullopt);
-    Reply<void> lastAnswer(arrived);
-    Reply<xcb_query_pointer_reply_t> pointer(
-        !wait && !question.keymap
-            ? static_cast<xcb_query_pointer_reply_t*>(lastAnswer.release())
-            : xcb_query_pointer_reply(connection_, {question.pointer}, nullptr));
-    Reply<xcb_query_keymap_reply_t> keymap;
-    if (question.keymap) {
-        keymap.reset(wait ? xcb_query_keymap_reply(connection_, {*question.keymap}, nullptr)
-                          : static_cast<xcb_query_keymap_reply_t*>(lastAnswer.release()));
-    }
+    const Reply<xcb_query_pointer_reply_t> pointer(
+        wait ? xcb_query_pointer_reply(connection_, {question.pointer}, nullptr)
+             : static_cast<xcb_query_pointer_reply_t*>(arrived));
+    // Only a question waited for asks for the keymap too; its answer follows the pointer's.
+    const Reply<xcb_query_keymap_reply_t> keymap(
+        question.keymap ? xcb_query_keymap_reply(connection_, {*question.keymap}, nullptr)
+                        : nullptr);
     if (!pointer || (question.keymap && !keymap)) {
         checkConnection();
         return false;
