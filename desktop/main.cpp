@@ -14,6 +14,7 @@
 #include "platform/linux/UnameOsVersion.h"
 #include "platform/qt/EndRequests.h"
 #include "platform/qt/QtProcessControl.h"
+#include "platform/qt/QtReadableWatches.h"
 #include "platform/qt/QtUrlReader.h"
 #include "platform/qt/QtWindowSystem.h"
 #include "platform/stdfs/StdFileSystem.h"
@@ -71,7 +72,8 @@ int main(int argc, char** argv) {
     LogindPowerControl power;
     PosixAccounts accounts;
     UnameOsVersion osVersion;
-    DbusWakeInhibitors wakeInhibitors;
+    QtReadableWatches busWatches;
+    DbusWakeInhibitors wakeInhibitors(busWatches);
     Platform platform{clock,  files, mutexes,  process,   priority, windows,       systemTimes,
                       *input, power, accounts, osVersion, urls,     wakeInhibitors};
 

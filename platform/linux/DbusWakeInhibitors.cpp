@@ -10,6 +10,25 @@ namespace {
 
 constexpr std::uint32_t gnomeIdleAndSuspend = 8 | 4; // GNOME's inhibitor flags
 
+constexpr const char* login1 = "org.freedesktop.login1";
+constexpr const char* login1Path = "/org/freedesktop/login1";
+constexpr const char* gnome = "org.gnome.SessionManager";
+constexpr const char* gnomePath = "/org/gnome/SessionManager";
+constexpr const char* kde = "org.freedesktop.PowerManagement";
+constexpr const char* kdePath = "/org/freedesktop/PowerManagement/Inhibit";
+constexpr const char* kdeInterface = "org.freedesktop.PowerManagement.Inhibit";
+
+std::string signalsOf(const std::string& sender, const std::string& path,
+                      const std::string& interface) {
+    return "type='signal',sender='" + sender + "',path='" + path + "',interface='" + interface +
+           "'";
+}
+
+std::string ownerChanges(const std::string& service) {
+    return signalsOf("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus") +
+           ",member='NameOwnerChanged',arg0='" + service + "'";
+}
+
 std::optional<WakeInhibitor> yesMeans(sd_bus_message* answer, const char* why) {
     int yes = 0;
     if (sd_bus_message_read(answer, "b", &yes) > 0 && yes != 0) {
@@ -33,102 +52,151 @@ std::optional<WakeInhibitor> fromKde(sd_bus_message* answer) {
 
 } // namespace
 
-DbusWakeInhibitors::DbusWakeInhibitors()
-    : questions_{{
-          {system_, "org.freedesktop.login1", "/org/freedesktop/login1",
-           "org.freedesktop.login1.Manager", "ListInhibitors", std::nullopt, &fromLogind},
-          {session_, "org.gnome.SessionManager", "/org/gnome/SessionManager",
-           "org.gnome.SessionManager", "IsInhibited", gnomeIdleAndSuspend, &fromGnome},
-          {session_, "org.freedesktop.PowerManagement", "/org/freedesktop/PowerManagement/Inhibit",
-           "org.freedesktop.PowerManagement.Inhibit", "HasInhibit", std::nullopt, &fromKde},
+DbusWakeInhibitors::DbusWakeInhibitors(ReadableWatches& watches, Clock::duration recheckAfter)
+    : watches_(watches), recheckAfter_(recheckAfter),
+      questions_{{
+          // The login manager tells of every inhibitor that starts or stops as a change of its
+          // BlockInhibited or DelayInhibited property; GNOME with InhibitorAdded and
+          // InhibitorRemoved; KDE with HasInhibitChanged.
+          {system_, login1, login1Path, "org.freedesktop.login1.Manager", "ListInhibitors",
+           std::nullopt,
+           signalsOf(login1, login1Path, "org.freedesktop.DBus.Properties") +
+               ",member='PropertiesChanged',arg0='org.freedesktop.login1.Manager'",
+           ownerChanges(login1), &fromLogind},
+          {session_, gnome, gnomePath, gnome, "IsInhibited", gnomeIdleAndSuspend,
+           signalsOf(gnome, gnomePath, gnome), ownerChanges(gnome), &fromGnome},
+          {session_, kde, kdePath, kdeInterface, "HasInhibit", std::nullopt,
+           signalsOf(kde, kdePath, kdeInterface), ownerChanges(kde), &fromKde},
       }} {}
 
 DbusWakeInhibitors::~DbusWakeInhibitors() {
-    for (Question& question : questions_) {
-        sd_bus_slot_unref(question.pending);
-    }
-    // Nothing left to send matters: no flush that a hung bus could hold up.
-    sd_bus_close_unref(system_.bus);
-    sd_bus_close_unref(session_.bus);
+    closeBus(system_);
+    closeBus(session_);
 }
 
 std::optional<WakeInhibitor> DbusWakeInhibitors::holder() {
-    const auto now = std::chrono::steady_clock::now();
-    // With no call under way and none due, the last answers stand: a tick costs next to nothing.
-    if (now < nextQuestionAt_ && std::ranges::none_of(questions_, &Question::underWay)) {
-        return found_;
+    const auto now = Clock::now();
+    for (Connection* connection : {&system_, &session_}) {
+        if (connection->bus == nullptr) {
+            if (now >= connection->openAgainAt) {
+                connect(*connection, now);
+            }
+        } else if (std::ranges::any_of(questions_, [connection](const Question& question) {
+                       return &question.connection == connection && question.pending != nullptr;
+                   })) {
+            // Sends what the socket did not take at once, and reads any answer not read yet.
+            readArrived(*connection);
+        }
     }
-    readAnswers(system_);
-    readAnswers(session_);
-    std::optional<WakeInhibitor> found;
-    nextQuestionAt_ = std::chrono::steady_clock::time_point::max();
     for (Question& question : questions_) {
         // Given up only after the answers that came in were read: sd-bus's own time-out would
         // fail a call before reading its answer when nobody asked for it in time.
         if (question.pending != nullptr && now - question.askedAt > answerTime) {
             question.pending = sd_bus_slot_unref(question.pending);
             question.answer.reset();
+            question.stale = true;
         }
         // A question still under way is not asked again: at most one call each.
-        if (question.pending == nullptr && now >= question.askAgainAt) {
+        if (question.connection.bus != nullptr && question.pending == nullptr && !question.absent &&
+            (question.stale || now - question.askedAt >= recheckAfter_)) {
             ask(question, now);
         }
-        if (!found) {
-            found = question.answer;
-        }
-        // A bus that could not be reached is tried again only when its time has come.
-        const Connection& connection = question.connection;
-        nextQuestionAt_ =
-            std::min(nextQuestionAt_, connection.bus == nullptr
-                                          ? std::max(question.askAgainAt, connection.openAgainAt)
-                                          : question.askAgainAt);
     }
-    found_ = found;
-    return found;
+    for (const Question& question : questions_) {
+        if (question.answer) {
+            return question.answer;
+        }
+    }
+    return std::nullopt;
 }
 
-void DbusWakeInhibitors::readAnswers(Connection& connection) {
+void DbusWakeInhibitors::connect(Connection& connection, Clock::time_point now) {
+    // Connecting does not wait: calls queue until the bus has let the connection in.
+    if (connection.open(&connection.bus) < 0) {
+        connection.bus = nullptr;
+        retryLater(connection, now);
+        return;
+    }
+    connection.fd = sd_bus_get_fd(connection.bus);
+    if (connection.fd < 0) {
+        connection.bus = sd_bus_close_unref(connection.bus);
+        retryLater(connection, now);
+        return;
+    }
+    watches_.watch(connection.fd, [this, &connection] { readArrived(connection); });
+    for (Question& question : questions_) {
+        if (&question.connection != &connection) {
+            continue;
+        }
+        // Watched before the first question goes out, so that no change after its answer is
+        // missed.
+        if (sd_bus_add_match_async(connection.bus, &question.ownerWatch, question.ownerRule.c_str(),
+                                   &onOwnerChanged, nullptr, &question) < 0 ||
+            sd_bus_add_match_async(connection.bus, &question.changeWatch,
+                                   question.changeRule.c_str(), &onChange, nullptr,
+                                   &question) < 0) {
+            disconnect(connection, now);
+            return;
+        }
+        question.absent = false;
+        question.stale = true;
+    }
+}
+
+void DbusWakeInhibitors::readArrived(Connection& connection) {
     if (connection.bus == nullptr) {
         return;
     }
-    // Never waits: handles what has arrived. A lost connection fails its calls before it ends.
     int result = 0;
     while ((result = sd_bus_process(connection.bus, nullptr)) > 0) {
     }
+    // A lost connection fails its calls before it ends.
     if (result < 0) {
-        for (Question& question : questions_) {
-            if (&question.connection == &connection) {
-                question.pending = sd_bus_slot_unref(question.pending);
-                question.answer.reset();
-            }
+        disconnect(connection, Clock::now());
+    } else if (sd_bus_is_ready(connection.bus) > 0) {
+        connection.retryTime = firstRetryTime;
+    }
+}
+
+void DbusWakeInhibitors::disconnect(Connection& connection, Clock::time_point now) {
+    closeBus(connection);
+    for (Question& question : questions_) {
+        if (&question.connection == &connection) {
+            question.answer.reset();
         }
-        connection.bus = sd_bus_close_unref(connection.bus);
     }
+    retryLater(connection, now);
 }
 
-bool DbusWakeInhibitors::connect(Connection& connection,
-                                 std::chrono::steady_clock::time_point now) {
-    if (now < connection.openAgainAt) {
-        return false;
-    }
-    if (connection.open(&connection.bus) < 0) {
-        connection.bus = nullptr;
-        connection.openAgainAt = now + absentTime;
-        return false;
-    }
-    return true;
-}
-
-void DbusWakeInhibitors::ask(Question& question, std::chrono::steady_clock::time_point now) {
-    Connection& connection = question.connection;
-    // Connecting does not wait either: calls queue until the bus has let the connection in.
-    if (connection.bus == nullptr && !connect(connection, now)) {
-        question.answer.reset();
+void DbusWakeInhibitors::closeBus(Connection& connection) {
+    if (connection.bus == nullptr) {
         return;
     }
+    for (Question& question : questions_) {
+        if (&question.connection == &connection) {
+            question.pending = sd_bus_slot_unref(question.pending);
+            question.ownerWatch = sd_bus_slot_unref(question.ownerWatch);
+            question.changeWatch = sd_bus_slot_unref(question.changeWatch);
+        }
+    }
+    watches_.unwatch(connection.fd);
+    // Nothing left to send matters: no flush that a hung bus could hold up.
+    connection.bus = sd_bus_close_unref(connection.bus);
+    connection.fd = -1;
+}
+
+void DbusWakeInhibitors::retryLater(Connection& connection, Clock::time_point now) {
+    connection.openAgainAt = now + connection.retryTime;
+    connection.retryTime = std::min<Clock::duration>(connection.retryTime * 2, lastRetryTime);
+}
+
+void DbusWakeInhibitors::ask(Question& question, Clock::time_point now) {
+    sd_bus* bus = question.connection.bus;
+    question.stale = false;
+    question.askedAt = now;
     sd_bus_message* call = nullptr;
-    int result = sd_bus_message_new_method_call(connection.bus, &call, question.service,
-                                                question.path, question.interface, question.method);
+    int result = sd_bus_message_new_method_call(bus, &call, question.service, question.path,
+                                                question.interface, question.method);
     // Starting a service that is not running is not this program's business.
     if (result >= 0) {
         result = sd_bus_message_set_auto_start(call, 0);
@@ -137,9 +205,7 @@ void DbusWakeInhibitors::ask(Question& question, std::chrono::steady_clock::time
         result = sd_bus_message_append(call, "u", *question.flags);
     }
     if (result >= 0) {
-        result =
-            sd_bus_call_async(connection.bus, &question.pending, call, &onAnswer, &question, 0);
-        question.askedAt = now;
+        result = sd_bus_call_async(bus, &question.pending, call, &onAnswer, &question, 0);
     }
     sd_bus_message_unref(call);
     if (result < 0) {
@@ -152,11 +218,34 @@ int DbusWakeInhibitors::onAnswer(sd_bus_message* answer, void* asked, sd_bus_err
     question.pending = sd_bus_slot_unref(question.pending);
     if (sd_bus_message_is_method_error(answer, "org.freedesktop.DBus.Error.ServiceUnknown") != 0 ||
         sd_bus_message_is_method_error(answer, "org.freedesktop.DBus.Error.NameHasNoOwner") != 0) {
-        question.askAgainAt = std::chrono::steady_clock::now() + absentTime;
+        question.absent = true;
     }
     // A missing service, a missing method and a lost connection all answer with an error.
     question.answer =
         sd_bus_message_is_method_error(answer, nullptr) != 0 ? std::nullopt : question.read(answer);
+    return 0;
+}
+
+int DbusWakeInhibitors::onOwnerChanged(sd_bus_message* signal, void* asked,
+                                       sd_bus_error* /*error*/) {
+    auto& question = *static_cast<Question*>(asked);
+    const char* name = nullptr;
+    const char* before = nullptr;
+    const char* after = nullptr;
+    if (sd_bus_message_read(signal, "sss", &name, &before, &after) < 0) {
+        return 0;
+    }
+    // A service that went took its inhibitors along; one that came is asked at once.
+    question.absent = *after == '\0';
+    question.stale = true;
+    if (question.absent) {
+        question.answer.reset();
+    }
+    return 0;
+}
+
+int DbusWakeInhibitors::onChange(sd_bus_message* /*signal*/, void* asked, sd_bus_error* /*error*/) {
+    static_cast<Question*>(asked)->stale = true;
     return 0;
 }
 

@@ -1,28 +1,36 @@
 #pragma once
 
 #include "platform/WakeInhibitors.h"
+#include "platform/linux/ReadableWatches.h"
 
 #include <array>
 #include <chrono>
 #include <cstdint>
+#include <string>
 #include <systemd/sd-bus.h>
 
 namespace dorvex {
 
 // Programs that keep the machine awake, as three services tell: the login manager's block
 // inhibitors on the system bus, GNOME's session manager and KDE's power management on the
-// session bus. The questions go out without waiting; each call reads the answers to the previous
-// call's questions and asks again, so a slow or hung service never holds the caller up. A missing
-// service, or one that has not answered `answerTime` after it was asked, counts as nobody.
+// session bus. Each service is asked when it comes onto its bus and whenever it signals that its
+// inhibitors changed; a quiet tick sends nothing. The questions go out without waiting and their
+// answers are read when they arrive, so a slow or hung service never holds the caller up. A
+// missing service, or one that has not answered `answerTime` after it was asked, counts as nobody.
 class DbusWakeInhibitors : public WakeInhibitors {
 public:
+    using Clock = std::chrono::steady_clock;
     static constexpr std::chrono::milliseconds answerTime{900}; // within the tick's second
-    // A service that is not there, or a bus that cannot be reached, is asked again only after
-    // this long: most desktops lack one of the three, and a question every second would wake the
-    // bus for nothing.
-    static constexpr std::chrono::seconds absentTime{30};
+    // A service is asked again this long after its last question even without a signal, in case
+    // its inhibitors changed without telling.
+    static constexpr std::chrono::seconds recheckTime{30};
+    // A bus that cannot be reached is tried again after this long, twice as long after each
+    // further failure up to `lastRetryTime`: a machine without one would try for nothing.
+    static constexpr std::chrono::seconds firstRetryTime{2};
+    static constexpr std::chrono::seconds lastRetryTime{300};
 
-    DbusWakeInhibitors();
+    explicit DbusWakeInhibitors(ReadableWatches& watches,
+                                Clock::duration recheckAfter = recheckTime);
     ~DbusWakeInhibitors() override;
     DbusWakeInhibitors(const DbusWakeInhibitors&) = delete;
     DbusWakeInhibitors& operator=(const DbusWakeInhibitors&) = delete;
@@ -34,7 +42,9 @@ private:
     struct Connection {
         int (*open)(sd_bus**);
         sd_bus* bus = nullptr;
-        std::chrono::steady_clock::time_point openAgainAt;
+        int fd = -1; // watched while connected
+        Clock::time_point openAgainAt;
+        Clock::duration retryTime = firstRetryTime;
     };
     // One service's question, its call under way and its last answer.
     struct Question {
@@ -44,26 +54,35 @@ private:
         const char* interface;
         const char* method;
         std::optional<std::uint32_t> flags; // GNOME's only argument
+        std::string changeRule;             // matches the service's signals of a change
+        std::string ownerRule;              // matches the service coming and going
         std::optional<WakeInhibitor> (*read)(sd_bus_message* answer);
         sd_bus_slot* pending = nullptr;
-        std::chrono::steady_clock::time_point askedAt;
-        std::chrono::steady_clock::time_point askAgainAt;
+        sd_bus_slot* ownerWatch = nullptr;
+        sd_bus_slot* changeWatch = nullptr;
+        bool absent = false; // not on the bus: asked again only when it comes
+        bool stale = true;   // asked at the next call
+        Clock::time_point askedAt;
         std::optional<WakeInhibitor> answer;
-
-        bool underWay() const { return pending != nullptr; }
     };
 
-    void readAnswers(Connection& connection);
-    // Connects unless the bus could not be reached lately.
-    static bool connect(Connection& connection, std::chrono::steady_clock::time_point now);
-    void ask(Question& question, std::chrono::steady_clock::time_point now);
+    void connect(Connection& connection, Clock::time_point now);
+    // Handles what has arrived, never waiting.
+    void readArrived(Connection& connection);
+    // After the connection was lost or could not be set up.
+    void disconnect(Connection& connection, Clock::time_point now);
+    void closeBus(Connection& connection);
+    static void retryLater(Connection& connection, Clock::time_point now);
+    void ask(Question& question, Clock::time_point now);
     static int onAnswer(sd_bus_message* answer, void* question, sd_bus_error* error);
+    static int onOwnerChanged(sd_bus_message* signal, void* question, sd_bus_error* error);
+    static int onChange(sd_bus_message* signal, void* question, sd_bus_error* error);
 
+    ReadableWatches& watches_;
+    const Clock::duration recheckAfter_;
     Connection system_{&sd_bus_open_system};
     Connection session_{&sd_bus_open_user};
     std::array<Question, 3> questions_;
-    std::chrono::steady_clock::time_point nextQuestionAt_; // the earliest a question is due
-    std::optional<WakeInhibitor> found_;                   // the last call's result
 };
 
 } // namespace dorvex

@@ -23,13 +23,16 @@ public:
         callMock(
             {"EmitSignal", manager, "PrepareForSleep", "b", sleeping ? "[<true>]" : "[<false>]"});
     }
-    // Makes ListInhibitors answer with one lock that process `pid` holds, or none for "".
+    // Makes ListInhibitors answer with one lock that process `pid` holds, or none for "", and
+    // tells of the change as the login manager does when a lock is taken or let go.
     void listLock(const std::string& what, const std::string& mode = "block",
                   int pid = 4242) const {
         const std::string lock = "('" + what + "', 'Totem', 'Playing a video', '" + mode +
                                  "', 1000, " + std::to_string(pid) + ")";
         replaceMethod("ListInhibitors", "", "a(ssssuu)",
                       what.empty() ? "ret = []" : "ret = [" + lock + "]");
+        callMock({"EmitSignal", "org.freedesktop.DBus.Properties", "PropertiesChanged", "sa{sv}as",
+                  "[<'" + std::string(manager) + "'>, <@a{sv} {}>, <['BlockInhibited']>]"});
     }
     // Takes the login manager off the bus; the bus stays.
     void stopService() { service_.reset(); }

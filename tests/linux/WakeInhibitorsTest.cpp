@@ -1,9 +1,9 @@
 #include "platform/linux/DbusWakeInhibitors.h"
 #include "tests/linux/MockLogind.h"
+#include "tests/linux/PolledWatches.h"
 
 #include <functional>
 #include <gtest/gtest.h>
-#include <thread>
 #include <unistd.h>
 
 namespace dorvex {
@@ -11,31 +11,64 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// A session service mocked by dbusmock: name, object, interface, the method asked, its arguments.
-using SessionService = std::array<std::string, 5>;
-const SessionService gnome{"org.gnome.SessionManager", "/org/gnome/SessionManager",
-                           "org.gnome.SessionManager", "IsInhibited", "u"};
+// A session service mocked by dbusmock, and the signal with which it tells of a change.
+struct SessionService {
+    std::string name, path, interface, method, inSignature;
+    std::string changeSignal, changeSignature, changeArguments;
+};
+const SessionService gnome{"org.gnome.SessionManager",
+                           "/org/gnome/SessionManager",
+                           "org.gnome.SessionManager",
+                           "IsInhibited",
+                           "u",
+                           "InhibitorAdded",
+                           "o",
+                           "[<objectpath '/org/gnome/SessionManager/Inhibitor1'>]"};
 const SessionService kde{"org.freedesktop.PowerManagement",
                          "/org/freedesktop/PowerManagement/Inhibit",
-                         "org.freedesktop.PowerManagement.Inhibit", "HasInhibit", ""};
+                         "org.freedesktop.PowerManagement.Inhibit",
+                         "HasInhibit",
+                         "",
+                         "HasInhibitChanged",
+                         "b",
+                         "[<true>]"};
 const WakeInhibitor gnomeHolder{"An application", "it asked GNOME not to go idle"};
 const WakeInhibitor kdeHolder{"An application", "it asked KDE not to go idle"};
 
 class WakeInhibitorsTest : public ::testing::Test {
 protected:
+    static constexpr auto recheck = 4s;
+
     std::unique_ptr<test::ChildProcess> start(const SessionService& s) const {
-        return session.startMock(s[0], {s[0], s[1], s[2]});
+        return session.startMock(s.name, {s.name, s.path, s.interface});
     }
-    // Makes the service answer as `code` (Python, as dbusmock takes it) says.
-    void answer(const SessionService& s, const std::string& code) const {
-        session.callMock(s[0], s[1], {"AddMethod", s[2], s[3], s[4], "b", code});
+    // Makes the service answer as `code` (Python, as dbusmock takes it) says, and signal the
+    // change as the real service does unless `told` is false.
+    void answer(const SessionService& s, const std::string& code, bool told = true) const {
+        session.callMock(s.name, s.path,
+                         {"AddMethod", s.interface, s.method, s.inSignature, "b", code});
+        if (told) {
+            session.callMock(
+                s.name, s.path,
+                {"EmitSignal", s.interface, s.changeSignal, s.changeSignature, s.changeArguments});
+        }
     }
-    // The answer once the services have had time to reply: each call reads the replies to the
-    // questions of the one before, and a new connection takes a call or two to be let in.
+    // How often the service has been asked.
+    long questions(const SessionService& s) const {
+        const std::string calls = session.callMock(s.name, s.path, {"GetCalls"});
+        const std::string asked = "'" + s.method + "'";
+        long count = 0;
+        for (auto at = calls.find(asked); at != std::string::npos; at = calls.find(asked, at + 1)) {
+            ++count;
+        }
+        return count;
+    }
+    // The answer once the services have had time to reply, asked as the program asks: a call
+    // each tick, with the event loop reading what arrives in between.
     std::optional<WakeInhibitor> settled() {
         for (int call = 0; call < 4; ++call) {
             inhibitors.holder();
-            std::this_thread::sleep_for(100ms);
+            watches.dispatchFor(100ms);
         }
         return inhibitors.holder();
     }
@@ -43,7 +76,8 @@ protected:
     test::MockLogind logind;
     test::PrivateBus session{"DBUS_SESSION_BUS_ADDRESS"};
     std::unique_ptr<test::ChildProcess> services[2] = {start(gnome), start(kde)};
-    DbusWakeInhibitors inhibitors;
+    test::PolledWatches watches;
+    DbusWakeInhibitors inhibitors{watches, recheck};
 };
 
 TEST_F(WakeInhibitorsTest, EachServiceHoldsWhileItsInhibitorIsHeld) {
@@ -74,6 +108,38 @@ TEST_F(WakeInhibitorsTest, EachServiceHoldsWhileItsInhibitorIsHeld) {
     }
 }
 
+// Quiet ticks send nothing: a change the service does not signal is seen at its next recheck.
+TEST_F(WakeInhibitorsTest, WithoutASignalAServiceIsAskedAgainOnlyAtItsRecheck) {
+    EXPECT_EQ(settled(), std::nullopt);
+    const long asked = questions(kde);
+    answer(kde, "ret = True", false);
+    for (int tick = 0; tick < 2; ++tick) {
+        watches.dispatchFor(1s);
+        EXPECT_EQ(inhibitors.holder(), std::nullopt) << tick;
+    }
+    EXPECT_EQ(questions(kde), asked) << "asked with nothing signalled";
+    watches.dispatchFor(recheck - 2s);
+    EXPECT_EQ(settled(), kdeHolder);
+}
+
+// A service missing at first is not asked again and again; it is asked when it comes.
+TEST_F(WakeInhibitorsTest, AServiceIsAskedWhenItComesAndHoldsNothingOnceGone) {
+    services[1].reset();
+    EXPECT_EQ(settled(), std::nullopt);
+    const test::TempFolder folder;
+    folder.write("kde_inhibited.py", "BUS_NAME = '" + kde.name + "'\nMAIN_OBJ = '" + kde.path +
+                                         "'\nMAIN_IFACE = '" + kde.interface +
+                                         "'\nSYSTEM_BUS = False\n"
+                                         "def load(mock, parameters):\n"
+                                         "    mock.AddMethod(MAIN_IFACE, '" +
+                                         kde.method + "', '', 'b', 'ret = True')\n");
+    services[1] =
+        session.startMock(kde.name, {"--template", (folder.path() / "kde_inhibited.py").string()});
+    EXPECT_EQ(settled(), kdeHolder);
+    services[1].reset();
+    EXPECT_EQ(settled(), std::nullopt);
+}
+
 // Asked once a second, as the program does: an answer that came in is kept however late it is read.
 TEST_F(WakeInhibitorsTest,
        OnceASecondAHungServiceNeverHoldsUpTheCallAndCountsAsNobodyAfterItsTime) {
@@ -83,7 +149,7 @@ TEST_F(WakeInhibitorsTest,
     answer(gnome, "time.sleep(4)"); // from the next question on
     std::vector<std::optional<WakeInhibitor>> holders;
     for (int tick = 0; tick < 3; ++tick) {
-        std::this_thread::sleep_for(1s);
+        watches.dispatchFor(1s);
         const auto start = std::chrono::steady_clock::now();
         holders.push_back(inhibitors.holder());
         // Waiting for the hung service would take seconds; a busy machine's scheduling, some.
