@@ -57,7 +57,7 @@ int main(int argc, char** argv) {
 
     // Before the first thread starts: they all have it.
     allowTimerSlack(timerSlack);
-    QApplication application(argc, argv);
+    qt::Application application(argc, argv);
     // The title a StatusNotifierItem host shows for the tray icon.
     QApplication::setApplicationName(QString::fromUtf8(AppName));
     DesktopWindowSystem windows;
@@ -84,7 +84,7 @@ int main(int argc, char** argv) {
                   << ": this desktop has no notification area; the window stays minimised in "
                      "the task bar instead.\n\n";
     }
-    const qt::EndRequests endRequests([&program] { program.endOnRequest(); });
+    const qt::EndRequests endRequests(application, [&program] { program.endOnRequest(); });
     program.start(arguments);
     if (program.ended()) {
         return program.exitStatus();

@@ -1,6 +1,5 @@
 #include "platform/qt/EndRequests.h"
 
-#include <QCoreApplication>
 #include <QEvent>
 
 #include <array>
@@ -43,7 +42,20 @@ bool ignored(int signal) {
 
 } // namespace
 
-EndRequests::EndRequests(std::function<void()> end) : end_(std::move(end)) {
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
+
+Application::~Application() = default;
+
+bool Application::event(QEvent* event) {
+    if (event->type() == QEvent::Quit && quit_) {
+        quit_();
+        return true;
+    }
+    return QApplication::event(event);
+}
+
+EndRequests::EndRequests(Application& application, std::function<void()> end)
+    : application_(application), end_(std::move(end)) {
     // Not inherited by the processes the program starts (the browser).
     if (::pipe2(signalPipe.data(), O_CLOEXEC | O_NONBLOCK) == 0) {
         notifier_ = std::make_unique<QSocketNotifier>(signalPipe[0], QSocketNotifier::Read);
@@ -56,11 +68,11 @@ EndRequests::EndRequests(std::function<void()> end) : end_(std::move(end)) {
             }
         }
     }
-    QCoreApplication::instance()->installEventFilter(this);
+    application_.onQuit(end_);
 }
 
 EndRequests::~EndRequests() {
-    QCoreApplication::instance()->removeEventFilter(this);
+    application_.onQuit(nullptr);
     if (notifier_) {
         for (const int signal : handled_) {
             handle(signal, SIG_DFL);
@@ -77,16 +89,6 @@ void EndRequests::signalled() {
     std::array<char, 64> bytes{};
     [[maybe_unused]] const ssize_t drained = ::read(signalPipe[0], bytes.data(), bytes.size());
     end_();
-}
-
-// Left to Qt, a quit request would close the windows one by one and end the event loop without
-// the program's unload.
-bool EndRequests::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == QCoreApplication::instance() && event->type() == QEvent::Quit) {
-        end_();
-        return true;
-    }
-    return false;
 }
 
 } // namespace dorvex::qt

@@ -57,8 +57,9 @@ TEST_F(ProcessEnd, EndsAMessageBoxThatIsOpen) {
 // A signal is handled on the event loop, not in its handler; the session's quit request is taken
 // from Qt, whose own handling would end the event loop without the program's unload.
 TEST(EndRequestsTest, ASignalAndAQuitRequestEachAskTheProgramToEnd) {
+    auto& application = static_cast<qt::Application&>(*QCoreApplication::instance());
     int requests = 0;
-    const qt::EndRequests endRequests([&] { ++requests; });
+    const qt::EndRequests endRequests(application, [&] { ++requests; });
     for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
         ASSERT_EQ(std::raise(signal), 0);
         EXPECT_EQ(requests, 0) << signal;
@@ -67,7 +68,7 @@ TEST(EndRequestsTest, ASignalAndAQuitRequestEachAskTheProgramToEnd) {
         requests = 0;
     }
     QEvent quit(QEvent::Quit);
-    EXPECT_TRUE(QCoreApplication::sendEvent(QCoreApplication::instance(), &quit));
+    EXPECT_TRUE(QCoreApplication::sendEvent(&application, &quit));
     EXPECT_EQ(requests, 1);
 }
 

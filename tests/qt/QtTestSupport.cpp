@@ -1,5 +1,7 @@
 #include "tests/qt/QtTestSupport.h"
 
+#include "platform/qt/EndRequests.h"
+
 #include <QCoreApplication>
 #include <QTest>
 #include <QtGlobal>
@@ -35,7 +37,7 @@ public:
     void SetUp() override {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         standardHandler = qInstallMessageHandler(quietOffscreenPlatform);
-        app_ = std::make_unique<QApplication>(argc_, argv_.data());
+        app_ = std::make_unique<qt::Application>(argc_, argv_.data());
     }
     void TearDown() override { app_.reset(); }
 
@@ -43,7 +45,7 @@ private:
     int argc_ = 1;
     char name_[9] = "qt_tests";
     std::array<char*, 2> argv_{name_, nullptr};
-    std::unique_ptr<QApplication> app_;
+    std::unique_ptr<qt::Application> app_;
 };
 
 [[maybe_unused]] const auto* const environment =
