@@ -76,6 +76,10 @@ DbusWakeInhibitors::~DbusWakeInhibitors() {
 
 std::optional<WakeInhibitor> DbusWakeInhibitors::holder() {
     const auto now = Clock::now();
+    // Nothing arrived, due or under way: the last answers stand.
+    if (now < nextLookAt_) {
+        return found_;
+    }
     for (Connection* connection : {&system_, &session_}) {
         if (connection->bus == nullptr) {
             if (now >= connection->openAgainAt) {
@@ -102,12 +106,29 @@ std::optional<WakeInhibitor> DbusWakeInhibitors::holder() {
             ask(question, now);
         }
     }
-    for (const Question& question : questions_) {
-        if (question.answer) {
-            return question.answer;
+    lookAgainAfter(now);
+    return found_;
+}
+
+void DbusWakeInhibitors::lookAgainAfter(Clock::time_point now) {
+    nextLookAt_ = Clock::time_point::max();
+    for (const Connection* connection : {&system_, &session_}) {
+        if (connection->bus == nullptr) {
+            nextLookAt_ = std::min(nextLookAt_, connection->openAgainAt);
         }
     }
-    return std::nullopt;
+    found_.reset();
+    for (const Question& question : questions_) {
+        if (question.pending != nullptr) {
+            nextLookAt_ = std::min(nextLookAt_, question.askedAt + answerTime);
+        } else if (question.connection.bus != nullptr && !question.absent) {
+            nextLookAt_ = std::min(nextLookAt_, question.askedAt + recheckAfter_);
+        }
+        if (!found_) {
+            found_ = question.answer;
+        }
+    }
+    nextLookAt_ = std::max(nextLookAt_, now);
 }
 
 void DbusWakeInhibitors::connect(Connection& connection, Clock::time_point now) {
@@ -150,6 +171,8 @@ void DbusWakeInhibitors::readArrived(Connection& connection) {
     int result = 0;
     while ((result = sd_bus_process(connection.bus, nullptr)) > 0) {
     }
+    // What arrived may be an answer or a change: the next call looks.
+    nextLookAt_ = Clock::time_point::min();
     // A lost connection fails its calls before it ends.
     if (result < 0) {
         disconnect(connection, Clock::now());

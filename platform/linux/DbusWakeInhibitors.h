@@ -74,6 +74,8 @@ private:
     void closeBus(Connection& connection);
     static void retryLater(Connection& connection, Clock::time_point now);
     void ask(Question& question, Clock::time_point now);
+    // Keeps the first answer, and when the next call has something to do.
+    void lookAgainAfter(Clock::time_point now);
     static int onAnswer(sd_bus_message* answer, void* question, sd_bus_error* error);
     static int onOwnerChanged(sd_bus_message* signal, void* question, sd_bus_error* error);
     static int onChange(sd_bus_message* signal, void* question, sd_bus_error* error);
@@ -83,6 +85,8 @@ private:
     Connection system_{&sd_bus_open_system};
     Connection session_{&sd_bus_open_user};
     std::array<Question, 3> questions_;
+    Clock::time_point nextLookAt_;
+    std::optional<WakeInhibitor> found_; // the first answer at the last look
 };
 
 } // namespace dorvex
