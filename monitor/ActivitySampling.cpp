@@ -1,7 +1,6 @@
 #include "monitor/ActivitySampling.h"
 
 #include "app/Program.h"
-#include "config/LenientNumber.h"
 #include "ui/Colours.h"
 
 #include <algorithm>
@@ -40,21 +39,24 @@ void ActivitySampling::Sample_Activity() {
         if (!inUse.empty()) {
             run.KMQuiet = 0;
         }
-        window.StatusActT.toolTip =
-            inUse.empty() ? "" : "Keyboard and mouse count as in use: " + inUse;
+        if (inUse.empty()) {
+            window.StatusActT.toolTip.clear();
+        } else {
+            window.StatusActT.toolTip = "Keyboard and mouse count as in use: " + inUse;
+        }
     }
 
     // The load shown is the average of the previous tick.
     if (settings.CPUOn == 2) {
         window.CPUAct.text = samples.CPUAvgText;
     }
-    const bool shownIsQuiet = lenientNumber(samples.CPUAvgText).value_or(0) < run.CPULevel;
+    const bool shownIsQuiet = samples.CPUAvgShown < run.CPULevel;
     window.CPUAct.foreColour = settings.CPUOn == 2 && shownIsQuiet ? Orange : Green;
 
     const bool watchInput = settings.KMOn == 2;
     if (watchInput) {
-        window.KeyAct.text = samples.KMActText.substr(0, 1);
-        window.MouseAct.text = samples.KMActText.substr(samples.KMActText.size() - 1);
+        window.KeyAct.text.assign(1, samples.KMActText.front());
+        window.MouseAct.text.assign(1, samples.KMActText.back());
     }
     window.KeyAct.foreColour = watchInput && samples.KMActText.front() == '_' ? Orange : Green;
     window.MouseAct.foreColour = watchInput && samples.KMActText.back() == '_' ? Orange : Green;
@@ -64,7 +66,7 @@ void ActivitySampling::Sample_Activity() {
     }
     const std::int32_t load = CPUUsage.Query64();
     if (load == -1) {
-        samples.CPUAvgText = "Err  ";
+        samples.showNoAverage("Err  ");
         if (run.PhaseSeconds > 0) {
             --run.PhaseSeconds;
         }
@@ -91,8 +93,7 @@ void ActivitySampling::recordLoad(std::int32_t load) {
     }
     const double average = static_cast<double>(sum) / ring[0];
     run.CPUQuiet = average < run.CPULevel ? 1 : 0;
-    const std::string digits = "  " + std::to_string(static_cast<int>(average));
-    samples.CPUAvgText = digits.substr(digits.size() - 3) + "%";
+    samples.showAverage(static_cast<int>(average));
 }
 
 } // namespace dorvex

@@ -4,6 +4,8 @@
 #include "ui/Colours.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 
 namespace dorvex {
 
@@ -13,6 +15,15 @@ void countUp(std::int16_t& seconds) {
     if (seconds < INT16_MAX) {
         ++seconds;
     }
+}
+
+// "No activity for <seconds>s", written into the text in place: this runs every second.
+void showQuietSeconds(std::string& text, std::int16_t seconds) {
+    std::array<char, 8> digits{};
+    char* end = std::to_chars(digits.data(), digits.data() + digits.size(), seconds).ptr;
+    text.assign("No activity for ");
+    text.append(digits.data(), end);
+    text.push_back('s');
 }
 
 } // namespace
@@ -104,7 +115,7 @@ void MainTick::Check_Activity() {
     run.CPUIdleCount = std::min(run.CPUIdleCount, run.CPUIdleLimit);
 
     if (run.PhaseSeconds > 0) {
-        window.StatusActT.text = "No activity for " + std::to_string(run.PhaseSeconds) + "s";
+        showQuietSeconds(window.StatusActT.text, run.PhaseSeconds);
         window.StatusActT.foreColour = Orange;
     }
     if (run.PhaseSeconds == 1) {

@@ -12,7 +12,19 @@ struct SampleState {
     std::array<std::int16_t, 32> CPUSamples{};
     std::int16_t CPUSampleIndex = 0; // ring slot written last
     std::string CPUAvgText = " ...";
+    // The number CPUAvgText shows, kept with it so that no tick reads the text back; 0 for a
+    // text without one.
+    int CPUAvgShown = 0;
     std::string KMActText = " . .";
+
+    // Shows a whole percentage (not negative) as the box does: right-aligned in three characters
+    // (the last three digits of a larger one), with a percent sign.
+    void showAverage(int percent);
+    // A text without a number: " ..." before the first sample, "Err  " after a failed one.
+    void showNoAverage(const char* text) {
+        CPUAvgText = text;
+        CPUAvgShown = 0;
+    }
 };
 
 } // namespace dorvex

@@ -84,7 +84,7 @@ void RunDisplay::resetReadings() {
 
     samples.CPUSamples[0] = 0;
     samples.CPUSampleIndex = 0;
-    samples.CPUAvgText = " ...";
+    samples.showNoAverage(" ...");
     window.CPUAct.text = "- - -";
     blank(window.CPUAct, settings.CPUOn == 2);
     window.KeyAct.text = "-";

@@ -1,4 +1,5 @@
 #include "tests/support/Simulation.h"
+#include "ui/Colours.h"
 
 #include <gtest/gtest.h>
 
@@ -146,15 +147,19 @@ TEST(Monitoring, ProcessorAverageCoversFiveSecondsAndItsDisplayLagsOneTick) {
     sim.advanceSeconds(startUpTicks);
     Strings shown;
     std::vector<int> quiet;
+    std::vector<int> shownQuiet;
     for (const int load : {10, 20, 30, 40, 50, 60, 70}) {
         sim.fake().systemTimes.setLoad(load);
         sim.advanceSeconds(1);
         shown.push_back(sim.main().CPUAct.text);
         quiet.push_back(sim.run().CPUIdleCount > 0 ? 1 : 0);
+        shownQuiet.push_back(sim.main().CPUAct.foreColour == Orange ? 1 : 0);
     }
     EXPECT_EQ(shown, (Strings{" ...", " 10%", " 15%", " 20%", " 25%", " 30%", " 40%"}));
     // The averages 10, 15, 20, 25, 30, 40, 50 against the threshold of 15.
     EXPECT_EQ(quiet, (std::vector<int>{1, 0, 0, 0, 0, 0, 0}));
+    // The colour follows the number shown, none counting as 0.
+    EXPECT_EQ(shownQuiet, (std::vector<int>{1, 1, 0, 0, 0, 0, 0}));
     EXPECT_EQ(sim.program().state.samples.CPUAvgText, " 50%");
 }
 
