@@ -42,7 +42,7 @@ private:
     struct Connection {
         int (*open)(sd_bus**);
         sd_bus* bus = nullptr;
-        int fd = -1; // watched while connected
+        int fd = -1; // the one watched: sd-bus forgets its own once a lost connection is read
         Clock::time_point openAgainAt;
         Clock::duration retryTime = firstRetryTime;
     };
