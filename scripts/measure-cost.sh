@@ -160,6 +160,12 @@ report "resident memory (RSS) of the first copies" " MB" "${values[@]}"
 for subject in 0 1 2 3; do values[subject]=$(megabytes "${pss[subject]}"); done
 report "proportional memory (PSS) of the first copies" " MB" "${values[@]}"
 report_median "processor time per hour of monitoring (window hidden)" " ms" cpu_per_hour
+# Each copy's figure too: copies of one build differ by up to a third in the same run.
+for subject in 0 1 2 3; do
+    line="  each copy: ${names[subject]}"
+    for ((copy = 0; copy < copies; copy++)); do line+=" $(cpu_per_hour "$subject,$copy") ms"; done
+    echo "$line"
+done
 report_median "context switches a minute (window hidden)" "" all_switches
 report_median "  of them voluntary" "" voluntary
 report_median "  of them involuntary" "" forced
