@@ -85,8 +85,8 @@ std::optional<WakeInhibitor> DbusWakeInhibitors::holder() {
             if (now >= connection->openAgainAt) {
                 connect(*connection, now);
             }
-        } else if (std::ranges::any_of(questions_, [connection](const Question& question) {
-                       return &question.connection == connection && question.pending != nullptr;
+        } else if (std::ranges::any_of(questionsOn(*connection), [](const Question& question) {
+                       return question.pending != nullptr;
                    })) {
             // Sends what the socket did not take at once, and reads any answer not read yet.
             readArrived(*connection);
@@ -145,10 +145,7 @@ void DbusWakeInhibitors::connect(Connection& connection, Clock::time_point now) 
         return;
     }
     watches_.watch(connection.fd, [this, &connection] { readArrived(connection); });
-    for (Question& question : questions_) {
-        if (&question.connection != &connection) {
-            continue;
-        }
+    for (Question& question : questionsOn(connection)) {
         // Watched before the first question goes out, so that no change after its answer is
         // missed.
         if (sd_bus_add_match_async(connection.bus, &question.ownerWatch, question.ownerRule.c_str(),
@@ -183,11 +180,6 @@ void DbusWakeInhibitors::readArrived(Connection& connection) {
 
 void DbusWakeInhibitors::disconnect(Connection& connection, Clock::time_point now) {
     closeBus(connection);
-    for (Question& question : questions_) {
-        if (&question.connection == &connection) {
-            question.answer.reset();
-        }
-    }
     retryLater(connection, now);
 }
 
@@ -195,12 +187,12 @@ void DbusWakeInhibitors::closeBus(Connection& connection) {
     if (connection.bus == nullptr) {
         return;
     }
-    for (Question& question : questions_) {
-        if (&question.connection == &connection) {
-            question.pending = sd_bus_slot_unref(question.pending);
-            question.ownerWatch = sd_bus_slot_unref(question.ownerWatch);
-            question.changeWatch = sd_bus_slot_unref(question.changeWatch);
-        }
+    // What its services said no longer holds once the bus is gone.
+    for (Question& question : questionsOn(connection)) {
+        question.pending = sd_bus_slot_unref(question.pending);
+        question.ownerWatch = sd_bus_slot_unref(question.ownerWatch);
+        question.changeWatch = sd_bus_slot_unref(question.changeWatch);
+        question.answer.reset();
     }
     watches_.unwatch(connection.fd);
     // Nothing left to send matters: no flush that a hung bus could hold up.

@@ -6,6 +6,7 @@
 #include <array>
 #include <chrono>
 #include <cstdint>
+#include <ranges>
 #include <string>
 #include <systemd/sd-bus.h>
 
@@ -66,6 +67,12 @@ private:
         std::optional<WakeInhibitor> answer;
     };
 
+    // The questions that go out over the connection.
+    auto questionsOn(const Connection& connection) {
+        return questions_ | std::views::filter([&connection](const Question& question) {
+                   return &question.connection == &connection;
+               });
+    }
     void connect(Connection& connection, Clock::time_point now);
     // Handles what has arrived, never waiting.
     void readArrived(Connection& connection);
