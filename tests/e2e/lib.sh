@@ -127,6 +127,11 @@ e2e_wait_tray_icon() {
     e2e_tray_icon
 }
 
+# The window manager marks the window as kept above the others, at its own time.
+e2e_wait_on_top() {
+    e2e_wait 10 sh -c "xprop -id $1 _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE"
+}
+
 # Runs the command that opens a popup menu of the program: one more of its windows shows.
 e2e_open_menu_with() {
     local before

@@ -61,7 +61,7 @@ xdotool key Escape
 
 box=$(e2e_wait_window "Dorvex Zede Simulate Power Off" 10)
 main=$(e2e_window "Dorvex Zede") || e2e_fail "the countdown did not show the main window"
-xprop -id "$main" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE || e2e_fail "the countdown is not on top"
+e2e_wait_on_top "$main" || e2e_fail "the countdown is not on top"
 grep -q "^Test Real Power Off$" "$folder/stderr.txt" || e2e_fail "the message is not on standard error"
 
 xdotool windowactivate --sync "$box" key Return

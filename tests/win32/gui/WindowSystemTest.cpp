@@ -35,7 +35,7 @@ private:
 };
 
 // Runs the window thread's messages until the condition holds, for at most the given time.
-bool pumpUntil(const std::function<bool()>& condition, DWORD milliseconds = 3000) {
+bool pumpUntil(const std::function<bool()>& condition, DWORD milliseconds = 10000) {
     const ULONGLONG end = GetTickCount64() + milliseconds;
     while (!condition()) {
         if (GetTickCount64() > end) {
@@ -187,12 +187,15 @@ HWND openBox(const char* title, const std::string& text) {
 TEST(TimedMessageBox, ClosesOnlyItsOwnBox) {
     Win32WindowSystem windows(GetModuleHandleA(nullptr));
     const ULONGLONG start = GetTickCount64();
+    bool timedOpen = false;
     bool timedClosed = false;
     bool otherStayed = false;
     windows.postToWindowThread([&] {
         windows.postToWindowThread([&] {
-            pumpUntil([&] { return GetTickCount64() - start > 1000; }, 2000);
-            timedClosed = openBox("Same", "timed") == nullptr;
+            // The timed box is open under this one; it goes once its time has run out.
+            timedOpen = openBox("Same", "timed") != nullptr;
+            timedClosed = pumpUntil([&] { return openBox("Same", "timed") == nullptr; }) &&
+                          GetTickCount64() - start >= 2000;
             HWND const other = openBox("Same", "other");
             otherStayed = other != nullptr;
             for (HWND box : {other, openBox("Same", "timed")}) {
@@ -203,7 +206,9 @@ TEST(TimedMessageBox, ClosesOnlyItsOwnBox) {
         });
         windows.messageBox("Same", "other", MessageIcon::None);
     });
-    windows.timedMessageBox("Same", "timed", MessageIcon::None, 300);
+    // Long enough for the other box to open above it on a busy machine.
+    windows.timedMessageBox("Same", "timed", MessageIcon::None, 2000);
+    EXPECT_TRUE(timedOpen);
     EXPECT_TRUE(timedClosed);
     EXPECT_TRUE(otherStayed);
 }

@@ -79,7 +79,7 @@ sleep 2
 shot countdown
 box=$(e2e_wait_window "Dorvex Zede Simulate Power Off" 15)
 main=$(e2e_window "Dorvex Zede") || e2e_fail "the countdown did not show the main window"
-xprop -id "$main" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE || e2e_fail "the countdown is not on top"
+e2e_wait_on_top "$main" || e2e_fail "the countdown is not on top"
 # Standard error is text, its lines ending in CR LF as on Windows.
 tr -d '\r' <"$folder/stderr.txt" | grep -q "^Test Real Power Off$" || e2e_fail "the message is not on standard error"
 shot simulate-message
