@@ -23,10 +23,13 @@ public:
 
     // ":N"
     const std::string& display() const { return display_; }
-    // Runs xdotool on this display; true when it succeeded.
+    // Runs xdotool on this display; true when it succeeded. Its input has reached every client
+    // then: the server answers a new connection only after it has sent out what it had for the
+    // others, which xdotool's own answer may have overtaken.
     bool xdotool(std::vector<std::string> arguments) const {
         arguments.insert(arguments.begin(), "xdotool");
-        return runCommand(arguments, {"DISPLAY=" + display_}).status == 0;
+        return runCommand(arguments, {"DISPLAY=" + display_}).status == 0 &&
+               runCommand({"xdotool", "getmouselocation"}, {"DISPLAY=" + display_}).status == 0;
     }
     void stop() { server_.stop(); }
 
