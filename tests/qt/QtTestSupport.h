@@ -56,8 +56,9 @@ W* controlWidget(const std::string& windowName, const std::string& controlName) 
     return window == nullptr ? nullptr : window->findChild<W*>(QString::fromStdString(controlName));
 }
 
-// Lets the event loop run until the condition holds, for at most the given time.
-bool waitFor(const std::function<bool()>& condition, int milliseconds = 2000);
+// Lets the event loop run until the condition holds, for at most the given time: long enough for
+// a busy machine, and spent only when the condition never holds.
+bool waitFor(const std::function<bool()>& condition, int milliseconds = 10000);
 
 // Runs pending events, and the deletion of widgets that asked for it.
 void settle();

@@ -34,7 +34,8 @@ TEST_F(Timers, OnlyAnEnabledTimerWithAnIntervalFiresAndStoppingInAHandlerStopsIt
     };
     clock.start();
     load();
-    QTest::qWait(650);
+    ASSERT_TRUE(waitFor([&] { return !events.events.empty(); }));
+    QTest::qWait(450); // two more intervals
     EXPECT_EQ(events.events, std::vector<std::string>{"timer tmrRefresh"});
     EXPECT_GE(firedAfterMs, 195);
 }
