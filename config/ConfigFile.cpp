@@ -10,6 +10,7 @@ namespace dorvex {
 void ConfigFile::Config_Read() {
     program_.fileChecks.Check_Dir("data");
     program_.fileChecks.Check_File("configuration", "Data/", "DorvexL.ini");
+    program_.platform.files.removeLeftovers(path);
 
     ConfigParseResult result;
     try {

@@ -31,11 +31,13 @@ public:
     // Appends the text to an existing file in one write; a write cut short, by a full disk, is
     // taken back. Throws FileError, also when the file does not exist.
     virtual void append(std::string_view path, std::string_view text) = 0;
-    // Replaces the file's content, or a link's target's, in one atomic step: on failure the old
-    // content stays. When the folder takes no new file but the file may be written, rewrites it
-    // in place instead, and a failure may then leave it cut short.
-    // Throws FileError.
+    // Replaces the file's content, or a link's target's, in one atomic step: on failure, and
+    // whenever the process is stopped, the old content stays whole. A folder that takes no new
+    // file is a failure. Throws FileError.
     virtual void replace(std::string_view path, std::string_view text) = 0;
+    // Removes the new files that replacements of the file stopped halfway (a crash, a power
+    // cut) left beside it; those of a process still running stay. Never throws.
+    virtual void removeLeftovers(std::string_view path) = 0;
 };
 
 } // namespace dorvex

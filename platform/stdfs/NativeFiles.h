@@ -12,7 +12,10 @@ namespace dorvex {
 void createNew(const std::filesystem::path& file);
 // Adds the text to the end of the existing file in one write, or nothing of it.
 void appendWhole(const std::filesystem::path& file, std::string_view text);
-// Puts the text in place of the file's content in one step: readers see the old or the new.
+// Puts the text in place of the file's content in one step: readers see the old or the new,
+// whenever the process is stopped.
 void replaceWhole(const std::filesystem::path& file, std::string_view text);
+// Removes what replacements of the file that were stopped halfway left beside it. Never throws.
+void removeLeftovers(const std::filesystem::path& file);
 
 } // namespace dorvex

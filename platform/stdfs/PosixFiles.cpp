@@ -1,9 +1,12 @@
 // Files on POSIX systems: descriptors, so that an append is one write(2) and a replacement is a
 // rename(2) of a new file made with O_EXCL | O_NOFOLLOW.
 #include "platform/FileSystem.h"
+#include "platform/stdfs/Leftovers.h"
 #include "platform/stdfs/NativeFiles.h"
 
 #include <cerrno>
+#include <climits>
+#include <csignal>
 #include <fcntl.h>
 #include <optional>
 #include <string>
@@ -60,8 +63,7 @@ bool writeAll(int descriptor, std::string_view text) {
 Descriptor createTemporary(const fs::path& file, fs::path& temporary) {
     constexpr int attempts = 100;
     for (int attempt = 0; attempt < attempts; ++attempt) {
-        temporary = file;
-        temporary += ".new-" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
+        temporary = temporaryName(file, static_cast<unsigned long>(::getpid()), attempt);
         const int descriptor =
             ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (descriptor >= 0 || errno != EEXIST) {
@@ -72,14 +74,11 @@ Descriptor createTemporary(const fs::path& file, fs::path& temporary) {
 }
 
 // Writes the text to a new file, with the mode of the file it replaces, and renames it over
-// `file`; false, with nothing changed, when the folder cannot take a new file.
-bool replaceByRename(const fs::path& file, std::optional<mode_t> mode, std::string_view text) {
+// `file`; the new file never stays behind on failure.
+void replaceByRename(const fs::path& file, std::optional<mode_t> mode, std::string_view text) {
     fs::path temporary;
     Descriptor stream = createTemporary(file, temporary);
     if (!stream) {
-        if (errno == EACCES || errno == EPERM) {
-            return false;
-        }
         throw FileError("cannot create a file next to " + file.string());
     }
     const bool written = writeAll(stream.get(), text) &&
@@ -94,7 +93,23 @@ bool replaceByRename(const fs::path& file, std::optional<mode_t> mode, std::stri
     if (!folder || !folder.syncAndClose()) {
         throw FileError("cannot write " + file.parent_path().string());
     }
-    return true;
+}
+
+// Another user's process counts as running too.
+bool processRuns(unsigned long process) {
+    return process <= static_cast<unsigned long>(INT_MAX) && process != 0 &&
+           static_cast<pid_t>(process) != ::getpid() &&
+           (::kill(static_cast<pid_t>(process), 0) == 0 || errno == EPERM);
+}
+
+// The file that a replacement of `path` writes: a link's target.
+fs::path replacedFile(const fs::path& path) {
+    std::error_code error;
+    const fs::path file = fs::weakly_canonical(path, error);
+    if (error) {
+        throw FileError("cannot find " + path.string());
+    }
+    return file;
 }
 
 } // namespace
@@ -129,13 +144,9 @@ void appendWhole(const fs::path& file, std::string_view text) {
 }
 
 void replaceWhole(const fs::path& path, std::string_view text) {
-    std::error_code error;
     // A link stays; its target is rewritten.
-    const fs::path file = fs::weakly_canonical(path, error);
-    if (error) {
-        throw FileError("cannot find " + path.string());
-    }
-    // A file the user may not write to stays as it is, as if it had been written in place.
+    const fs::path file = replacedFile(path);
+    // A file the user may not write to stays as it is, although its folder may take a new one.
     Descriptor existing(
         ::open(file.c_str(), O_WRONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY));
     struct stat status {};
@@ -143,14 +154,16 @@ void replaceWhole(const fs::path& path, std::string_view text) {
                  : errno != ENOENT) {
         throw FileError("cannot write " + file.string());
     }
-    if (replaceByRename(file, existing ? std::optional(status.st_mode & 07777) : std::nullopt,
-                        text)) {
-        return;
-    }
-    // The folder takes no new file but the file may be written: rewritten in place.
-    if (!existing || ::ftruncate(existing.get(), 0) != 0 || !writeAll(existing.get(), text) ||
-        !existing.syncAndClose()) {
-        throw FileError("cannot write " + file.string());
+    // Only a new file renamed over the old one leaves the old or the new whole, whenever the
+    // process is stopped: a folder that takes no new file keeps the file as it is.
+    replaceByRename(file, existing ? std::optional(status.st_mode & 07777) : std::nullopt, text);
+}
+
+void removeLeftovers(const fs::path& path) {
+    try {
+        removeLeftoversOf(replacedFile(path), processRuns);
+    } catch (const FileError&) {
+        // Nothing to find, so nothing to remove.
     }
 }
 

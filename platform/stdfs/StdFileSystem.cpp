@@ -142,4 +142,8 @@ void StdFileSystem::replace(std::string_view path, std::string_view text) {
     replaceWhole(resolve(path), text);
 }
 
+void StdFileSystem::removeLeftovers(std::string_view path) {
+    dorvex::removeLeftovers(resolve(path));
+}
+
 } // namespace dorvex

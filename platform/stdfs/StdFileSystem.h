@@ -18,6 +18,7 @@ public:
     void createFile(std::string_view path) override;
     void append(std::string_view path, std::string_view text) override;
     void replace(std::string_view path, std::string_view text) override;
+    void removeLeftovers(std::string_view path) override;
 
     // Larger files are not read: a text file of the program's is a few kilobytes.
     static constexpr std::uintmax_t maxReadSize = 16u << 20;

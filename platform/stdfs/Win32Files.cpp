@@ -1,6 +1,7 @@
 // Files on Windows: handles, so that an append is one WriteFile on a handle that only appends and
 // a replacement is a new file moved over the old one with MoveFileExW.
 #include "platform/FileSystem.h"
+#include "platform/stdfs/Leftovers.h"
 #include "platform/stdfs/NativeFiles.h"
 
 #include <windows.h>
@@ -63,15 +64,28 @@ bool writeAll(HANDLE handle, std::string_view text) {
 Handle createTemporary(const fs::path& file, fs::path& temporary) {
     constexpr int attempts = 100;
     for (int attempt = 0; attempt < attempts; ++attempt) {
-        temporary = file;
-        temporary +=
-            ".new-" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(attempt);
+        temporary = temporaryName(file, ::GetCurrentProcessId(), attempt);
         Handle handle = openFile(temporary, GENERIC_WRITE, CREATE_NEW);
         if (handle || ::GetLastError() != ERROR_FILE_EXISTS) {
             return handle;
         }
     }
     return Handle(INVALID_HANDLE_VALUE);
+}
+
+// A process that may not be asked about counts as running.
+bool processRuns(unsigned long process) {
+    if (process == ::GetCurrentProcessId()) {
+        return false;
+    }
+    const HANDLE handle = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process);
+    if (handle == nullptr) {
+        return ::GetLastError() == ERROR_ACCESS_DENIED;
+    }
+    DWORD status = 0;
+    const bool runs = ::GetExitCodeProcess(handle, &status) && status == STILL_ACTIVE;
+    ::CloseHandle(handle);
+    return runs;
 }
 
 } // namespace
@@ -133,6 +147,10 @@ void replaceWhole(const fs::path& file, std::string_view text) {
         ::DeleteFileW(temporary.c_str());
         throw FileError("cannot write " + file.string());
     }
+}
+
+void removeLeftovers(const fs::path& file) {
+    removeLeftoversOf(file, processRuns);
 }
 
 } // namespace dorvex

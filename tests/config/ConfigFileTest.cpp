@@ -67,25 +67,51 @@ TEST(ConfigFile, WriterReplacesTheWholeFile) {
         << "no temporary file may stay behind";
 }
 
+// A file that may not be written, or a folder that takes no new file beside it (one an
+// administrator locked): the file stays whole and nothing else is left in the folder.
 TEST(ConfigFile, WriterFailureKeepsTheOldFileAndTheProgramGoesOn) {
+    const auto readOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+    const struct {
+        fs::perms file, data;
+    } cases[] = {
+        {readOnly, fs::perms::all},
+        {fs::perms::all,
+         readOnly | fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec},
+    };
+    for (const auto& c : cases) {
+        TempFolder folder;
+        const std::string original = configWith("2", "2", "2", "12300", "1");
+        folder.write("Data/DorvexL.ini", original);
+        fs::create_directories(folder.path() / "Log");
+        fs::permissions(folder.path() / "Log", fs::perms::all);
+        fs::permissions(folder.path() / "Data" / "DorvexL.ini", c.file);
+        fs::permissions(folder.path() / "Data", c.data);
+        DORVEX_EXPECT_AS_UNPRIVILEGED_USER(([&] {
+            Simulation sim({.folder = &folder.path()});
+            sim.program().state.settings.StopTime = 10730;
+            writeConfig(sim);
+            const ShownMessage expected{"Dorvex Zede Configuration File Error",
+                                        "Unable to write to the configuration file. DorvexL.ini\r\n"
+                                        "This may be a permissions problem.",
+                                        MessageIcon::Exclamation};
+            return sim.messages() == std::vector{expected} && !sim.ended() &&
+                   readFile(folder.path() / "Data" / "DorvexL.ini") == original &&
+                   std::distance(fs::directory_iterator(folder.path() / "Data"), {}) == 1;
+        }()))
+            << (c.file == readOnly ? "read-only file" : "locked folder");
+    }
+}
+
+// A rewrite stopped halfway (a crash, a power cut) left its new file beside the settings: the
+// next start removes it.
+TEST(ConfigFile, AStartRemovesWhatAStoppedRewriteLeft) {
     TempFolder folder;
-    const std::string original = configWith("2", "2", "2", "12300", "1");
-    folder.write("Data/DorvexL.ini", original);
+    folder.write("Data/DorvexL.ini", defaultConfig());
+    folder.write("Data/DorvexL.ini.new-2147483647-0", "[Run]\r\nCPUOn=");
     fs::create_directories(folder.path() / "Log");
-    fs::permissions(folder.path() / "Log", fs::perms::all);
-    fs::permissions(folder.path() / "Data" / "DorvexL.ini",
-                    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    DORVEX_EXPECT_AS_UNPRIVILEGED_USER(([&] {
-        Simulation sim({.folder = &folder.path()});
-        sim.program().state.settings.StopTime = 10730;
-        writeConfig(sim);
-        const ShownMessage expected{"Dorvex Zede Configuration File Error",
-                                    "Unable to write to the configuration file. DorvexL.ini\r\n"
-                                    "This may be a permissions problem.",
-                                    MessageIcon::Exclamation};
-        return sim.messages() == std::vector{expected} && !sim.ended() &&
-               readFile(folder.path() / "Data" / "DorvexL.ini") == original;
-    }()));
+    Simulation sim({.folder = &folder.path()});
+    EXPECT_TRUE(sim.messages().empty());
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path() / "Data"), {}), 1);
 }
 
 TEST(ConfigFile, WriterNeedsTheFileToExist) {
