@@ -52,8 +52,9 @@ std::optional<WakeInhibitor> fromKde(sd_bus_message* answer) {
 
 } // namespace
 
-DbusWakeInhibitors::DbusWakeInhibitors(ReadableWatches& watches, Clock::duration recheckAfter)
-    : watches_(watches), recheckAfter_(recheckAfter),
+DbusWakeInhibitors::DbusWakeInhibitors(ReadableWatches& watches, Clock::duration recheckAfter,
+                                       Clock::duration giveUpAfter)
+    : watches_(watches), recheckAfter_(recheckAfter), giveUpAfter_(giveUpAfter),
       questions_{{
           // The login manager tells of every inhibitor that starts or stops as a change of its
           // BlockInhibited or DelayInhibited property; GNOME with InhibitorAdded and
@@ -95,7 +96,7 @@ std::optional<WakeInhibitor> DbusWakeInhibitors::holder() {
     for (Question& question : questions_) {
         // Given up only after the answers that came in were read: sd-bus's own time-out would
         // fail a call before reading its answer when nobody asked for it in time.
-        if (question.pending != nullptr && now - question.askedAt > answerTime) {
+        if (question.pending != nullptr && now - question.askedAt > giveUpAfter_) {
             question.pending = sd_bus_slot_unref(question.pending);
             question.answer.reset();
             question.stale = true;
@@ -120,7 +121,7 @@ void DbusWakeInhibitors::lookAgainAfter(Clock::time_point now) {
     found_.reset();
     for (const Question& question : questions_) {
         if (question.pending != nullptr) {
-            nextLookAt_ = std::min(nextLookAt_, question.askedAt + answerTime);
+            nextLookAt_ = std::min(nextLookAt_, question.askedAt + giveUpAfter_);
         } else if (question.connection.bus != nullptr && !question.absent) {
             nextLookAt_ = std::min(nextLookAt_, question.askedAt + recheckAfter_);
         }

@@ -16,12 +16,14 @@ namespace dorvex {
 // inhibitors on the system bus, GNOME's session manager and KDE's power management on the
 // session bus. Each service is asked when it comes onto its bus and whenever it signals that its
 // inhibitors changed; a quiet tick sends nothing. The questions go out without waiting and their
-// answers are read when they arrive, so a slow or hung service never holds the caller up. A
-// missing service, or one that has not answered `answerTime` after it was asked, counts as nobody.
+// answers are read when they arrive, so a slow or hung service never holds the caller up; its
+// last answer stands until the next one comes. A missing service, or one that has not answered
+// `giveUpTime` after it was asked, counts as nobody, and is asked again.
 class DbusWakeInhibitors : public WakeInhibitors {
 public:
     using Clock = std::chrono::steady_clock;
-    static constexpr std::chrono::milliseconds answerTime{900}; // within the tick's second
+    // A busy or swapping session manager may take seconds, and is still heard.
+    static constexpr std::chrono::seconds giveUpTime{5};
     // A service is asked again this long after its last question even without a signal, in case
     // its inhibitors changed without telling.
     static constexpr std::chrono::seconds recheckTime{30};
@@ -31,7 +33,8 @@ public:
     static constexpr std::chrono::seconds lastRetryTime{300};
 
     explicit DbusWakeInhibitors(ReadableWatches& watches,
-                                Clock::duration recheckAfter = recheckTime);
+                                Clock::duration recheckAfter = recheckTime,
+                                Clock::duration giveUpAfter = giveUpTime);
     ~DbusWakeInhibitors() override;
     DbusWakeInhibitors(const DbusWakeInhibitors&) = delete;
     DbusWakeInhibitors& operator=(const DbusWakeInhibitors&) = delete;
@@ -89,6 +92,7 @@ private:
 
     ReadableWatches& watches_;
     const Clock::duration recheckAfter_;
+    const Clock::duration giveUpAfter_;
     Connection system_{&sd_bus_open_system};
     Connection session_{&sd_bus_open_user};
     std::array<Question, 3> questions_;
