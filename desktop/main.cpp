@@ -12,6 +12,7 @@
 #include "platform/linux/PosixAccounts.h"
 #include "platform/linux/TimerSlack.h"
 #include "platform/linux/UnameOsVersion.h"
+#include "platform/linux/UnansweringBusGuard.h"
 #include "platform/qt/EndRequests.h"
 #include "platform/qt/QtProcessControl.h"
 #include "platform/qt/QtReadableWatches.h"
@@ -26,6 +27,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 
 namespace {
 
@@ -57,6 +59,8 @@ int main(int argc, char** argv) {
 
     // Before the first thread starts: they all have it.
     allowTimerSlack(timerSlack);
+    // Until the program has started: Qt's look for a tray host waits on the session bus.
+    std::optional<UnansweringBusGuard> unansweringBus(std::in_place, std::cerr);
     qt::Application application(argc, argv);
     // The title a StatusNotifierItem host shows for the tray icon.
     QApplication::setApplicationName(QString::fromUtf8(AppName));
@@ -86,6 +90,7 @@ int main(int argc, char** argv) {
     }
     const qt::EndRequests endRequests(application, [&program] { program.endOnRequest(); });
     program.start(arguments);
+    unansweringBus.reset();
     if (program.ended()) {
         return program.exitStatus();
     }

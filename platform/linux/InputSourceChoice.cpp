@@ -1,19 +1,22 @@
 #include "platform/linux/InputSourceChoice.h"
 
+#include "platform/linux/AwaitedCompositor.h"
 #include "platform/linux/MutterIdleInput.h"
-#include "platform/linux/WaylandIdleInput.h"
 #include "platform/linux/X11InputDevices.h"
 
 namespace dorvex {
 
-std::unique_ptr<InputDevices> chooseInputDevices(std::ostream& diagnostics) {
+namespace {
+
+// With the compositor's answer in, if there is a compositor.
+std::unique_ptr<InputDevices> chooseWith(std::unique_ptr<WaylandIdleInput> wayland,
+                                         std::ostream& diagnostics) {
     const auto chosen = [&diagnostics](std::unique_ptr<InputDevices> source,
                                        const std::string& name) {
         diagnostics << "Dorvex Zede watches keyboard and mouse through " << name << '\n';
         return source;
     };
-    if (auto wayland = std::make_unique<WaylandIdleInput>(diagnostics);
-        !wayland->protocol().empty()) {
+    if (!wayland->protocol().empty()) {
         const std::string name = "the compositor's " + wayland->protocol();
         return chosen(std::move(wayland), name);
     }
@@ -25,6 +28,21 @@ std::unique_ptr<InputDevices> chooseInputDevices(std::ostream& diagnostics) {
         return x11;
     }
     return chosen(std::move(x11), "X11");
+}
+
+} // namespace
+
+std::unique_ptr<InputDevices> chooseInputDevices(std::ostream& diagnostics) {
+    auto wayland = std::make_unique<WaylandIdleInput>(diagnostics);
+    if (!wayland->awaitingAnswer()) {
+        return chooseWith(std::move(wayland), diagnostics);
+    }
+    diagnostics << "Dorvex Zede waits for the Wayland compositor to answer; keyboard and mouse "
+                   "count as in use until it does\n";
+    return std::make_unique<AwaitedCompositor>(
+        std::move(wayland), [&diagnostics](std::unique_ptr<WaylandIdleInput> answered) {
+            return chooseWith(std::move(answered), diagnostics);
+        });
 }
 
 } // namespace dorvex

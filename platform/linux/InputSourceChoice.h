@@ -7,9 +7,10 @@
 
 namespace dorvex {
 
-// The keyboard and mouse source for this session, chosen once at start-up: the Wayland
-// compositor's idle notices, else GNOME's idle monitor, else X11 (which refuses a Wayland session:
-// its input then counts as in use). Says on `diagnostics` which source is in use.
+// The keyboard and mouse source for this session, chosen once: the Wayland compositor's idle
+// notices, else GNOME's idle monitor, else X11 (which refuses a Wayland session: its input then
+// counts as in use). Says on `diagnostics` which source is in use. A compositor that has not
+// answered within a moment of the start is waited for at the polls, without holding them up.
 std::unique_ptr<InputDevices> chooseInputDevices(std::ostream& diagnostics = std::cerr);
 
 } // namespace dorvex

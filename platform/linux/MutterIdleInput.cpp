@@ -1,6 +1,6 @@
 #include "platform/linux/MutterIdleInput.h"
 
-#include <memory>
+#include "platform/linux/BoundedBusCall.h"
 
 namespace dorvex {
 
@@ -9,23 +9,18 @@ namespace {
 constexpr std::uint64_t pollMs = 1000;
 // The question at start-up waits this long at most. The questions of the polls wait for nothing:
 // their answers are read at the next poll; an answer late beyond the second limit is given up.
-constexpr std::uint64_t firstAnswerUs = 250'000;
+constexpr std::chrono::milliseconds firstAnswer{250};
 constexpr std::uint64_t lateAnswerUs = 5'000'000;
 
 constexpr const char* service = "org.gnome.Mutter.IdleMonitor";
 constexpr const char* objectPath = "/org/gnome/Mutter/IdleMonitor/Core";
 constexpr const char* monitor = "org.gnome.Mutter.IdleMonitor";
 
-struct MessageUnref {
-    void operator()(sd_bus_message* message) const { sd_bus_message_unref(message); }
-};
-using Message = std::unique_ptr<sd_bus_message, MessageUnref>;
-
 // GetIdletime, to be sent; empty when it cannot be made.
-Message idleTimeQuestion(sd_bus* bus) {
+BusMessage idleTimeQuestion(sd_bus* bus) {
     sd_bus_message* question = nullptr;
     sd_bus_message_new_method_call(bus, &question, service, objectPath, monitor, "GetIdletime");
-    return Message(question);
+    return BusMessage(question);
 }
 
 } // namespace
@@ -35,19 +30,22 @@ MutterIdleInput::MutterIdleInput(std::ostream& diagnostics) : InputSincePoll(dia
         bus_ = nullptr;
         return;
     }
-    const Message question = idleTimeQuestion(bus_);
-    sd_bus_message* answer = nullptr;
+    const BusMessage question = idleTimeQuestion(bus_);
     std::uint64_t idleMs = 0;
-    if (question && sd_bus_call(bus_, question.get(), firstAnswerUs, nullptr, &answer) >= 0 &&
-        sd_bus_message_read(answer, "t", &idleMs) >= 0) {
-        previous_ = idleMs;
+    if (question) {
+        const BusMessage answer = answerWithin(bus_, question.get(), firstAnswer);
+        if (answer && sd_bus_message_is_method_error(answer.get(), nullptr) == 0 &&
+            sd_bus_message_read(answer.get(), "t", &idleMs) >= 0) {
+            previous_ = idleMs;
+        }
     }
-    sd_bus_message_unref(answer);
 }
 
 MutterIdleInput::~MutterIdleInput() {
     sd_bus_slot_unref(question_);
-    sd_bus_flush_close_unref(bus_);
+    // Nothing left to send matters: no flush that a bus which never let the connection in could
+    // hold up for minutes.
+    sd_bus_close_unref(bus_);
 }
 
 void MutterIdleInput::judge(std::uint64_t idleMs) {
@@ -80,7 +78,7 @@ bool MutterIdleInput::inputSinceLastPoll() {
     const bool input = !answered_ || input_;
     answered_ = input_ = false;
     if (question_ == nullptr) {
-        if (const Message question = idleTimeQuestion(bus_)) {
+        if (const BusMessage question = idleTimeQuestion(bus_)) {
             sd_bus_call_async(bus_, &question_, question.get(), &onAnswer, this, lateAnswerUs);
         }
     }

@@ -4,6 +4,7 @@
 #include "idle-client.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <poll.h>
@@ -25,6 +26,10 @@ constexpr std::uint32_t newestNotifier = 1;
 
 constexpr const char* lost = "the connection to the Wayland compositor was lost";
 
+// The answer at start-up is waited for this long at most: a compositor that has stopped, or a
+// socket that nobody serves, would hold the program for good. A later answer is taken at a poll.
+constexpr std::chrono::milliseconds firstAnswer{250};
+
 } // namespace
 
 WaylandIdleInput::WaylandIdleInput(std::ostream& diagnostics) : InputSincePoll(diagnostics) {
@@ -36,15 +41,42 @@ WaylandIdleInput::WaylandIdleInput(std::ostream& diagnostics) : InputSincePoll(d
     static const wl_registry_listener registryListener{&onGlobal, nullptr};
     registry_ = wl_display_get_registry(display_);
     wl_registry_add_listener(registry_, &registryListener, this);
-    // Once at start-up: the globals, and the objects bound to them.
-    if (wl_display_roundtrip(display_) >= 0 && seat_ != nullptr) {
-        watch();
+    // Once at start-up: the globals, and the objects bound to them, all there once the compositor
+    // has answered the sync that follows them.
+    static const wl_callback_listener syncListener{&onSynced};
+    sync_ = wl_display_sync(display_);
+    wl_callback_add_listener(sync_, &syncListener, this);
+    using Clock = std::chrono::steady_clock;
+    const auto end = Clock::now() + firstAnswer;
+    for (auto left = firstAnswer; awaitingAnswer() && left.count() > 0;
+         left = std::chrono::ceil<std::chrono::milliseconds>(end - Clock::now())) {
+        if (!readEvents(left)) {
+            lost_ = true;
+        }
+    }
+}
+
+void WaylandIdleInput::readLateAnswer() {
+    if (awaitingAnswer() && !readEvents(std::chrono::milliseconds(0))) {
+        lost_ = true;
+    }
+}
+
+void WaylandIdleInput::onSynced(void* self, wl_callback* callback, std::uint32_t /*serial*/) {
+    auto& input = *static_cast<WaylandIdleInput*>(self);
+    wl_callback_destroy(callback);
+    input.sync_ = nullptr;
+    if (input.seat_ != nullptr) {
+        input.watch();
     }
 }
 
 WaylandIdleInput::~WaylandIdleInput() {
     if (display_ == nullptr) {
         return;
+    }
+    if (sync_ != nullptr) {
+        wl_callback_destroy(sync_);
     }
     if (notification_ != nullptr) {
         ext_idle_notification_v1_destroy(notification_);
@@ -118,33 +150,32 @@ void WaylandIdleInput::watch() {
 }
 
 bool WaylandIdleInput::inputSinceLastPoll() {
-    readEvents();
+    if (!readEvents(std::chrono::milliseconds(0))) {
+        cannotWatch(lost);
+    }
     const bool resumed = std::exchange(resumed_, false);
     return !idle_ || resumed;
 }
 
-// Reads and handles what the compositor has sent, without waiting for more: the process wakes
-// for its own poll alone.
-void WaylandIdleInput::readEvents() {
+// Reads and handles what the compositor has sent, waiting at most `wait` for something to
+// arrive: a poll waits for nothing, so the process wakes for its own poll alone. False once the
+// connection is lost.
+bool WaylandIdleInput::readEvents(std::chrono::milliseconds wait) {
     while (wl_display_prepare_read(display_) != 0) {
         if (wl_display_dispatch_pending(display_) < 0) {
-            cannotWatch(lost);
-            return;
+            return false;
         }
     }
     wl_display_flush(display_);
     pollfd ready{wl_display_get_fd(display_), POLLIN, 0};
-    if (::poll(&ready, 1, 0) > 0) {
+    if (::poll(&ready, 1, static_cast<int>(wait.count())) > 0) {
         if (wl_display_read_events(display_) < 0) {
-            cannotWatch(lost);
-            return;
+            return false;
         }
     } else {
         wl_display_cancel_read(display_);
     }
-    if (wl_display_dispatch_pending(display_) < 0) {
-        cannotWatch(lost);
-    }
+    return wl_display_dispatch_pending(display_) >= 0;
 }
 
 } // namespace dorvex

@@ -2,9 +2,11 @@
 
 #include "platform/linux/InputSincePoll.h"
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 
+struct wl_callback;
 struct wl_display;
 struct wl_registry;
 struct wl_seat;
@@ -22,27 +24,35 @@ namespace dorvex {
 // without waiting.
 class WaylandIdleInput : public InputSincePoll {
 public:
-    // Connects to the compositor in $WAYLAND_DISPLAY, if any.
+    // Connects to the compositor in $WAYLAND_DISPLAY, if any, and waits a moment for its answer.
     explicit WaylandIdleInput(std::ostream& diagnostics = std::cerr);
     ~WaylandIdleInput() override;
     WaylandIdleInput(const WaylandIdleInput&) = delete;
     WaylandIdleInput& operator=(const WaylandIdleInput&) = delete;
 
-    // The protocol watched; empty when there is no compositor or it offers neither.
+    // The protocol watched; empty when there is no compositor, it offers neither or it has not
+    // answered yet.
     const std::string& protocol() const { return protocol_; }
+    // The compositor took the connection but has not answered yet: still starting, or busy.
+    bool awaitingAnswer() const { return sync_ != nullptr && !lost_; }
+    // Takes the answer if it has come since, without waiting.
+    void readLateAnswer();
 
 protected:
     bool inputSinceLastPoll() override;
 
 private:
     void watch();
-    void readEvents();
+    bool readEvents(std::chrono::milliseconds wait);
     static void onGlobal(void* self, wl_registry* registry, std::uint32_t name,
                          const char* interface, std::uint32_t version);
     template <bool Idle, typename Notice> static void onNotice(void* self, Notice* notice);
+    static void onSynced(void* self, wl_callback* callback, std::uint32_t serial);
 
     wl_display* display_ = nullptr;
     wl_registry* registry_ = nullptr;
+    wl_callback* sync_ = nullptr; // the start-up question, until answered
+    bool lost_ = false;
     wl_seat* seat_ = nullptr;
     // The newer protocol when offered, else the older one; and its notices for the seat.
     ext_idle_notifier_v1* notifier_ = nullptr;

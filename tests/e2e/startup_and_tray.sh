@@ -3,7 +3,8 @@
 # start-up notice and ends, the first going on; a right click opens the menu, whose last item
 # ends the program normally. On a StatusNotifierItem host (a watcher on the session bus, as KDE
 # Plasma has) the program registers its item with its name as title and its rule as tool tip; the
-# host's "Activate" opens the main window, "ContextMenu" the menu.
+# host's "Activate" opens the main window, "ContextMenu" the menu. A session bus that does not
+# answer and a compositor that does not either hold nothing up.
 source "$(dirname "$0")/lib.sh"
 e2e_start_desktop
 folder="$E2E_TMP/install"
@@ -40,6 +41,35 @@ sleep 1
 e2e_open_tray_menu "$x" "$y"
 xdotool key Up Return
 e2e_expect_end "$folder" "Exit/*"
+
+# A session bus whose daemon is stopped and a compositor socket that nobody serves: the tray icon
+# comes within seconds all the same (a wait on either would take minutes), the log is written and
+# SIGTERM ends the program normally.
+setsid dbus-daemon --session --nofork --print-address=3 3>"$E2E_TMP/frozen-bus" >/dev/null 2>&1 &
+E2E_GROUPS+=($!)
+frozen=$!
+e2e_wait 20 test -s "$E2E_TMP/frozen-bus" || e2e_fail "no bus to stop"
+kill -STOP "$frozen"
+setsid /usr/bin/python3 -c 'import socket, sys, time
+s = socket.socket(socket.AF_UNIX)
+s.bind(sys.argv[1])
+s.listen(8)
+time.sleep(600)' "$XDG_RUNTIME_DIR/wayland-silent" &
+E2E_GROUPS+=($!)
+e2e_wait 20 test -S "$XDG_RUNTIME_DIR/wayland-silent" || e2e_fail "no silent socket"
+folder="$E2E_TMP/unanswered"
+e2e_install "$folder"
+started=$SECONDS
+E2E_SESSION_BUS=$(head -n 1 "$E2E_TMP/frozen-bus") WAYLAND_DISPLAY=wayland-silent QT_QPA_PLATFORM=xcb \
+    e2e_start_program "$folder" -InhibitUpdate
+e2e_wait 10 e2e_tray_icon || e2e_fail "no tray icon with a stopped bus: $(cat "$folder/stderr.txt")"
+((SECONDS - started <= 10)) || e2e_fail "the tray icon came after $((SECONDS - started)) s"
+e2e_wait 10 grep -q "Start     , Initialise" "$folder/Log/DorvexL.log" || e2e_fail "no log"
+grep -qx "Dorvex Zede: the session bus does not answer; the program starts without it" \
+    "$folder/stderr.txt" || e2e_fail "not told: $(cat "$folder/stderr.txt")"
+e2e_signal_program TERM
+e2e_expect_end "$folder" "Exit/*"
+kill -CONT "$frozen"
 
 setsid dbus-daemon --session --nofork --print-address=3 3>"$E2E_TMP/bus" >/dev/null 2>&1 &
 E2E_GROUPS+=($!)

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <chrono>
+#include <memory>
+#include <systemd/sd-bus.h>
+
+namespace dorvex {
+
+struct BusMessageUnref {
+    void operator()(sd_bus_message* message) const { sd_bus_message_unref(message); }
+};
+using BusMessage = std::unique_ptr<sd_bus_message, BusMessageUnref>;
+
+// Sends the call and waits at most `within` for its answer, also while the bus has not let the
+// connection in yet: sd_bus_call waits for that without a bound, for minutes on a bus whose
+// daemon is stopped. The answer, an error's among them, or nothing when none came in time.
+BusMessage answerWithin(sd_bus* bus, sd_bus_message* call, std::chrono::microseconds within);
+
+// True when the session bus takes a connection but does not answer within `within`: a frozen
+// daemon, or a socket that never speaks. A bus that is not there at all is no such bus.
+bool sessionBusHangs(std::chrono::microseconds within);
+
+} // namespace dorvex
