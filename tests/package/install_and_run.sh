@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Builds the Debian package from a clean tree, checks it with lintian, installs it with apt-get,
-# runs the installed launcher twice for a new user under a private X server and removes the
-# package again, even on failure. Needs root (CI runs on a throwaway machine).
+# runs the installed launcher twice for a new user under a private X server (also on a full disk
+# and over an emptied copy of the settings) and removes the package again, even on failure. Needs
+# root (CI runs on a throwaway machine).
 source "$(dirname "$0")/../e2e/lib.sh"
 [[ $(id -u) == 0 ]] || { echo "SKIP: installing a package needs root"; exit 77; }
 ! dpkg-query -W dorvexzede >/dev/null 2>&1 || e2e_fail "dorvexzede is installed already"
 package_cleanup() {
     DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq dorvexzede >/dev/null 2>&1 || true
+    umount "$E2E_TMP/full" 2>/dev/null || true
     e2e_cleanup
 }
 trap package_cleanup EXIT
@@ -22,14 +24,28 @@ lintian --fail-on error,warning "$deb" || e2e_fail "lintian found faults"
 DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >/dev/null || e2e_fail "apt-get install failed"
 [[ $(/usr/bin/dorvexzede --version) == "Dorvex Zede "[0-9]* ]] || e2e_fail "no version from /usr/bin/dorvexzede"
 
-# The launcher's own errors are one clear line.
+# The launcher's own errors are one clear line. A relative folder is none, and none is read as an
+# option.
+full="$E2E_TMP/full"
+mkdir -p "$full"
+mount -t tmpfs -o size=64k tmpfs "$full" || e2e_fail "cannot mount a small tmpfs"
+mkdir -p "$full/dorvexzede/Data" "$full/dorvexzede/Log"
+dd if=/dev/zero of="$full/filler" bs=4k 2>/dev/null || true
 while read -r variable value message; do
-    env -u XDG_DATA_HOME "$variable=$value" dorvexzede-launcher 2>"$E2E_TMP/said" && e2e_fail "no error with $variable=$value"
+    (cd "$E2E_TMP" && env -u XDG_DATA_HOME HOME=/nowhere "$variable=$value" dorvexzede-launcher 2>"$E2E_TMP/said") &&
+        e2e_fail "no error with $variable=$value"
     [[ $(cat "$E2E_TMP/said") == "dorvexzede-launcher: $message"* ]] || e2e_fail "said $(cat "$E2E_TMP/said")"
-done <<'LINES'
+done <<LINES
 HOME /nowhere no home folder
+HOME -p no home folder
+XDG_DATA_HOME relative no home folder
 XDG_DATA_HOME /proc/1 cannot make the writable folder /proc/1/dorvexzede
+XDG_DATA_HOME $full cannot copy the settings
 LINES
+[[ ! -e $E2E_TMP/relative && ! -e $E2E_TMP/-p ]] || e2e_fail "a relative folder was used"
+# The copy that the full disk cut short left nothing: no half settings file, no new file.
+[[ -z $(ls -A "$full/dorvexzede/Data") ]] || e2e_fail "the failed copy left $(ls -A "$full/dorvexzede/Data")"
+rm "$full/filler"
 
 e2e_start_desktop
 export HOME="$E2E_TMP/home"
@@ -37,14 +53,25 @@ unset XDG_DATA_HOME
 mkdir -p "$HOME"
 user="$HOME/.local/share/dorvexzede"
 E2E_PROGRAM=dorvexzede-launcher
-for run in first second; do
-    mkdir -p "$E2E_TMP/$run"
-    e2e_start_program "$E2E_TMP/$run" -InhibitShutdown
+# Runs the launcher under the desktop until the program's tray icon shows, then ends the program;
+# the user's folder is $user.
+run_launcher() {
+    mkdir -p "$E2E_TMP/$1"
+    e2e_start_program "$E2E_TMP/$1" -InhibitShutdown
     e2e_wait_tray_icon >/dev/null
     e2e_signal_program INT
-    status=$(e2e_wait_exit "$E2E_TMP/$run")
-    [[ $status == 0 ]] || e2e_fail "the $run run ended with status $status"
+    status=$(e2e_wait_exit "$E2E_TMP/$1")
+    [[ $status == 0 ]] || e2e_fail "the $1 run ended with status $status"
     grep -q "Start     , Initialise" "$user/Log/DorvexL.log" || e2e_fail "no log in $user"
+}
+# With room again, the copy is made whole.
+user="$full/dorvexzede"
+XDG_DATA_HOME=$full run_launcher full
+cmp -s "$user/Data/DorvexL.ini" /usr/share/dorvexzede/DorvexL.ini || e2e_fail "settings not copied with room again"
+
+user="$HOME/.local/share/dorvexzede"
+for run in first second; do
+    run_launcher $run
     if [[ $run == first ]]; then
         cmp -s "$user/Data/DorvexL.ini" /usr/share/dorvexzede/DorvexL.ini || e2e_fail "settings not copied"
         echo "# the user's own" >>"$user/Data/DorvexL.ini"
@@ -52,6 +79,12 @@ for run in first second; do
 done
 grep -q "^# the user's own$" "$user/Data/DorvexL.ini" || e2e_fail "the second run overwrote the settings"
 [[ $(grep -c "Start     , Initialise" "$user/Log/DorvexL.log") == 2 ]] || e2e_fail "the log was not kept"
+# An empty copy is put right, and the launcher says so.
+: >"$user/Data/DorvexL.ini"
+run_launcher emptied
+cmp -s "$user/Data/DorvexL.ini" /usr/share/dorvexzede/DorvexL.ini || e2e_fail "the empty settings stayed"
+grep -q "^dorvexzede-launcher: .*DorvexL.ini is empty; the shipped settings take its place$" \
+    "$E2E_TMP/emptied/stderr.txt" || e2e_fail "not told: $(cat "$E2E_TMP/emptied/stderr.txt")"
 
 DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq dorvexzede >/dev/null || e2e_fail "apt-get purge failed"
 [[ ! -e /usr/bin/dorvexzede && ! -e /etc/xdg/autostart/dorvexzede.desktop ]] || e2e_fail "files left"
