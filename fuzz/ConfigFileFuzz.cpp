@@ -17,7 +17,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FuzzedDataProvider input(data, size);
     const std::int16_t switchCode = input.ConsumeBool() ? 1 : 0;
     files.replace("DorvexL.ini", input.ConsumeRemainingBytesAsString());
-    const ConfigParseResult read = parseConfig(files.readLines("DorvexL.ini"), switchCode);
+    ConfigParseResult read;
+    try {
+        read = parseConfig(files.readLines("DorvexL.ini"), switchCode);
+    } catch (const FileError&) {
+        return 0; // too large to be read, as the program refuses it
+    }
     if (read.problem) {
         return 0;
     }

@@ -20,8 +20,9 @@ public:
     void replace(std::string_view path, std::string_view text) override;
     void removeLeftovers(std::string_view path) override;
 
-    // Larger files are not read: a text file of the program's is a few kilobytes.
-    static constexpr std::uintmax_t maxReadSize = 16u << 20;
+    // Larger files are not read, nor taken into memory: a text file of the program's is a few
+    // hundred bytes, a thousand lines of comments included.
+    static constexpr std::uintmax_t maxReadSize = 64u << 10;
 
 private:
     std::filesystem::path resolve(std::string_view path) const;

@@ -46,8 +46,17 @@ TEST_F(StdFileSystemTest, ReadsOnlyRegularFilesOfSensibleSize) {
     fs::create_directory(folder.path() / "dir");
     EXPECT_THROW(files.readLines("dir"), FileError);
     EXPECT_THROW(files.readLines("missing"), FileError);
-    folder.write("huge", "");
-    fs::resize_file(folder.path() / "huge", StdFileSystem::maxReadSize + 1);
+    // Settings with every comment a user may add fit; a megabyte of empty lines, which would
+    // take tens of megabytes as lines, is refused before it is read.
+    std::string lines;
+    for (int line = 0; line < 32 * 1024; ++line) {
+        lines += "\r\n";
+    }
+    folder.write("long", lines);
+    EXPECT_EQ(files.readLines("long").size(), 32u * 1024);
+    folder.write("huge", lines + "\n");
+    EXPECT_THROW(files.readLines("huge"), FileError);
+    fs::resize_file(folder.path() / "huge", 1u << 20);
     EXPECT_THROW(files.readLines("huge"), FileError);
 }
 
@@ -90,8 +99,15 @@ TEST_F(StdFileSystemTest, EntriesOfTwoWritersNeverInterleave) {
             });
         }
     }
-    const Lines lines = files.readLines("shared.log");
+    // Larger than the program reads as lines: taken whole and split here.
+    const std::string log = folder.read("shared.log");
+    Lines lines;
+    for (std::size_t start = 0, end; (end = log.find("\r\n", start)) != std::string::npos;
+         start = end + 2) {
+        lines.push_back(log.substr(start, end - start));
+    }
     ASSERT_EQ(lines.size(), 2u * perWriter);
+    ASSERT_EQ(log.size(), perWriter * (entries[0].size() + entries[1].size()));
     const std::set<std::string> whole{entries[0].substr(0, 700), entries[1].substr(0, 900)};
     for (const std::string& line : lines) {
         ASSERT_TRUE(whole.contains(line)) << "a torn line of " << line.size() << " bytes";
