@@ -8,6 +8,8 @@ namespace dorvex {
 
 // The program reads small documents only: a longer reply fails instead of filling the memory.
 inline constexpr std::size_t MaxUrlReadBytes = 1u << 20;
+// A reply's head (status line and header lines) takes a few hundred bytes: a longer one fails.
+inline constexpr std::size_t MaxUrlHeaderBytes = 64u << 10;
 // A server that neither answers nor closes ends the read after this long.
 inline constexpr int UrlReadTimeoutMs = 120'000;
 

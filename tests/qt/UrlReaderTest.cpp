@@ -1,3 +1,4 @@
+#include "platform/qt/HttpReplyReader.h"
 #include "platform/qt/QtUrlReader.h"
 #include "tests/qt/LoopbackHttpServer.h"
 #include "tests/qt/QtTestSupport.h"
@@ -111,6 +112,80 @@ TEST_F(QtUrlReaderTest, AMalformedAddressDoesNotStartAndACancelledReadSaysNothin
     ASSERT_TRUE(waitFor([&] { return !server.requests.empty(); }));
     reader.cancel("42");
     EXPECT_FALSE(waitFor([&] { return record.progressReports > 0 || !record.ends.empty(); }, 800));
+}
+
+// The reply as the connection delivers it: at once, or byte by byte.
+TEST(HttpReplyReader, TakesTheBodyAsTheHeadFramesItAndNoMoreThanTheBounds) {
+    using State = HttpReplyReader::State;
+    using Fault = HttpReplyReader::Fault;
+    const std::string ok = "HTTP/1.1 200 OK\r\n";
+    const std::string chunked = ok + "Transfer-Encoding: chunked\r\n\r\n";
+    const std::string longLine = "X-Filler: " + std::string(MaxUrlHeaderBytes, 'x') + "\r\n";
+    const struct {
+        std::string bytes;
+        bool closed; // the server closes the connection after the bytes
+        State state;
+        Fault fault = Fault::None;
+        std::string body = "";
+        int status = 200;
+        std::string location = "";
+    } cases[] = {
+        {ok + "Content-Length: 5\r\n\r\nhello and more", false, State::Done, Fault::None, "hello"},
+        {ok + "Transfer-Encoding: gzip, Chunked\r\n\r\n5;name=value\r\nhello\r\n6\r\n world\r\n"
+              "0\r\nX-Trailer: 1\r\n\r\n",
+         false, State::Done, Fault::None, "hello world"},
+        {"HTTP/1.0 200 OK\nServer: old\n\nabc", true, State::Done, Fault::None, "abc"},
+        {ok + "Transfer-Encoding: gzip\r\nContent-Length: 1\r\n\r\nabc", true, State::Done,
+         Fault::None, "abc"},
+        {"HTTP/1.1 100 Continue\r\n\r\n" + ok + "Content-Length: 2\r\n\r\nok", false, State::Done,
+         Fault::None, "ok"},
+        {"HTTP/1.1 204 No Content\r\n\r\n", false, State::Done, Fault::None, "", 204},
+        {"HTTP/1.1 302 Found\r\nlocation:  /there \r\ncontent-length: 0\r\n\r\n", false,
+         State::Done, Fault::None, "", 302, "/there"},
+        {ok + "Content-Length: 1048576\r\n\r\n" + std::string(MaxUrlReadBytes, 'x'), false,
+         State::Done, Fault::None, std::string(MaxUrlReadBytes, 'x')},
+        {ok + "Content-Length: 9\r\n\r\nabc", false, State::Body, Fault::None, "abc"},
+        {ok + "Content-Length: 9\r\n\r\nabc", true, State::Failed, Fault::Cut, "abc"},
+        {ok + "Content-Le", true, State::Failed, Fault::Cut},
+        {chunked + "5\r\nhel", true, State::Failed, Fault::Cut, "hel"},
+        {"", true, State::Failed, Fault::Cut, "", 0},
+        {"SSH-2.0-OpenSSH_9.2\r\n", false, State::Failed, Fault::Malformed, "", 0},
+        {"HTTP/1.1 20 OK\r\n\r\n", false, State::Failed, Fault::Malformed, "", 0},
+        {"HTTP/1.1 099\r\n\r\n", false, State::Failed, Fault::Malformed, "", 0},
+        {ok + "Content-Length: 5\r\nContent-Length: 6\r\n\r\n", false, State::Failed,
+         Fault::Malformed},
+        {ok + "Content-Length: -5\r\n\r\n", false, State::Failed, Fault::Malformed},
+        {chunked + "zz\r\n", false, State::Failed, Fault::Malformed},
+        {chunked + "2\r\nabc\r\n", false, State::Failed, Fault::Malformed, "ab"},
+        {chunked + "1;" + std::string(MaxUrlHeaderBytes, 'x'), false, State::Failed,
+         Fault::Malformed},
+        {ok + longLine, false, State::Failed, Fault::HeadTooLarge},
+        {ok + "X-Filler: " + std::string(MaxUrlHeaderBytes, 'x'), false, State::Failed,
+         Fault::HeadTooLarge},
+        {chunked + "1\r\nx\r\n0\r\n" + longLine, false, State::Failed, Fault::HeadTooLarge, "x"},
+        {ok + "Content-Length: 1048577\r\n\r\n", false, State::Failed, Fault::BodyTooLarge},
+        {chunked + "100001\r\n", false, State::Failed, Fault::BodyTooLarge},
+        {"HTTP/1.0 200 OK\r\n\r\n" + std::string(MaxUrlReadBytes + 1, 'x'), false, State::Failed,
+         Fault::BodyTooLarge, std::string(MaxUrlReadBytes + 1, 'x')},
+    };
+    for (const auto& c : cases) {
+        for (const std::size_t piece : {c.bytes.size(), std::size_t{1}}) {
+            HttpReplyReader reader;
+            for (std::size_t at = 0; at < c.bytes.size(); at += piece) {
+                reader.take(std::string_view(c.bytes).substr(at, piece));
+            }
+            if (c.closed) {
+                reader.closed();
+            }
+            const std::string name =
+                c.bytes.substr(0, 80) + " in pieces of " + std::to_string(piece);
+            EXPECT_EQ(reader.state(), c.state) << name;
+            EXPECT_EQ(reader.fault(), c.fault) << name;
+            EXPECT_EQ(reader.body(), c.body) << name;
+            EXPECT_EQ(reader.status(), c.status) << name;
+            EXPECT_EQ(reader.location(), c.location) << name;
+        }
+    }
 }
 
 } // namespace
