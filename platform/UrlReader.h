@@ -10,7 +10,9 @@ namespace dorvex {
 inline constexpr std::size_t MaxUrlReadBytes = 1u << 20;
 // A reply's head (status line and header lines) takes a few hundred bytes: a longer one fails.
 inline constexpr std::size_t MaxUrlHeaderBytes = 64u << 10;
-// A server that neither answers nor closes ends the read after this long.
+// A read whose head is not in this long after it started fails: the server is not answering.
+inline constexpr int UrlHeaderTimeoutMs = 10'000;
+// A read fails after this long, however slowly the server keeps sending.
 inline constexpr int UrlReadTimeoutMs = 120'000;
 
 // What becomes of a read, delivered on the program's thread between other events.
@@ -21,7 +23,8 @@ public:
     virtual void progress(const std::string& key, const std::string& data) = 0;
     // The read finished; `data` holds all of it.
     virtual void completed(const std::string& key, const std::string& data) = 0;
-    // The read failed, with the system's error number and text.
+    // The read failed, with the system's error number and text; also when the server sent more,
+    // or took longer, than the bounds above allow.
     virtual void failed(const std::string& key, std::int32_t number, const std::string& text) = 0;
 };
 
@@ -34,7 +37,7 @@ public:
     // only to the same scheme, host and port; any other fails the read.
     virtual void start(const std::string& key, const std::string& url, int options,
                        UrlReadEvents& events) = 0;
-    // Stops the read with that key; no event comes for it afterwards.
+    // Stops the read with that key and closes its connection; no event comes for it afterwards.
     virtual void cancel(const std::string& key) = 0;
 };
 

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <iterator>
 #include <stdexcept>
 
 namespace dorvex::test {
@@ -50,6 +52,12 @@ std::string failedWith(QNetworkReply::NetworkError error) {
     return "failed " + std::to_string(static_cast<int>(error));
 }
 
+// The descriptors the process holds open: its files and sockets, those of the servers included.
+std::ptrdiff_t openDescriptors() {
+    return std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
+                         std::filesystem::directory_iterator());
+}
+
 TEST_F(QtUrlReaderTest, EachReadEndsOnceAsTheReplySays) {
     const std::string mebibyte(1u << 20, 'x');
     server.answer("/update.xml", {.body = reply});
@@ -63,6 +71,9 @@ TEST_F(QtUrlReaderTest, EachReadEndsOnceAsTheReplySays) {
     server.answer("/port", {.status = 302, .location = other.url("update.xml")});
     server.answer("/host", {.status = 302, .location = "http://localhost:" + port + "/update.xml"});
     server.answer("/scheme", {.status = 302, .location = "https://127.0.0.1:" + port + "/x"});
+    server.answer("/endless-head", {.endless = LoopbackHttpServer::Endless::Headers});
+    server.answer("/endless-body", {.endless = LoopbackHttpServer::Endless::Chunks});
+    const auto descriptors = openDescriptors();
     const struct {
         std::string url;
         std::string end;          // the one end of the read
@@ -73,13 +84,19 @@ TEST_F(QtUrlReaderTest, EachReadEndsOnceAsTheReplySays) {
         {server.url("mebibyte"), "completed 1048576"},
         {server.url("large"), failedWith(QNetworkReply::UnknownContentError),
          "The reply is larger than 1048576 bytes"},
-        {server.url("missing"), failedWith(QNetworkReply::ContentNotFoundError)},
+        {server.url("missing"), "failed 404", "HTTP 404"},
         {"http://127.0.0.1:" + std::to_string(closedPort()) + "/x",
          failedWith(QNetworkReply::ConnectionRefusedError)},
         {server.url("here"), "completed " + std::to_string(reply.size())},
         {server.url("port"), failedWith(QNetworkReply::InsecureRedirectError)},
         {server.url("host"), failedWith(QNetworkReply::InsecureRedirectError)},
         {server.url("scheme"), failedWith(QNetworkReply::InsecureRedirectError)},
+        // Servers that never end: the read fails once it has taken in as much as it may.
+        {server.url("endless-head"), failedWith(QNetworkReply::UnknownContentError),
+         "The reply's head is larger than 65536 bytes"},
+        {server.url("endless-body"), failedWith(QNetworkReply::UnknownContentError),
+         "The reply is larger than 1048576 bytes"},
+        {server.url("update.xml"), "completed " + std::to_string(reply.size())},
     };
     for (const auto& c : cases) {
         ReadRecord record;
@@ -95,6 +112,12 @@ TEST_F(QtUrlReaderTest, EachReadEndsOnceAsTheReplySays) {
         if (!c.failure.empty()) {
             EXPECT_EQ(record.failure, c.failure);
         }
+        if (c.url.find("endless") != std::string::npos) {
+            EXPECT_LT(server.endlessSent, LoopbackHttpServer::endlessCap)
+                << "the reader closed the connection " << c.url;
+        }
+        // The connection is gone on both ends.
+        EXPECT_TRUE(waitFor([&] { return openDescriptors() == descriptors; })) << c.url;
     }
     ASSERT_FALSE(server.requests.empty());
     EXPECT_TRUE(server.requests[0].starts_with(
@@ -186,6 +209,36 @@ TEST(HttpReplyReader, TakesTheBodyAsTheHeadFramesItAndNoMoreThanTheBounds) {
             EXPECT_EQ(reader.location(), c.location) << name;
         }
     }
+}
+
+// Checks that the server leaves without an answer: the window cancels each after its own time-out,
+// and one read left alone fails when no head has come in time.
+TEST_F(QtUrlReaderTest, SilentServersGetNoConnectionKeptOpenAndEveryLaterCheckGoesOut) {
+    server.answer("/silent", {.endless = LoopbackHttpServer::Endless::Silence});
+    server.answer("/update.xml", {.body = reply});
+    const auto descriptors = openDescriptors();
+    ReadRecord leftAlone;
+    reader.start("1", server.url("silent"), 16, leftAlone);
+    for (int check = 0; check < 10; ++check) {
+        ReadRecord cancelled, answered;
+        const std::size_t requests = server.requests.size();
+        reader.start("42", server.url("silent"), 16, cancelled);
+        ASSERT_TRUE(waitFor([&] { return server.requests.size() > requests; })) << check;
+        reader.cancel("42");
+        reader.start("42", server.url("update.xml"), 16, answered);
+        ASSERT_TRUE(waitFor([&] { return !answered.ends.empty(); })) << check;
+        EXPECT_EQ(answered.ends,
+                  std::vector<std::string>{"42 completed " + std::to_string(reply.size())});
+        EXPECT_TRUE(cancelled.ends.empty() && cancelled.progressReports == 0) << check;
+        // The read left alone holds a socket at each end.
+        EXPECT_TRUE(waitFor([&] { return openDescriptors() == descriptors + 2; })) << check;
+    }
+    EXPECT_EQ(server.requests.size(), 21u);
+    ASSERT_TRUE(waitFor([&] { return !leftAlone.ends.empty(); }, UrlHeaderTimeoutMs + 5000));
+    EXPECT_EQ(leftAlone.ends,
+              std::vector<std::string>{"1 " + failedWith(QNetworkReply::TimeoutError)});
+    EXPECT_EQ(leftAlone.failure, "The server sent no reply within 10 s");
+    EXPECT_TRUE(waitFor([&] { return openDescriptors() == descriptors; }));
 }
 
 } // namespace
