@@ -15,6 +15,20 @@ inline constexpr int UrlHeaderTimeoutMs = 10'000;
 // A read fails after this long, however slowly the server keeps sending.
 inline constexpr int UrlReadTimeoutMs = 120'000;
 
+// What a read that went past one of the bounds says, on every system.
+inline std::string urlHeadTooLargeText() {
+    return "The reply's head is larger than " + std::to_string(MaxUrlHeaderBytes) + " bytes";
+}
+inline std::string urlReplyTooLargeText() {
+    return "The reply is larger than " + std::to_string(MaxUrlReadBytes) + " bytes";
+}
+inline std::string urlHeadTimeoutText() {
+    return "The server sent no reply within " + std::to_string(UrlHeaderTimeoutMs / 1000) + " s";
+}
+inline std::string urlReadTimeoutText() {
+    return "The reply took longer than " + std::to_string(UrlReadTimeoutMs / 1000) + " s";
+}
+
 // What becomes of a read, delivered on the program's thread between other events.
 class UrlReadEvents {
 public:
@@ -26,6 +40,22 @@ public:
     // The read failed, with the system's error number and text; also when the server sent more,
     // or took longer, than the bounds above allow.
     virtual void failed(const std::string& key, std::int32_t number, const std::string& text) = 0;
+};
+
+// How a read ended: with its data, or with the error's number and text.
+struct UrlReadEnd {
+    bool completed = false;
+    std::int32_t number = 0;
+    std::string text;
+    std::string data;
+
+    void tell(UrlReadEvents& events, const std::string& key) const {
+        if (completed) {
+            events.completed(key, data);
+        } else {
+            events.failed(key, number, text);
+        }
+    }
 };
 
 // Reads a web address into memory in the background, named by a key.

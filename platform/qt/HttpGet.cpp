@@ -62,21 +62,15 @@ std::int32_t errorNumber(QAbstractSocket::SocketError error) {
 HttpGet::Result faultResult(HttpReplyReader::Fault fault) {
     switch (fault) {
     case HttpReplyReader::Fault::HeadTooLarge:
-        return {false, QNetworkReply::UnknownContentError,
-                "The reply's head is larger than " + std::to_string(MaxUrlHeaderBytes) + " bytes"};
+        return {false, QNetworkReply::UnknownContentError, urlHeadTooLargeText()};
     case HttpReplyReader::Fault::BodyTooLarge:
-        return {false, QNetworkReply::UnknownContentError,
-                "The reply is larger than " + std::to_string(MaxUrlReadBytes) + " bytes"};
+        return {false, QNetworkReply::UnknownContentError, urlReplyTooLargeText()};
     case HttpReplyReader::Fault::Cut:
         return {false, QNetworkReply::RemoteHostClosedError,
                 "The server closed the connection before the end of the reply"};
     default:
         return {false, QNetworkReply::ProtocolFailure, "The server's reply is not HTTP"};
     }
-}
-
-std::string seconds(int milliseconds) {
-    return std::to_string(milliseconds / 1000) + " s";
 }
 
 } // namespace
@@ -86,14 +80,10 @@ HttpGet::HttpGet(QUrl address, bool fromServer, Progress progress, End end, QObj
       progress_(std::move(progress)), end_(std::move(end)) {
     headTimer_.setSingleShot(true);
     readTimer_.setSingleShot(true);
-    connect(&headTimer_, &QTimer::timeout, this, [this] {
-        fail(QNetworkReply::TimeoutError,
-             "The server sent no reply within " + seconds(UrlHeaderTimeoutMs));
-    });
-    connect(&readTimer_, &QTimer::timeout, this, [this] {
-        fail(QNetworkReply::TimeoutError,
-             "The reply took longer than " + seconds(UrlReadTimeoutMs));
-    });
+    connect(&headTimer_, &QTimer::timeout, this,
+            [this] { fail(QNetworkReply::TimeoutError, urlHeadTimeoutText()); });
+    connect(&readTimer_, &QTimer::timeout, this,
+            [this] { fail(QNetworkReply::TimeoutError, urlReadTimeoutText()); });
 }
 
 HttpGet::~HttpGet() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/UrlReader.h"
 #include "platform/qt/HttpReplyReader.h"
 
 #include <QObject>
@@ -19,12 +20,7 @@ namespace dorvex {
 // stays within the bounds of UrlReader.h, in size and in time.
 class HttpGet : public QObject {
 public:
-    struct Result {
-        bool completed = false;
-        std::int32_t number = 0; // the error's number and text when not completed
-        std::string text;
-        std::string data;
-    };
+    using Result = UrlReadEnd;
     using Progress = std::function<void(const std::string& data)>;
     using End = std::function<void(const Result& result)>;
 

@@ -44,11 +44,7 @@ void QtUrlReader::ended(const std::string& key, const HttpGet::Result& result) {
     UrlReadEvents& events = *found->second.events;
     // The handler may start a read with the same key.
     forget(found);
-    if (result.completed) {
-        events.completed(key, result.data);
-    } else {
-        events.failed(key, result.number, result.text);
-    }
+    result.tell(events, key);
 }
 
 } // namespace dorvex
