@@ -9,8 +9,30 @@ namespace {
 
 const std::string crlf = "\r\n";
 
+// The server's text as far as the log takes it: up to `limit` characters, without the control
+// characters that would end a line or disturb a reader of the file.
+std::string loggable(std::string_view text, std::size_t limit, bool keepLineBreaks) {
+    std::string kept;
+    for (const char c : text) {
+        if (kept.size() == limit) {
+            break;
+        }
+        const auto byte = static_cast<unsigned char>(c);
+        const bool control = byte < 0x20 || byte == 0x7f;
+        if (!control || (keepLineBreaks && (c == '\r' || c == '\n' || c == '\t'))) {
+            kept += c;
+        }
+    }
+    return kept;
+}
+
 std::string line(std::string_view label, const std::string& value) {
     return std::string(label) + value + crlf;
+}
+
+// A line with a value from the reply.
+std::string replyLine(std::string_view label, const std::string& value) {
+    return line(label, loggable(value, MaxLoggedValueLength, false));
 }
 
 } // namespace
@@ -33,16 +55,21 @@ std::string replyHeading() {
 }
 
 std::string replyBlock(std::string_view webData) {
-    return std::string(trimBlanks(webData)) + crlf;
+    return loggable(trimBlanks(webData), MaxLoggedReplyLength, true) + crlf;
 }
 
 std::string replyDataBlock(const UpdateReply& reply, std::int16_t errorCount) {
-    return "Web Page Data" + crlf + "-------------" + crlf + line("Program Name :  ", reply.Name) +
-           line("Major Version:  ", reply.Version1) + line("Minor Version:  ", reply.Version2) +
-           line("Contact url  :  ", reply.Contact) + line("Download url :  ", reply.Download) +
-           line("Known Issues :  ", reply.KIssues) + line("History      :  ", reply.History) +
-           line("Home Page    :  ", reply.Index) + line("Message      :  ", reply.Message) +
-           line("Uninstall    :  ", reply.Uninstall) +
+    return "Web Page Data" + crlf + "-------------" + crlf +
+           replyLine("Program Name :  ", reply.Name) +
+           replyLine("Major Version:  ", reply.Version1) +
+           replyLine("Minor Version:  ", reply.Version2) +
+           replyLine("Contact url  :  ", reply.Contact) +
+           replyLine("Download url :  ", reply.Download) +
+           replyLine("Known Issues :  ", reply.KIssues) +
+           replyLine("History      :  ", reply.History) +
+           replyLine("Home Page    :  ", reply.Index) +
+           replyLine("Message      :  ", reply.Message) +
+           replyLine("Uninstall    :  ", reply.Uninstall) +
            line("Error Count  :  ", std::to_string(errorCount)) + crlf + crlf;
 }
 

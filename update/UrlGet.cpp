@@ -70,7 +70,7 @@ bool UrlGet::take(const std::string& key, const std::string& data, bool running)
         if (running) {
             cancelRead();
         }
-        fail(TooLargeError, "The reply is larger than " + std::to_string(MaxBytes) + " bytes");
+        fail(TooLargeError, urlReplyTooLargeText());
         return false;
     }
     if (!running) {

@@ -1,19 +1,17 @@
 #pragma once
 
 #include "platform/UrlReader.h"
+#include "platform/qt/HttpGet.h"
 
-#include <QNetworkAccessManager>
+#include <QObject>
 
 #include <map>
 #include <string>
 
-class QNetworkReply;
-class QUrl;
-
 namespace dorvex {
 
-// Reads web addresses with Qt's network access; progress and the end arrive through the event
-// loop on the program's thread.
+// Reads web addresses over Qt's sockets, each on a connection of its own; progress and the end
+// arrive through the event loop on the program's thread.
 class QtUrlReader : public UrlReader {
 public:
     QtUrlReader();
@@ -27,17 +25,16 @@ public:
 
 private:
     struct Read {
-        QNetworkReply* reply;
+        HttpGet* get;
         UrlReadEvents* events;
-        std::string data;
     };
 
-    // Follows a redirect to the server of the address read, and ends the read on any other.
-    void redirected(const std::string& key, const QUrl& from, const QUrl& target);
-    void received(const std::string& key);
-    void finished(const std::string& key);
+    void ended(const std::string& key, const HttpGet::Result& result);
+    // The read goes once its own signal has returned, if it is inside one.
+    void forget(std::map<std::string, Read>::iterator read);
 
-    QNetworkAccessManager manager_;
+    // The parent of every read, also of those ended and not yet deleted.
+    QObject gets_;
     std::map<std::string, Read> reads_;
 };
 

@@ -3,6 +3,8 @@
 #include "platform/UrlReader.h"
 #include "platform/win32/SystemErrorText.h"
 
+#include <algorithm>
+
 namespace dorvex {
 
 namespace {
@@ -42,6 +44,7 @@ WinHttpTransfer::WinHttpTransfer(HINTERNET session, WinHttpAddress address, bool
     : session_(session), address_(std::move(address)), fromServer_(fromServer) {}
 
 WinHttpTransfer::Result WinHttpTransfer::run(const Progress& progress) {
+    readDeadline_ = Clock::now() + std::chrono::milliseconds(UrlReadTimeoutMs);
     Result result = get(address_, progress, 0);
     close();
     return result;
@@ -62,8 +65,12 @@ void WinHttpTransfer::close() {
     }
 }
 
-WinHttpTransfer::Result WinHttpTransfer::systemFailure() {
+WinHttpTransfer::Result WinHttpTransfer::systemFailure(const std::string& timeoutText) {
     const DWORD error = ::GetLastError();
+    // Wine passes on the socket's own number for a call that waited too long.
+    if (error == ERROR_WINHTTP_TIMEOUT || error == WSAETIMEDOUT) {
+        return {false, ERROR_WINHTTP_TIMEOUT, timeoutText, {}};
+    }
     const std::string text = systemErrorText(error, "winhttp.dll");
     // Wine's WinHTTP has no texts of its own.
     return {false,
@@ -89,21 +96,43 @@ HINTERNET WinHttpTransfer::open(const WinHttpAddress& address) {
                    : ::WinHttpOpenRequest(connection_, L"GET", address.path.c_str(), nullptr,
                                           WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES, flags);
     DWORD policy = WINHTTP_OPTION_REDIRECT_POLICY_NEVER;
-    return request_ != nullptr && ::WinHttpSetOption(request_, WINHTTP_OPTION_REDIRECT_POLICY,
-                                                     &policy, sizeof policy)
+    DWORD headBytes = MaxUrlHeaderBytes;
+    return request_ != nullptr &&
+                   ::WinHttpSetOption(request_, WINHTTP_OPTION_REDIRECT_POLICY, &policy,
+                                      sizeof policy) &&
+                   ::WinHttpSetOption(request_, WINHTTP_OPTION_MAX_RESPONSE_HEADER_SIZE, &headBytes,
+                                      sizeof headBytes)
                ? request_
                : nullptr;
+}
+
+bool WinHttpTransfer::waitAtMostUntil(Clock::time_point deadline) {
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    // At least a millisecond: a time-out of 0 is none at all.
+    DWORD wait = static_cast<DWORD>(std::clamp<long long>(left, 1, UrlReadTimeoutMs));
+    const std::lock_guard lock(mutex_);
+    if (aborted_) {
+        ::SetLastError(ERROR_WINHTTP_OPERATION_CANCELLED);
+        return false;
+    }
+    const int each = static_cast<int>(wait);
+    return ::WinHttpSetTimeouts(request_, each, each, each, each) &&
+           ::WinHttpSetOption(request_, WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &wait,
+                              sizeof wait);
 }
 
 WinHttpTransfer::Result WinHttpTransfer::get(const WinHttpAddress& address,
                                              const Progress& progress, int redirects) {
     HINTERNET request = open(address);
+    const Clock::time_point headDeadline =
+        std::min(Clock::now() + std::chrono::milliseconds(UrlHeaderTimeoutMs), readDeadline_);
     // The handle is used outside the lock: abort() closing it makes the waiting call fail.
-    if (request == nullptr ||
+    if (request == nullptr || !waitAtMostUntil(headDeadline) ||
         !::WinHttpSendRequest(request, WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0,
                               0, 0) ||
         !::WinHttpReceiveResponse(request, nullptr)) {
-        return systemFailure();
+        return systemFailure(urlHeadTimeoutText());
     }
     const DWORD status = statusCode(request);
     if (isRedirect(status)) {
@@ -127,18 +156,20 @@ WinHttpTransfer::Result WinHttpTransfer::get(const WinHttpAddress& address,
     Result result{true};
     char buffer[16384];
     for (DWORD got = 0;;) {
-        if (!::WinHttpReadData(request, buffer, sizeof buffer, &got)) {
-            return systemFailure();
+        if (!waitAtMostUntil(readDeadline_) ||
+            !::WinHttpReadData(request, buffer, sizeof buffer, &got)) {
+            return systemFailure(urlReadTimeoutText());
         }
         if (got == 0) {
             return result;
         }
         result.data.append(buffer, got);
         if (result.data.size() > MaxUrlReadBytes) {
-            return {false,
-                    ERROR_WINHTTP_RESPONSE_DRAIN_OVERFLOW,
-                    "The reply is larger than " + std::to_string(MaxUrlReadBytes) + " bytes",
-                    {}};
+            return {false, ERROR_WINHTTP_RESPONSE_DRAIN_OVERFLOW, urlReplyTooLargeText(), {}};
+        }
+        // A server that keeps sending a little at a time ends here.
+        if (Clock::now() >= readDeadline_) {
+            return {false, ERROR_WINHTTP_TIMEOUT, urlReadTimeoutText(), {}};
         }
         progress(result.data);
     }

@@ -29,8 +29,6 @@ WinHttpUrlReader::WinHttpUrlReader(Post postToWindowThread)
     if (session_ == nullptr) {
         throw std::runtime_error("WinHTTP cannot be used");
     }
-    ::WinHttpSetTimeouts(session_, UrlReadTimeoutMs, UrlReadTimeoutMs, UrlReadTimeoutMs,
-                         UrlReadTimeoutMs);
 }
 
 WinHttpUrlReader::~WinHttpUrlReader() {
@@ -68,13 +66,7 @@ void WinHttpUrlReader::start(const std::string& key, const std::string& url, int
         const auto result = transfer->run([&](const std::string& data) {
             send(false, [key, data](UrlReadEvents& events) { events.progress(key, data); });
         });
-        send(true, [key, result](UrlReadEvents& events) {
-            if (result.completed) {
-                events.completed(key, result.data);
-            } else {
-                events.failed(key, result.number, result.text);
-            }
-        });
+        send(true, [key, result](UrlReadEvents& events) { result.tell(events, key); });
     });
     workers_.push_back({std::move(transfer), std::move(thread)});
 }

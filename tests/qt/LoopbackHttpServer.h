@@ -17,13 +17,18 @@ namespace dorvex::test {
 // path (the part before "?"), 404 for a path it does not know. Stops with the object.
 class LoopbackHttpServer {
 public:
+    // An answer that never ends: header lines without end, chunks without end, or nothing.
+    enum class Endless { No, Headers, Chunks, Silence };
     struct Answer {
         int status = 200;
         std::string body;
         int parts = 1;        // the body is sent in this many parts,
         int pauseMs = 0;      // with this pause before each part after the first
         std::string location; // sent as the Location header when not empty
+        Endless endless = Endless::No;
     };
+    // An endless answer stops after this many bytes if its client never goes.
+    static constexpr std::size_t endlessCap = 64u << 20;
 
     LoopbackHttpServer() {
         if (!server_.listen(QHostAddress::LocalHost, 0)) {
@@ -47,6 +52,8 @@ public:
 
     // The head of every request received (request line and header lines).
     std::vector<std::string> requests;
+    // The bytes the last endless answer sent until its client closed the connection.
+    std::size_t endlessSent = 0;
 
 private:
     // Answers once the head is in: the request line and header lines up to an empty line.
@@ -64,6 +71,10 @@ private:
         const auto found = answers_.find(path);
         const Answer answer =
             found != answers_.end() ? found->second : Answer{404, "<html>Not Found</html>"};
+        if (answer.endless != Endless::No) {
+            sendEndless(client, answer.endless);
+            return;
+        }
         // The reason phrase is optional: clients go by the number.
         client->write(("HTTP/1.1 " + std::to_string(answer.status) +
                        " \r\nContent-Type: text/xml\r\nContent-Length: " +
@@ -84,6 +95,27 @@ private:
                 }
             });
         }
+    }
+
+    // Writes as fast as the client reads, until it goes or the cap is reached.
+    void sendEndless(QTcpSocket* client, Endless endless) {
+        endlessSent = 0;
+        if (endless == Endless::Silence) {
+            return;
+        }
+        const bool headers = endless == Endless::Headers;
+        client->write(headers ? "HTTP/1.1 200 OK\r\n"
+                              : "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n");
+        const QByteArray piece = headers ? "X-Filler: " + QByteArray(1000, 'x') + "\r\n"
+                                         : "1000\r\n" + QByteArray(0x1000, 'x') + "\r\n";
+        const auto refill = [this, client, piece] {
+            while (client->bytesToWrite() < 4 * piece.size() && endlessSent < endlessCap) {
+                client->write(piece);
+                endlessSent += static_cast<std::size_t>(piece.size());
+            }
+        };
+        QObject::connect(client, &QTcpSocket::bytesWritten, client, refill);
+        refill();
     }
 
     QTcpServer server_;

@@ -1,6 +1,8 @@
+#include "platform/UrlReader.h"
 #include "ui/SitePageAddress.h"
 #include "ui/WebAddress.h"
 #include "update/ReplyParser.h"
+#include "update/UpdaterLogBlocks.h"
 #include "update/VersionNumber.h"
 
 #include <gtest/gtest.h>
@@ -54,6 +56,42 @@ TEST(ReplyParser, PartialReplies) {
         EXPECT_EQ(parsed.reply.Index, c.index) << c.text;
         EXPECT_EQ(parsed.ErrorCount, c.errors) << c.text;
     }
+}
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> found;
+    for (std::size_t start = 0; start <= text.size();) {
+        const std::size_t end = std::min(text.find("\r\n", start), text.size());
+        found.push_back(text.substr(start, end - start));
+        start = end + 2;
+    }
+    return found;
+}
+
+// A server's reply cannot add lines to Updater.log nor make a check take much room in it.
+TEST(UpdaterLogBlocks, ValuesAreCutAndStrippedOfControlCharactersAndTheReplyOfAllButLineBreaks) {
+    UpdateReply reply;
+    for (const auto& [name, field] : replyTags) {
+        reply.*field = std::string(name) + " value";
+    }
+    const std::string forged = "\r\nError Count  :  0\r\n";
+    reply.Name = "Dorvex\tZede" + forged + std::string{'\0', '\x1b', '\x7f'};
+    reply.Message = std::string(100'000, 'm') + forged;
+    reply.Uninstall = "Error";
+    const std::vector<std::string> block = lines(replyDataBlock(reply, 1));
+    ASSERT_EQ(block.size(), 16u) << "heading, dashes, eleven values, two empty lines and the end";
+    EXPECT_EQ(block[2], "Program Name :  DorvexZedeError Count  :  0");
+    EXPECT_EQ(block[3], "Major Version:  Version1 value");
+    EXPECT_EQ(block[10], "Message      :  " + std::string(MaxLoggedValueLength, 'm'));
+    EXPECT_EQ(block[11], "Uninstall    :  Error");
+    EXPECT_EQ(block[12], "Error Count  :  1");
+
+    // The reply keeps its line breaks and tabs, inside it and at its ends, up to its length.
+    using namespace std::string_literals;
+    const std::string document = "\t<Name>a\0b\x01\x1f\x7f</Name>\r\n<Index>i</Index>\n"s;
+    EXPECT_EQ(replyBlock("  " + document + "  "), "\t<Name>ab</Name>\r\n<Index>i</Index>\n\r\n");
+    EXPECT_EQ(replyBlock(std::string(MaxUrlReadBytes, 'x')),
+              std::string(MaxLoggedReplyLength, 'x') + "\r\n");
 }
 
 // A version is one decimal number, not a list of parts: 5.10 is 5.1.

@@ -1,5 +1,7 @@
 #include "platform/win32/WinHttpUrlReader.h"
 
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -71,8 +73,39 @@ std::string address(const char* portVariable, const std::string& path) {
     return "http://127.0.0.1:" + std::string(port != nullptr ? port : "1") + path;
 }
 
+// The descriptors the process holds open, as Wine's Linux process sees them.
+int openDescriptors() {
+    WIN32_FIND_DATAA found;
+    const HANDLE search = ::FindFirstFileA("Z:\\proc\\self\\fd\\*", &found);
+    int count = 0;
+    for (bool more = search != INVALID_HANDLE_VALUE; more; more = ::FindNextFileA(search, &found)) {
+        ++count;
+    }
+    ::FindClose(search);
+    return count;
+}
+
 class WinHttpUrlReaderTest : public testing::Test {
 protected:
+    // A page of the server, read as any other.
+    std::string page(const std::string& path) {
+        Recorder events;
+        reader.start("page", address("DORVEX_HTTP_PORT", path), 16, events);
+        EXPECT_TRUE(window.runUntil([&] { return events.ended; })) << path;
+        return events.data;
+    }
+    // Asks the server until its answer to `path` is `expected`, for at most 15 seconds.
+    bool serverSays(const std::string& path, const std::string& expected) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(15);
+        while (page(path) != expected) {
+            if (std::chrono::steady_clock::now() > deadline) {
+                return false;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        return true;
+    }
+
     PostedEvents window;
     WinHttpUrlReader reader{[this](std::function<void()> event) { window.post(std::move(event)); }};
 };
@@ -94,6 +127,7 @@ TEST_F(WinHttpUrlReaderTest, ReadsWithinTheCapAndFollowsRedirectsOnlyOnTheSameSe
         {"/over", false, 12184, "The reply is larger than 1048576 bytes"},
         {"/missing", false, 404, "HTTP 404 Not Found"},
         {"/off", false, 12156, "Redirected off the site to http://localhost:" + port + "/text"},
+        {"/endless", false, 12184, "The reply is larger than 1048576 bytes"},
     };
     for (const Case& c : cases) {
         Recorder events;
@@ -104,6 +138,38 @@ TEST_F(WinHttpUrlReaderTest, ReadsWithinTheCapAndFollowsRedirectsOnlyOnTheSameSe
         EXPECT_EQ(c.completed ? events.data : events.text, c.textOrData) << c.path;
         EXPECT_TRUE(events.progressEvents > 0 || !c.completed) << c.path;
     }
+    EXPECT_TRUE(serverSays("/open", "0")) << "every connection closed";
+    EXPECT_LT(std::stoull(page("/sent")), std::stoull(std::getenv("DORVEX_ENDLESS_CAP")))
+        << "the endless reply ended when the reader closed its connection";
+}
+
+// Checks that the server leaves without an answer: the window cancels each after its own time-out,
+// and one read left alone fails when no head has come in time.
+TEST_F(WinHttpUrlReaderTest, SilentServersFailInTimeAndEveryLaterCheckGoesOut) {
+    page("/text");
+    const int descriptors = openDescriptors();
+    Recorder leftAlone;
+    const auto started = std::chrono::steady_clock::now();
+    reader.start("1", address("DORVEX_HTTP_PORT", "/silent"), 16, leftAlone);
+    for (int check = 1; check <= 10; ++check) {
+        Recorder cancelled, answered;
+        reader.start("2", address("DORVEX_HTTP_PORT", "/silent"), 16, cancelled);
+        ASSERT_TRUE(serverSays("/silenced", std::to_string(check + 1))) << check;
+        reader.cancel("2");
+        reader.start("2", address("DORVEX_HTTP_PORT", "/text"), 16, answered);
+        ASSERT_TRUE(window.runUntil([&] { return answered.ended; })) << check;
+        EXPECT_EQ(answered.data, "hello") << check;
+        EXPECT_FALSE(cancelled.ended || cancelled.progressEvents > 0) << check;
+    }
+    ASSERT_TRUE(window.runUntil([&] { return leftAlone.ended; }));
+    EXPECT_LT(std::chrono::steady_clock::now() - started,
+              std::chrono::milliseconds(UrlHeaderTimeoutMs + 5000));
+    EXPECT_EQ(leftAlone.number, 12002); // ERROR_WINHTTP_TIMEOUT
+    EXPECT_EQ(leftAlone.text, "The server sent no reply within 10 s");
+    // Wine ends a cancelled call only at its time-out, which is the one for the head.
+    EXPECT_TRUE(serverSays("/open", "0")) << "every connection closed";
+    page("/text");
+    EXPECT_LE(openDescriptors(), descriptors);
 }
 
 TEST_F(WinHttpUrlReaderTest, AServerThatIsNotThereFailsWithTheSystemsText) {
