@@ -10,8 +10,9 @@ namespace dorvex {
 namespace {
 
 constexpr const char* variable = "DBUS_SESSION_BUS_ADDRESS";
-// A bus answers its own peer at once; a tenth of the program's tick is plenty on a busy machine.
-constexpr std::chrono::milliseconds answerTime{100};
+// A bus answers its own peer at once; half a second is plenty also at a busy login, where hiding
+// a bus that works would cost the tray of a desktop that has no other.
+constexpr std::chrono::milliseconds answerTime{500};
 
 } // namespace
 
