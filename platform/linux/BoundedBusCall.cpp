@@ -40,13 +40,11 @@ bool sessionBusHangs(std::chrono::microseconds within) {
     if (sd_bus_open_user(&bus) < 0) {
         return false;
     }
-    sd_bus_message* call = nullptr;
-    bool hangs = false;
-    if (sd_bus_message_new_method_call(bus, &call, "org.freedesktop.DBus", "/org/freedesktop/DBus",
-                                       "org.freedesktop.DBus.Peer", "Ping") >= 0) {
-        hangs = !answerWithin(bus, call, within);
-    }
-    sd_bus_message_unref(call);
+    sd_bus_message* made = nullptr;
+    sd_bus_message_new_method_call(bus, &made, "org.freedesktop.DBus", "/org/freedesktop/DBus",
+                                   "org.freedesktop.DBus.Peer", "Ping");
+    const BusMessage call(made);
+    const bool hangs = call && !answerWithin(bus, call.get(), within);
     // Nothing left to send matters: no flush that the hung bus could hold up.
     sd_bus_close_unref(bus);
     return hangs;

@@ -1,15 +1,10 @@
 #pragma once
 
+#include "platform/linux/BusMessage.h"
+
 #include <chrono>
-#include <memory>
-#include <systemd/sd-bus.h>
 
 namespace dorvex {
-
-struct BusMessageUnref {
-    void operator()(sd_bus_message* message) const { sd_bus_message_unref(message); }
-};
-using BusMessage = std::unique_ptr<sd_bus_message, BusMessageUnref>;
 
 // Sends the call and waits at most `within` for its answer, also while the bus has not let the
 // connection in yet: sd_bus_call waits for that without a bound, for minutes on a bus whose

@@ -1,9 +1,9 @@
 #include "platform/linux/LoginManagerBus.h"
 
+#include "platform/linux/BusMessage.h"
 #include "platform/linux/LogindInhibitors.h"
 
 #include <cstring>
-#include <memory>
 
 namespace dorvex {
 
@@ -18,11 +18,6 @@ struct BusError {
     sd_bus_error error = SD_BUS_ERROR_NULL;
     ~BusError() { sd_bus_error_free(&error); }
 };
-
-struct MessageUnref {
-    void operator()(sd_bus_message* message) const { sd_bus_message_unref(message); }
-};
-using Message = std::unique_ptr<sd_bus_message, MessageUnref>;
 
 } // namespace
 
@@ -56,7 +51,7 @@ std::optional<std::string> LoginManagerBus::ask(const char* method) {
     sd_bus_message* reply = nullptr;
     int result =
         sd_bus_call_method(bus_, service, objectPath, manager, method, &error.error, &reply, "");
-    const Message owned(reply);
+    const BusMessage owned(reply);
     const char* answer = nullptr;
     if (result >= 0) {
         result = sd_bus_message_read(reply, "s", &answer);
@@ -86,7 +81,7 @@ LoginManagerBus::blockingInhibitor(std::initializer_list<std::string_view> kinds
     sd_bus_message* reply = nullptr;
     const int result = sd_bus_call_method(bus_, service, objectPath, manager, "ListInhibitors",
                                           nullptr, &reply, "");
-    const Message owned(reply);
+    const BusMessage owned(reply);
     return result < 0 ? std::nullopt : blockingInhibitorIn(reply, kinds);
 }
 
