@@ -1,5 +1,6 @@
 #include "platform/qt/HttpReplyReader.h"
 
+#include "platform/AsciiCase.h"
 #include "platform/UrlReader.h"
 
 #include <algorithm>
@@ -8,14 +9,6 @@
 namespace dorvex {
 
 namespace {
-
-char lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool sameName(std::string_view a, std::string_view b) {
-    return std::ranges::equal(a, b, [](char x, char y) { return lower(x) == lower(y); });
-}
 
 std::string_view trimmed(std::string_view text) {
     const auto blank = [](char c) { return c == ' ' || c == '\t'; };
@@ -32,7 +25,7 @@ int digitValue(char c) {
     if (c >= '0' && c <= '9') {
         return c - '0';
     }
-    const char letter = lower(c);
+    const char letter = asciiLower(c);
     return letter >= 'a' && letter <= 'f' ? letter - 'a' + 10 : -1;
 }
 
@@ -156,7 +149,7 @@ void HttpReplyReader::headerLine(std::string_view line) {
     }
     const std::string_view name = line.substr(0, colon);
     const std::string_view value = trimmed(line.substr(colon + 1));
-    if (sameName(name, "Content-Length")) {
+    if (equalsIgnoringCase(name, "Content-Length")) {
         const auto length = sizeValue(value, 10);
         // Two different lengths leave the end of the body open to guessing.
         if (!length || (contentLength_ && *contentLength_ != *length)) {
@@ -164,12 +157,12 @@ void HttpReplyReader::headerLine(std::string_view line) {
             return;
         }
         contentLength_ = length;
-    } else if (sameName(name, "Transfer-Encoding")) {
+    } else if (equalsIgnoringCase(name, "Transfer-Encoding")) {
         const std::size_t comma = value.rfind(',');
         encoded_ = true;
-        chunked_ = sameName(
+        chunked_ = equalsIgnoringCase(
             trimmed(comma == std::string_view::npos ? value : value.substr(comma + 1)), "chunked");
-    } else if (sameName(name, "Location")) {
+    } else if (equalsIgnoringCase(name, "Location")) {
         location_ = value;
     }
 }

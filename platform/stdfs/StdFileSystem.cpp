@@ -1,7 +1,7 @@
 #include "platform/stdfs/StdFileSystem.h"
+#include "platform/AsciiCase.h"
 #include "platform/stdfs/NativeFiles.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -12,13 +12,6 @@ namespace dorvex {
 namespace fs = std::filesystem;
 
 namespace {
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    return std::ranges::equal(a, b, [](unsigned char x, unsigned char y) {
-        auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; };
-        return lower(x) == lower(y);
-    });
-}
 
 // The existing entry of `folder` whose name matches `name` in any letter case; the exact name
 // wins, then the first in name order, so the choice does not depend on the directory's order.
