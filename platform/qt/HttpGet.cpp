@@ -125,10 +125,10 @@ void HttpGet::request(const QUrl& address) {
     const auto send = [this, head = requestHead(address, fromServer_)] {
         socket_->write(head.data(), static_cast<qint64>(head.size()));
     };
-    connect(socket_, &QTcpSocket::readyRead, this, &HttpGet::received);
+    connect(socket_, &QTcpSocket::readyRead, this, [this] { received(false); });
     connect(socket_, &QTcpSocket::errorOccurred, this, [this](QAbstractSocket::SocketError error) {
         if (error == QAbstractSocket::RemoteHostClosedError) {
-            closedByServer();
+            received(true);
         } else {
             fail(errorNumber(error), socket_->errorString().toStdString());
         }
@@ -144,18 +144,13 @@ void HttpGet::request(const QUrl& address) {
     }
 }
 
-void HttpGet::received() {
+void HttpGet::received(bool closed) {
     const std::size_t before = reply_.body().size();
     const QByteArray bytes = socket_->readAll();
     reply_.take(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    advance(before);
-}
-
-void HttpGet::closedByServer() {
-    const std::size_t before = reply_.body().size();
-    const QByteArray rest = socket_->readAll();
-    reply_.take(std::string_view(rest.constData(), static_cast<std::size_t>(rest.size())));
-    reply_.closed();
+    if (closed) {
+        reply_.closed();
+    }
     advance(before);
 }
 

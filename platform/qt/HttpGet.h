@@ -40,8 +40,8 @@ public:
 
 private:
     void request(const QUrl& address);
-    void received();
-    void closedByServer();
+    // Takes what has arrived, the rest of the reply when the server has closed the connection.
+    void received(bool closed);
     // Acts on what the reply reader made of the bytes so far.
     void advance(std::size_t bodyBefore);
     // The head is in: false when it ends the read or leads elsewhere.
