@@ -9,6 +9,7 @@
 #include "platform/linux/LinuxSystemTimes.h"
 #include "platform/linux/LocalClock.h"
 #include "platform/linux/LogindPowerControl.h"
+#include "platform/linux/NetworkTransfers.h"
 #include "platform/linux/PosixAccounts.h"
 #include "platform/linux/TimerSlack.h"
 #include "platform/linux/UnameOsVersion.h"
@@ -78,8 +79,10 @@ int main(int argc, char** argv) {
     UnameOsVersion osVersion;
     QtReadableWatches busWatches;
     DbusWakeInhibitors wakeInhibitors(busWatches);
-    Platform platform{clock,  files, mutexes,  process,   priority, windows,       systemTimes,
-                      *input, power, accounts, osVersion, urls,     wakeInhibitors};
+    NetworkTransfers transfers;
+    const SignSources signSources{&wakeInhibitors, &transfers};
+    Platform platform{clock,  files, mutexes,  process,   priority, windows,    systemTimes,
+                      *input, power, accounts, osVersion, urls,     signSources};
 
     Program program(platform);
     useSiteRoot(program.state.SiteRoot, std::getenv("DORVEX_SITE_ROOT"), std::cerr);

@@ -26,15 +26,14 @@ void ActivitySampling::Sample_Activity() {
         samples.KMActText = polled;
         run.KMQuiet = samples.KMActText == "_ _" ? 1 : 0;
         // Input nobody can see is no sign of an idle machine: it counts as in use. So does quiet
-        // input while another program, a film player for one, keeps the machine awake.
+        // input while someone is there all the same: a film plays, a call goes on, another
+        // session is used.
         std::string inUse = program_.platform.input.notWatchedReason();
         if (!inUse.empty()) {
             samples.KMActText = "? ?";
         } else if (run.KMQuiet == 1) {
             // Asked only while nobody types or points: input counts as use without asking.
-            if (const auto holder = program_.platform.wakeInhibitors.holder()) {
-                inUse = holder->text();
-            }
+            inUse = signsOf(SignKind::Presence);
         }
         if (!inUse.empty()) {
             run.KMQuiet = 0;
@@ -64,9 +63,23 @@ void ActivitySampling::Sample_Activity() {
     if (settings.CPUOn != 2) {
         return;
     }
+    sampleLoad();
+    // A transfer works for someone at a low load. Asked on every tick, busy or not: its average
+    // needs every second.
+    const std::string working = signsOf(SignKind::Work);
+    if (!working.empty()) {
+        run.CPUQuiet = 0;
+        window.CPUAct.toolTip = "Counts as busy: " + working;
+    } else {
+        window.CPUAct.toolTip.clear();
+    }
+}
+
+void ActivitySampling::sampleLoad() {
+    RunState& run = program_.state.run;
     const std::int32_t load = CPUUsage.Query64();
     if (load == -1) {
-        samples.showNoAverage("Err  ");
+        program_.state.samples.showNoAverage("Err  ");
         if (run.PhaseSeconds > 0) {
             --run.PhaseSeconds;
         }
@@ -74,6 +87,20 @@ void ActivitySampling::Sample_Activity() {
         return;
     }
     recordLoad(load);
+}
+
+std::string ActivitySampling::signsOf(SignKind kind) {
+    signs_.clear();
+    for (SignSource* source : program_.platform.signSources) {
+        if (source->kind() == kind) {
+            source->addSigns(signs_);
+        }
+    }
+    std::string joined;
+    for (const std::string& sign : signs_) {
+        joined += joined.empty() ? sign : "; " + sign;
+    }
+    return joined;
 }
 
 void ActivitySampling::recordLoad(std::int32_t load) {

@@ -2,13 +2,18 @@
 
 #include "monitor/ClsCPUUsageNT.h"
 #include "monitor/MdInDataChange.h"
+#include "platform/SignsOfUse.h"
+
+#include <string>
+#include <vector>
 
 namespace dorvex {
 
 class Program;
 
 // Once a monitoring tick: was there processor, keyboard or mouse activity since the last one?
-// Keeps a five-sample moving average of the processor load and shows the readings.
+// Keeps a five-sample moving average of the processor load and shows the readings. Signs of
+// presence make quiet keyboard and mouse count as in use, signs of work a quiet processor as busy.
 class ActivitySampling {
 public:
     explicit ActivitySampling(Program& program);
@@ -21,9 +26,13 @@ public:
     MdInDataChange input;
 
 private:
+    void sampleLoad();
     void recordLoad(std::int32_t load);
+    // The signs of the kind seen now, joined for a tool tip; empty when there are none.
+    std::string signsOf(SignKind kind);
 
     Program& program_;
+    std::vector<std::string> signs_; // kept from tick to tick, so that no tick allocates
 };
 
 } // namespace dorvex

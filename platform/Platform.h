@@ -9,9 +9,9 @@
 #include "platform/PowerControl.h"
 #include "platform/ProcessControl.h"
 #include "platform/ProcessPriority.h"
+#include "platform/SignsOfUse.h"
 #include "platform/SystemTimes.h"
 #include "platform/UrlReader.h"
-#include "platform/WakeInhibitors.h"
 #include "platform/WindowSystem.h"
 
 namespace dorvex {
@@ -30,7 +30,7 @@ struct Platform {
     Accounts& accounts;
     OsVersion& osVersion;
     UrlReader& urls;
-    WakeInhibitors& wakeInhibitors;
+    const SignSources& signSources;
 };
 
 } // namespace dorvex

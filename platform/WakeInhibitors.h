@@ -1,6 +1,5 @@
 #pragma once
 
-#include <optional>
 #include <string>
 
 namespace dorvex {
@@ -13,15 +12,6 @@ struct WakeInhibitor {
 
     // One line for the user.
     std::string text() const { return who + " keeps the machine awake (" + why + ")"; }
-};
-
-// Programs that keep the machine awake, asked once a tick.
-class WakeInhibitors {
-public:
-    virtual ~WakeInhibitors() = default;
-    // One program that keeps the machine awake now, if any does. Returns within a few
-    // milliseconds whatever the services asked do.
-    virtual std::optional<WakeInhibitor> holder() = 0;
 };
 
 } // namespace dorvex

@@ -1,7 +1,6 @@
 // Dorvex Zede on Windows: the program's core on Win32 windows and the Windows services.
 #include "app/Program.h"
 #include "desktop/CommandLine.h"
-#include "platform/NoWakeInhibitors.h"
 #include "platform/stdfs/StdFileSystem.h"
 #include "platform/win32/SystemPowerCalls.h"
 #include "platform/win32/Win32Accounts.h"
@@ -42,9 +41,10 @@ int main(int argc, char** argv) {
     Win32PowerControl power(powerCalls);
     Win32Accounts accounts;
     Win32OsVersion osVersion;
-    NoWakeInhibitors wakeInhibitors;
-    Platform platform{clock, files, mutexes,  process,   priority, windows,       systemTimes,
-                      input, power, accounts, osVersion, urls,     wakeInhibitors};
+    // No service on Windows tells of signs of use yet.
+    const SignSources signSources;
+    Platform platform{clock, files, mutexes,  process,   priority, windows,    systemTimes,
+                      input, power, accounts, osVersion, urls,     signSources};
 
     Program program(platform);
     useSiteRoot(program.state.SiteRoot, std::getenv("DORVEX_SITE_ROOT"), std::cerr);

@@ -4,8 +4,8 @@
 #include "platform/InputDevices.h"
 #include "platform/OsVersion.h"
 #include "platform/PowerControl.h"
+#include "platform/SignsOfUse.h"
 #include "platform/SystemTimes.h"
-#include "platform/WakeInhibitors.h"
 #include "platform/fake/FakeClock.h"
 
 #include <cstdint>
@@ -72,15 +72,20 @@ public:
     std::function<void()> whileHibernating;
 };
 
-// A program keeping the machine awake while the test says so.
-class FakeWakeInhibitors : public WakeInhibitors {
+// Signs of use of one kind, while the test says so.
+class FakeSignSource : public SignSource {
 public:
-    std::optional<WakeInhibitor> holder() override {
+    explicit FakeSignSource(SignKind kind) : kind_(kind) {}
+    SignKind kind() const override { return kind_; }
+    void addSigns(std::vector<std::string>& signs) override {
         ++asked;
-        return held;
+        signs.insert(signs.end(), shown.begin(), shown.end());
     }
-    std::optional<WakeInhibitor> held;
+    std::vector<std::string> shown;
     int asked = 0;
+
+private:
+    SignKind kind_;
 };
 
 class FakeAccounts : public Accounts {

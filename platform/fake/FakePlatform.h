@@ -32,7 +32,9 @@ struct FakePlatform {
     FakeAccounts accounts;
     FakeOsVersion osVersion;
     FakeUrlReader urls;
-    FakeWakeInhibitors wakeInhibitors;
+    FakeSignSource presence{SignKind::Presence}; // a film player, a call, another session
+    FakeSignSource work{SignKind::Work};         // a transfer
+    SignSources signSources{&presence, &work};
 };
 
 } // namespace dorvex

@@ -66,7 +66,7 @@ public:
     std::vector<std::vector<std::string>> menusShown;
     std::vector<std::string> openedUrls;
     bool openUrlFails = false;
-    bool trayHost = true;          // the desktop has a notification area
+    bool trayHost = true; // the desktop has a notification area
     int foregroundRequests = 0;
     ScreenSize screen{19200, 10800}; // 1280 x 720 pixels at 15 twips a pixel
 

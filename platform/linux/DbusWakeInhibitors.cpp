@@ -75,6 +75,12 @@ DbusWakeInhibitors::~DbusWakeInhibitors() {
     closeBus(session_);
 }
 
+void DbusWakeInhibitors::addSigns(std::vector<std::string>& signs) {
+    if (const auto found = holder()) {
+        signs.push_back(found->text());
+    }
+}
+
 std::optional<WakeInhibitor> DbusWakeInhibitors::holder() {
     const auto now = Clock::now();
     // Nothing arrived, due or under way: the last answers stand.

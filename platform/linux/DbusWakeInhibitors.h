@@ -1,14 +1,17 @@
 #pragma once
 
+#include "platform/SignsOfUse.h"
 #include "platform/WakeInhibitors.h"
 #include "platform/linux/ReadableWatches.h"
 
 #include <array>
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <ranges>
 #include <string>
 #include <systemd/sd-bus.h>
+#include <vector>
 
 namespace dorvex {
 
@@ -19,7 +22,7 @@ namespace dorvex {
 // answers are read when they arrive, so a slow or hung service never holds the caller up; its
 // last answer stands until the next one comes. A missing service, or one that has not answered
 // `giveUpTime` after it was asked, counts as nobody, and is asked again.
-class DbusWakeInhibitors : public WakeInhibitors {
+class DbusWakeInhibitors : public SignSource {
 public:
     using Clock = std::chrono::steady_clock;
     // A busy or swapping session manager may take seconds, and is still heard.
@@ -39,7 +42,10 @@ public:
     DbusWakeInhibitors(const DbusWakeInhibitors&) = delete;
     DbusWakeInhibitors& operator=(const DbusWakeInhibitors&) = delete;
 
-    std::optional<WakeInhibitor> holder() override;
+    SignKind kind() const override { return SignKind::Presence; }
+    void addSigns(std::vector<std::string>& signs) override;
+    // One program that keeps the machine awake now, if any does.
+    std::optional<WakeInhibitor> holder();
 
 private:
     // One bus, connected when first needed and again after it was lost.

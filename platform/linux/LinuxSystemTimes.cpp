@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <fcntl.h>
 #include <string_view>
 #include <unistd.h>
 
@@ -50,30 +49,11 @@ std::int64_t toHundredNanoseconds(std::uint64_t ticks, std::int64_t ticksPerSeco
 LinuxSystemTimes::LinuxSystemTimes(std::string statFile)
     : statFile_(std::move(statFile)), ticksPerSecond_(::sysconf(_SC_CLK_TCK)) {}
 
-LinuxSystemTimes::~LinuxSystemTimes() {
-    close();
-}
-
-void LinuxSystemTimes::close() {
-    if (file_ >= 0) {
-        ::close(file_);
-        file_ = -1;
-    }
-}
-
 bool LinuxSystemTimes::readTicks(Ticks& ticks) {
-    if (file_ < 0) {
-        file_ = ::open(statFile_.c_str(), O_RDONLY | O_CLOEXEC);
-        if (file_ < 0) {
-            return false;
-        }
-    }
     std::array<char, readSize> buffer;
-    const ssize_t got = ::pread(file_, buffer.data(), buffer.size(), 0);
     std::array<std::uint64_t, FieldCount> fields{};
-    if (got <= 0 || !parseCpuLine({buffer.data(), static_cast<std::size_t>(got)}, fields)) {
-        // A file that cannot be read or makes no sense is opened afresh next time.
-        close();
+    if (!parseCpuLine(statFile_.read(buffer), fields)) {
+        statFile_.close();
         return false;
     }
     // Guest time is already counted in user and nice.

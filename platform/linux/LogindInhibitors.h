@@ -3,6 +3,7 @@
 #include "platform/WakeInhibitors.h"
 
 #include <initializer_list>
+#include <optional>
 #include <string_view>
 #include <systemd/sd-bus.h>
 

@@ -46,18 +46,64 @@ TEST(Monitoring, StartsHiddenInTheTrayAndCountsDownTheStartUpDelay) {
     EXPECT_EQ(sim.main().StatusActT.text, "No activity for 1s");
 }
 
+// A sign of use holds off only the countdown of the kind it stands for: presence that of keyboard
+// and mouse, work that of the processor; that kind's quiet time counts from its end. The fixed time
+// is the user's own schedule, which nothing holds off.
 TEST(Monitoring, CountdownBeginsWhenEveryWatchedKindHasBeenQuietLongEnough) {
-    for (const auto& [config, quietSeconds] :
-         {std::pair{cpuOnly, 60}, std::pair{kmOnly, 900}, std::pair{defaultConfig(), 900}}) {
-        Simulation sim = started(config);
-        sim.advanceSeconds(startUpTicks + quietSeconds - 1);
-        EXPECT_EQ(sim.run().RunMode, 1) << quietSeconds;
+    const Strings film{"Totem plays sound", "alice is logged in over ssh"};
+    const Strings backup{"2.1 MB/s received"};
+    const struct {
+        std::string config;
+        Strings presence, work;
+        int quietSeconds;
+        bool heldOff;
+    } cases[] = {
+        {cpuOnly, {}, {}, 60, false},
+        {kmOnly, {}, {}, 900, false},
+        {defaultConfig(), {}, {}, 900, false},
+        {cpuOnly, film, {}, 60, false},
+        {cpuOnly, {}, backup, 60, true},
+        {kmOnly, film, {}, 900, true},
+        {kmOnly, {}, backup, 900, false},
+        {defaultConfig(), film, {}, 900, true},
+        {defaultConfig(), {}, backup, 60, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.quietSeconds) + " " + std::to_string(c.presence.size()) +
+                     std::to_string(c.work.size()));
+        Simulation sim = started(c.config);
+        sim.fake().presence.shown = c.presence;
+        sim.fake().work.shown = c.work;
+        if (c.heldOff) {
+            sim.advanceSeconds(startUpTicks + 3600);
+            EXPECT_EQ(sim.run().RunMode, 1);
+            EXPECT_EQ(sim.main().StatusActT.toolTip,
+                      c.presence.empty() ? ""
+                                         : "Keyboard and mouse count as in use: Totem plays "
+                                           "sound; alice is logged in over ssh");
+            EXPECT_EQ(sim.main().CPUAct.toolTip,
+                      c.work.empty() ? "" : "Counts as busy: 2.1 MB/s received");
+            sim.fake().presence.shown.clear();
+            sim.fake().work.shown.clear();
+        } else {
+            sim.advanceSeconds(startUpTicks);
+        }
+        sim.advanceSeconds(c.quietSeconds - 1);
+        EXPECT_EQ(sim.run().RunMode, 1);
         sim.advanceSeconds(1);
-        EXPECT_EQ(sim.run().RunMode, 2) << quietSeconds;
+        EXPECT_EQ(sim.run().RunMode, 2);
         // The countdown's first step runs in the same tick.
         EXPECT_EQ(sim.main().StatusActA.text, "The Computer Will Power Off In 60s");
         EXPECT_FALSE(sim.main().StopTimeT.enabled);
+        EXPECT_EQ(sim.main().StatusActT.toolTip + sim.main().CPUAct.toolTip, "");
     }
+    Simulation sim = started(configWith("2", "2", "2", "11005", "1"));
+    sim.fake().presence.shown = film;
+    sim.fake().work.shown = backup;
+    sim.advanceSeconds(299);
+    EXPECT_EQ(sim.run().RunMode, 1);
+    sim.advanceSeconds(1);
+    EXPECT_EQ(sim.run().RunMode, 2) << "10:05, whatever the signs";
 }
 
 TEST(Monitoring, ReadingsFollowTheActivityAndEachKindResetsOnlyItsOwnCount) {
@@ -107,18 +153,18 @@ TEST(Monitoring, ReadingsFollowTheActivityAndEachKindResetsOnlyItsOwnCount) {
     EXPECT_EQ(sim.main().StatusActT.toolTip,
               "Keyboard and mouse count as in use: a Wayland session");
     sim.fake().input.notWatchedBecause.clear();
-    sim.fake().wakeInhibitors.held = WakeInhibitor{"Totem", "Playing a video"};
+    sim.fake().presence.shown = {"Totem keeps the machine awake (Playing a video)"};
     sim.advanceSeconds(1000);
     EXPECT_EQ(sim.run().KMIdleCount, 0);
     EXPECT_EQ(readings(sim), (Strings{"  0%", "_", "_"}));
     EXPECT_EQ(
         sim.main().StatusActT.toolTip,
         "Keyboard and mouse count as in use: Totem keeps the machine awake (Playing a video)");
-    const int asked = sim.fake().wakeInhibitors.asked;
+    const int asked = sim.fake().presence.asked;
     sim.fake().input.tap(65);
     sim.advanceSeconds(1);
-    EXPECT_EQ(sim.fake().wakeInhibitors.asked, asked) << "input is use without asking anyone";
-    sim.fake().wakeInhibitors.held.reset();
+    EXPECT_EQ(sim.fake().presence.asked, asked) << "input is use without asking anyone";
+    sim.fake().presence.shown.clear();
     sim.advanceSeconds(900);
     EXPECT_EQ(sim.run().RunMode, 2);
     EXPECT_EQ(sim.main().StatusActT.toolTip, "");

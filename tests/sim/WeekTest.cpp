@@ -83,10 +83,10 @@ public:
         cancelled(900 + 30);
         pass(3 * 3600, 30, true);
         hibernates(900, 0);
-        sim.fake().wakeInhibitors.held = WakeInhibitor{"Totem", "Playing a video"};
+        sim.fake().presence.shown = {"Totem keeps the machine awake (Playing a video)"};
         pass(static_cast<int>(15 * 3600 - (ticks - start)), 0, false);
         hibernates(0, 0);
-        sim.fake().wakeInhibitors.held.reset();
+        sim.fake().presence.shown.clear();
         pass(static_cast<int>(86400 - (ticks - start)), 80, false);
         sim.fake().windows.clearRecords();
         sim.fake().urls.reads.clear();
