@@ -33,7 +33,7 @@ void ActivitySampling::Sample_Activity() {
             samples.KMActText = "? ?";
         } else if (run.KMQuiet == 1) {
             // Asked only while nobody types or points: input counts as use without asking.
-            inUse = signsOf(SignKind::Presence);
+            inUse = signsOf(SignKind::Presence, run.KMIdleLimit);
         }
         if (!inUse.empty()) {
             run.KMQuiet = 0;
@@ -66,7 +66,7 @@ void ActivitySampling::Sample_Activity() {
     sampleLoad();
     // A transfer works for someone at a low load. Asked on every tick, busy or not: its average
     // needs every second.
-    const std::string working = signsOf(SignKind::Work);
+    const std::string working = signsOf(SignKind::Work, run.CPUIdleLimit);
     if (!working.empty()) {
         run.CPUQuiet = 0;
         window.CPUAct.toolTip = "Counts as busy: " + working;
@@ -89,11 +89,11 @@ void ActivitySampling::sampleLoad() {
     recordLoad(load);
 }
 
-std::string ActivitySampling::signsOf(SignKind kind) {
+std::string ActivitySampling::signsOf(SignKind kind, int quietLimit) {
     signs_.clear();
     for (SignSource* source : program_.platform.signSources) {
         if (source->kind() == kind) {
-            source->addSigns(signs_);
+            source->addSigns(std::chrono::seconds(quietLimit), signs_);
         }
     }
     std::string joined;

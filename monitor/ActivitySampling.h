@@ -29,7 +29,7 @@ private:
     void sampleLoad();
     void recordLoad(std::int32_t load);
     // The signs of the kind seen now, joined for a tool tip; empty when there are none.
-    std::string signsOf(SignKind kind);
+    std::string signsOf(SignKind kind, int quietLimit);
 
     Program& program_;
     std::vector<std::string> signs_; // kept from tick to tick, so that no tick allocates

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -16,9 +17,10 @@ public:
     virtual ~SignSource() = default;
     virtual SignKind kind() const = 0;
     // Adds a line for the user for each sign seen now; none while the service has not answered.
-    // Asked at most once a tick, only while its kind is watched; returns within a few
-    // milliseconds whatever the services asked do.
-    virtual void addSigns(std::vector<std::string>& signs) = 0;
+    // Use longer ago than `quietLimit` (the quiet time of the kind it holds) is no sign. Asked at
+    // most once a tick, only while its kind is watched; returns within a few milliseconds
+    // whatever the services asked do.
+    virtual void addSigns(std::chrono::seconds quietLimit, std::vector<std::string>& signs) = 0;
 };
 
 // Every source of the platform, in the order their signs are named.

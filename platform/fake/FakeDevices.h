@@ -77,12 +77,14 @@ class FakeSignSource : public SignSource {
 public:
     explicit FakeSignSource(SignKind kind) : kind_(kind) {}
     SignKind kind() const override { return kind_; }
-    void addSigns(std::vector<std::string>& signs) override {
+    void addSigns(std::chrono::seconds quietLimit, std::vector<std::string>& signs) override {
         ++asked;
+        limit = quietLimit;
         signs.insert(signs.end(), shown.begin(), shown.end());
     }
     std::vector<std::string> shown;
     int asked = 0;
+    std::chrono::seconds limit{}; // as last asked
 
 private:
     SignKind kind_;

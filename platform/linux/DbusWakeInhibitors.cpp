@@ -75,7 +75,8 @@ DbusWakeInhibitors::~DbusWakeInhibitors() {
     closeBus(session_);
 }
 
-void DbusWakeInhibitors::addSigns(std::vector<std::string>& signs) {
+void DbusWakeInhibitors::addSigns(std::chrono::seconds /*quietLimit*/,
+                                  std::vector<std::string>& signs) {
     if (const auto found = holder()) {
         signs.push_back(found->text());
     }

@@ -43,7 +43,7 @@ public:
     DbusWakeInhibitors& operator=(const DbusWakeInhibitors&) = delete;
 
     SignKind kind() const override { return SignKind::Presence; }
-    void addSigns(std::vector<std::string>& signs) override;
+    void addSigns(std::chrono::seconds quietLimit, std::vector<std::string>& signs) override;
     // One program that keeps the machine awake now, if any does.
     std::optional<WakeInhibitor> holder();
 

@@ -28,7 +28,9 @@ public:
                               std::string devFile = "/proc/net/dev");
 
     SignKind kind() const override { return SignKind::Work; }
-    void addSigns(std::vector<std::string>& signs) override { addSignsAt(Clock::now(), signs); }
+    void addSigns(std::chrono::seconds /*quietLimit*/, std::vector<std::string>& signs) override {
+        addSignsAt(Clock::now(), signs);
+    }
     // As at `now`: the file read then.
     void addSignsAt(Clock::time_point now, std::vector<std::string>& signs);
 

@@ -117,7 +117,7 @@ TEST(NetworkTransfers, TrafficBetweenTwoNamespacesHoldsOnlyAboveTheRateAndEndsWi
              std::chrono::steady_clock::now() < end;) {
             std::this_thread::sleep_for(1s);
             signs.clear();
-            transfers.addSigns(signs);
+            transfers.addSigns(60s, signs);
             if (signs.size() == wanted.size()) {
                 break;
             }

@@ -83,6 +83,9 @@ TEST(Monitoring, CountdownBeginsWhenEveryWatchedKindHasBeenQuietLongEnough) {
                                            "sound; alice is logged in over ssh");
             EXPECT_EQ(sim.main().CPUAct.toolTip,
                       c.work.empty() ? "" : "Counts as busy: 2.1 MB/s received");
+            const FakeSignSource& held = c.work.empty() ? sim.fake().presence : sim.fake().work;
+            EXPECT_EQ(held.limit.count(), c.quietSeconds)
+                << "use older than the quiet time is none";
             sim.fake().presence.shown.clear();
             sim.fake().work.shown.clear();
         } else {
