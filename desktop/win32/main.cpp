@@ -1,6 +1,7 @@
 // Dorvex Zede on Windows: the program's core on Win32 windows and the Windows services.
 #include "app/Program.h"
 #include "desktop/CommandLine.h"
+#include "platform/NoDesktopNotices.h"
 #include "platform/NoWakeInhibitors.h"
 #include "platform/stdfs/StdFileSystem.h"
 #include "platform/win32/SystemPowerCalls.h"
@@ -43,8 +44,9 @@ int main(int argc, char** argv) {
     Win32Accounts accounts;
     Win32OsVersion osVersion;
     NoWakeInhibitors wakeInhibitors;
-    Platform platform{clock, files, mutexes,  process,   priority, windows,       systemTimes,
-                      input, power, accounts, osVersion, urls,     wakeInhibitors};
+    NoDesktopNotices notices;
+    Platform platform{clock, files, mutexes,  process,   priority, windows,        systemTimes,
+                      input, power, accounts, osVersion, urls,     wakeInhibitors, notices};
 
     Program program(platform);
     useSiteRoot(program.state.SiteRoot, std::getenv("DORVEX_SITE_ROOT"), std::cerr);

@@ -2,6 +2,7 @@
 
 #include "platform/Platform.h"
 #include "platform/fake/FakeClock.h"
+#include "platform/fake/FakeDesktopNotices.h"
 #include "platform/fake/FakeDevices.h"
 #include "platform/fake/FakeNamedMutexes.h"
 #include "platform/fake/FakeProcessControl.h"
@@ -33,6 +34,7 @@ struct FakePlatform {
     FakeOsVersion osVersion;
     FakeUrlReader urls;
     FakeWakeInhibitors wakeInhibitors;
+    FakeDesktopNotices notices;
 };
 
 } // namespace dorvex
