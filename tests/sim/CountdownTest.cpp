@@ -25,7 +25,6 @@ TEST(Countdown, ShowsTheWindowOnTopLockedButCancelAndPowersOffAfterSixtyOneSteps
               "- - -- - ---");
     EXPECT_EQ(main.Reset.text, "&Cancel");
     EXPECT_EQ(main.Reset.toolTip, "Cancel Dorvex Zede Power Off");
-    // Above a full-screen window too, where the desktop shows urgent notices there.
     EXPECT_EQ(sim.fake().notices.shown,
               (Strings{"The Computer Will Power Off In 60s\nAn administrator can cancel it in the "
                        "Dorvex Zede window or from its tray icon."}));
