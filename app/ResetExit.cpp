@@ -38,6 +38,7 @@ void ResetExit::Reset_Monitor() {
         window.Reset.toolTip = std::string("Reset ") + AppName;
         // The countdown took the button from users who may not cancel; the new run gives it back.
         window.Reset.enabled = true;
+        program_.platform.notices.withdraw();
     }
     window.mPopUpReset.visible = true;
     window.mPopUpCancel.visible = false;
@@ -85,6 +86,7 @@ void ResetExit::Form_Unload() {
     program_.activityLog.Write_Log(1, "Exit", runStateText());
     program_.aboutBox.unload();
     program_.tray.remove();
+    program_.platform.notices.withdraw();
 }
 
 void ResetExit::unloadMainWindow() {

@@ -1,6 +1,7 @@
 // Dorvex Zede on a Linux desktop: the program's core on Qt windows and the Linux services.
 #include "app/Program.h"
 #include "desktop/CommandLine.h"
+#include "platform/linux/DbusDesktopNotices.h"
 #include "platform/linux/DbusWakeInhibitors.h"
 #include "platform/linux/FlockNamedMutexes.h"
 #include "platform/linux/GraphicalSession.h"
@@ -81,8 +82,9 @@ int main(int argc, char** argv) {
     DbusWakeInhibitors wakeInhibitors(busWatches);
     NetworkTransfers transfers;
     const SignSources signSources{&wakeInhibitors, &transfers};
-    Platform platform{clock,  files, mutexes,  process,   priority, windows,    systemTimes,
-                      *input, power, accounts, osVersion, urls,     signSources};
+    DbusDesktopNotices notices(AppName, busWatches);
+    Platform platform{clock,  files, mutexes,  process,   priority, windows,     systemTimes,
+                      *input, power, accounts, osVersion, urls,     signSources, notices};
 
     Program program(platform);
     useSiteRoot(program.state.SiteRoot, std::getenv("DORVEX_SITE_ROOT"), std::cerr);

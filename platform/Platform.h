@@ -2,6 +2,7 @@
 
 #include "platform/Accounts.h"
 #include "platform/Clock.h"
+#include "platform/DesktopNotices.h"
 #include "platform/FileSystem.h"
 #include "platform/InputDevices.h"
 #include "platform/NamedMutexes.h"
@@ -31,6 +32,7 @@ struct Platform {
     OsVersion& osVersion;
     UrlReader& urls;
     const SignSources& signSources;
+    DesktopNotices& notices;
 };
 
 } // namespace dorvex

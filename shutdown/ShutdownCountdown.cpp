@@ -34,6 +34,10 @@ void ShutdownCountdown::step() {
     if (run.PhaseSeconds == 0) {
         program_.activityLog.Write_Log(1, "Enter", run.ShutTypeText);
         program_.tray.Show_Window();
+        // A full-screen window hides even a window on top; the desktop's urgent notice it does not.
+        program_.platform.notices.show(countdownText(),
+                                       std::string("An administrator can cancel it in the ") +
+                                           AppName + " window or from its tray icon.");
     }
     program_.tray.Set_TrayIcon("Shutdown");
     DorvexLMain& window = program_.mainWindow;
@@ -50,16 +54,20 @@ void ShutdownCountdown::step() {
     ++run.PhaseSeconds;
 }
 
-void ShutdownCountdown::showCountdown() {
+std::string ShutdownCountdown::countdownText() const {
     const RunState& run = program_.state.run;
-    DorvexLMain& window = program_.mainWindow;
     const std::string prefix = program_.state.settings.ShutType == 5
                                    ? "The Computer Will Hibernate In "
                                    : "The Computer Will Power Off In ";
+    return prefix + std::to_string(run.CountdownSecs - run.PhaseSeconds) + "s";
+}
+
+void ShutdownCountdown::showCountdown() {
+    DorvexLMain& window = program_.mainWindow;
     window.StatusActA.backColour = Orange;
     window.StatusActA.foreColour = White;
     window.StatusActA.font.bold = true;
-    window.StatusActA.text = prefix + std::to_string(run.CountdownSecs - run.PhaseSeconds) + "s";
+    window.StatusActA.text = countdownText();
     for (Control* box : {&window.StatusActT, &window.CPUAct, &window.KeyAct, &window.MouseAct}) {
         box->text = box == &window.StatusActT || box == &window.CPUAct ? "- - -" : "-";
         box->foreColour = Colour::windowText();
@@ -98,6 +106,7 @@ void ShutdownCountdown::actionsAtZero() {
     const bool simulate = program_.state.SwitchCode != 0;
     ActivityLog& log = program_.activityLog;
 
+    program_.platform.notices.withdraw();
     if (powerOff) {
         log.Write_Log(1, "Start", shutType);
     }

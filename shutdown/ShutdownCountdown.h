@@ -3,6 +3,7 @@
 #include "shutdown/ShutdownError.h"
 
 #include <optional>
+#include <string>
 
 namespace dorvex {
 
@@ -24,6 +25,8 @@ public:
 
 private:
     void step();
+    // "The Computer Will Power Off In 60s", with the seconds left.
+    std::string countdownText() const;
     void showCountdown();
     void lockCommands();
     void actionsAtZero();

@@ -1,6 +1,7 @@
 // Dorvex Zede on Windows: the program's core on Win32 windows and the Windows services.
 #include "app/Program.h"
 #include "desktop/CommandLine.h"
+#include "platform/NoDesktopNotices.h"
 #include "platform/stdfs/StdFileSystem.h"
 #include "platform/win32/SystemPowerCalls.h"
 #include "platform/win32/Win32Accounts.h"
@@ -43,8 +44,9 @@ int main(int argc, char** argv) {
     Win32OsVersion osVersion;
     // No service on Windows tells of signs of use yet.
     const SignSources signSources;
-    Platform platform{clock, files, mutexes,  process,   priority, windows,    systemTimes,
-                      input, power, accounts, osVersion, urls,     signSources};
+    NoDesktopNotices notices;
+    Platform platform{clock, files, mutexes,  process,   priority, windows,     systemTimes,
+                      input, power, accounts, osVersion, urls,     signSources, notices};
 
     Program program(platform);
     useSiteRoot(program.state.SiteRoot, std::getenv("DORVEX_SITE_ROOT"), std::cerr);

@@ -2,6 +2,7 @@
 
 #include "platform/Platform.h"
 #include "platform/fake/FakeClock.h"
+#include "platform/fake/FakeDesktopNotices.h"
 #include "platform/fake/FakeDevices.h"
 #include "platform/fake/FakeNamedMutexes.h"
 #include "platform/fake/FakeProcessControl.h"
@@ -35,6 +36,7 @@ struct FakePlatform {
     FakeSignSource presence{SignKind::Presence}; // a film player, a call, another session
     FakeSignSource work{SignKind::Work};         // a transfer
     SignSources signSources{&presence, &work};
+    FakeDesktopNotices notices;
 };
 
 } // namespace dorvex

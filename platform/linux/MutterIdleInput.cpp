@@ -6,22 +6,15 @@ namespace dorvex {
 
 namespace {
 
-constexpr std::uint64_t pollMs = 1000;
-// The question at start-up waits this long at most. The questions of the polls wait for nothing:
-// their answers are read at the next poll; an answer late beyond the second limit is given up.
+// The question at start-up may wait for a monitor still starting with the session. A poll's
+// question waits little: a monitor that does not answer within it counts as input, and its late
+// answer is dropped.
 constexpr std::chrono::milliseconds firstAnswer{250};
-constexpr std::uint64_t lateAnswerUs = 5'000'000;
+constexpr std::chrono::milliseconds pollAnswer{50};
 
 constexpr const char* service = "org.gnome.Mutter.IdleMonitor";
 constexpr const char* objectPath = "/org/gnome/Mutter/IdleMonitor/Core";
 constexpr const char* monitor = "org.gnome.Mutter.IdleMonitor";
-
-// GetIdletime, to be sent; empty when it cannot be made.
-BusMessage idleTimeQuestion(sd_bus* bus) {
-    sd_bus_message* question = nullptr;
-    sd_bus_message_new_method_call(bus, &question, service, objectPath, monitor, "GetIdletime");
-    return BusMessage(question);
-}
 
 } // namespace
 
@@ -30,59 +23,41 @@ MutterIdleInput::MutterIdleInput(std::ostream& diagnostics) : InputSincePoll(dia
         bus_ = nullptr;
         return;
     }
-    const BusMessage question = idleTimeQuestion(bus_);
-    std::uint64_t idleMs = 0;
-    if (question) {
-        const BusMessage answer = answerWithin(bus_, question.get(), firstAnswer);
-        if (answer && sd_bus_message_is_method_error(answer.get(), nullptr) == 0 &&
-            sd_bus_message_read(answer.get(), "t", &idleMs) >= 0) {
-            previous_ = idleMs;
-        }
-    }
+    answers_ = idleTime(firstAnswer) >= 0;
 }
 
 MutterIdleInput::~MutterIdleInput() {
-    sd_bus_slot_unref(question_);
     // Nothing left to send matters: no flush that a bus which never let the connection in could
     // hold up for minutes.
     sd_bus_close_unref(bus_);
 }
 
-void MutterIdleInput::judge(std::uint64_t idleMs) {
-    input_ = input_ || idleMs < pollMs || (previous_ && idleMs < *previous_);
-    previous_ = idleMs;
-    answered_ = true;
-}
-
-int MutterIdleInput::onAnswer(sd_bus_message* answer, void* self, sd_bus_error* /*error*/) {
-    auto& input = *static_cast<MutterIdleInput*>(self);
-    input.question_ = sd_bus_slot_unref(input.question_);
+std::int64_t MutterIdleInput::idleTime(std::chrono::microseconds within) {
+    askedAt_ = Clock::now();
+    sd_bus_message* made = nullptr;
+    sd_bus_message_new_method_call(bus_, &made, service, objectPath, monitor, "GetIdletime");
+    const BusMessage question(made);
+    const BusMessage answer = question ? answerWithin(bus_, question.get(), within) : nullptr;
     std::uint64_t idleMs = 0;
-    if (sd_bus_message_is_method_error(answer, nullptr) == 0 &&
-        sd_bus_message_read(answer, "t", &idleMs) >= 0) {
-        input.judge(idleMs);
+    if (!answer || sd_bus_message_is_method_error(answer.get(), nullptr) != 0 ||
+        sd_bus_message_read(answer.get(), "t", &idleMs) < 0) {
+        return -1;
     }
-    return 0;
+    return static_cast<std::int64_t>(idleMs);
 }
 
 bool MutterIdleInput::inputSinceLastPoll() {
-    // The answers that have arrived, without waiting for more.
-    int handled = 0;
-    while ((handled = sd_bus_process(bus_, nullptr)) > 0) {
-    }
-    if (handled < 0) {
+    const Clock::time_point previousQuestion = askedAt_;
+    const std::int64_t idleMs = idleTime(pollAnswer);
+    if (idleMs < 0 && sd_bus_is_open(bus_) <= 0) {
         cannotWatch("the connection to the session bus was lost");
         return false;
     }
-    // A monitor that has not answered since the previous poll counts as input.
-    const bool input = !answered_ || input_;
-    answered_ = input_ = false;
-    if (question_ == nullptr) {
-        if (const BusMessage question = idleTimeQuestion(bus_)) {
-            sd_bus_call_async(bus_, &question_, question.get(), &onAnswer, this, lateAnswerUs);
-        }
-    }
-    return input;
+    // Measured up to the answer, so that input while the monitor was being asked is not missed:
+    // it counts at this poll and at the next, which is no harm.
+    const auto sincePrevious =
+        std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - previousQuestion);
+    return idleMs < 0 || idleMs < sincePrevious.count();
 }
 
 } // namespace dorvex

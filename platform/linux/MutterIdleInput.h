@@ -2,17 +2,17 @@
 
 #include "platform/linux/InputSincePoll.h"
 
+#include <chrono>
 #include <cstdint>
-#include <optional>
 #include <systemd/sd-bus.h>
 
 namespace dorvex {
 
 // Keyboard and mouse through GNOME's idle monitor on the session bus (GNOME offers no Wayland
-// idle protocol; the monitor answers on its X11 and Wayland sessions alike). There was input when
-// the idle time went down since the previous answer or is below a poll's second. So that the tick
-// never waits for the monitor, each poll reads the answer to the previous poll's question and asks
-// anew: the answers are a second late.
+// idle protocol; the monitor answers on its X11 and Wayland sessions alike). Each poll asks for
+// the idle time and waits briefly for the answer, a round trip of a fifth of a millisecond on a
+// local bus: there was input when the idle time is shorter than the time since the previous
+// poll's question, so input counts in the second it came, and input before priming not at all.
 class MutterIdleInput : public InputSincePoll {
 public:
     // Connects and asks once, waiting briefly; answers() tells whether the monitor did.
@@ -21,20 +21,20 @@ public:
     MutterIdleInput(const MutterIdleInput&) = delete;
     MutterIdleInput& operator=(const MutterIdleInput&) = delete;
 
-    bool answers() const { return previous_.has_value(); }
+    bool answers() const { return answers_; }
 
 protected:
     bool inputSinceLastPoll() override;
 
 private:
-    void judge(std::uint64_t idleMs);
-    static int onAnswer(sd_bus_message* answer, void* self, sd_bus_error* error);
+    using Clock = std::chrono::steady_clock;
+    // Milliseconds since the last input, asked now and waited for at most `within`; -1 when no
+    // answer came in time.
+    std::int64_t idleTime(std::chrono::microseconds within);
 
     sd_bus* bus_ = nullptr;
-    sd_bus_slot* question_ = nullptr; // the question not answered yet
-    std::optional<std::uint64_t> previous_;
-    bool answered_ = false; // since the previous poll
-    bool input_ = false;    // in those answers
+    bool answers_ = false;
+    Clock::time_point askedAt_; // the previous question
 };
 
 } // namespace dorvex

@@ -25,6 +25,10 @@ TEST(Countdown, ShowsTheWindowOnTopLockedButCancelAndPowersOffAfterSixtyOneSteps
               "- - -- - ---");
     EXPECT_EQ(main.Reset.text, "&Cancel");
     EXPECT_EQ(main.Reset.toolTip, "Cancel Dorvex Zede Power Off");
+    EXPECT_EQ(sim.fake().notices.shown,
+              (Strings{"The Computer Will Power Off In 60s\nAn administrator can cancel it in the "
+                       "Dorvex Zede window or from its tray icon."}));
+    EXPECT_TRUE(sim.fake().notices.showing);
     EXPECT_TRUE(main.Reset.enabled);
     for (const Control* off : {&main.About, &main.TestS, &main.Exit, &main.Update}) {
         EXPECT_FALSE(off->enabled) << off->name;
@@ -44,6 +48,7 @@ TEST(Countdown, ShowsTheWindowOnTopLockedButCancelAndPowersOffAfterSixtyOneSteps
         }
     }
     EXPECT_EQ(sim.fake().power.requests, (Strings{"privilege power off", "exit 12"}));
+    EXPECT_TRUE(sim.fake().notices.shown.size() == 1 && !sim.fake().notices.showing);
     EXPECT_EQ(eventsAfterStart(sim), (Strings{"Enter/Run", "Enter/Power Off", "Start/Power Off",
                                               "Close/Power Off", "Exit/Power Off"}));
     EXPECT_FALSE(sim.fake().windows.trayShown());
@@ -75,6 +80,7 @@ TEST(Countdown, HibernatesOrSimulatesItAndComesBackToTheTray) {
                   simulated);
         EXPECT_FALSE(sim.ended());
         EXPECT_EQ(sim.run().RunMode, 0);
+        EXPECT_TRUE(sim.fake().notices.shown.size() == 1 && !sim.fake().notices.showing);
         EXPECT_FALSE(sim.mainWindow().visible);
         EXPECT_EQ(sim.mainWindow().state, WindowState::Minimised);
         // The step after the resume adds one second to the start-up delay.
@@ -101,6 +107,12 @@ TEST(Countdown, CancelFromTheButtonOrTheTrayStartsAgain) {
         EXPECT_TRUE(sim.main().mPopUpReset.visible && !sim.main().mPopUpCancel.visible);
         EXPECT_EQ(sim.fake().windows.trayIcon().picture, "activate");
         EXPECT_FALSE(sim.mainWindow().topmost || !sim.fake().power.requests.empty());
+        EXPECT_FALSE(sim.fake().notices.showing);
+        // The next countdown shows its own notice, withdrawn when the program is ended.
+        sim.advanceSeconds(ticksToCountdown);
+        EXPECT_TRUE(sim.fake().notices.shown.size() == 2 && sim.fake().notices.showing);
+        sim.program().endOnRequest();
+        EXPECT_TRUE(sim.ended() && !sim.fake().notices.showing);
     }
 }
 

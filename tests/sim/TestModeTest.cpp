@@ -24,7 +24,7 @@ TEST(TestMode, RunsWithFiveSecondLimitsAndEndsInASelfClosingBox) {
     EXPECT_EQ(sim.run().KMIdleLimit, 900);
     EXPECT_EQ(sim.run().RunMode, 0);
     EXPECT_TRUE(sim.main().mPopUpAbout.enabled && sim.main().Update.enabled);
-    EXPECT_TRUE(sim.fake().power.requests.empty());
+    EXPECT_TRUE(sim.fake().power.requests.empty() && sim.fake().notices.shown.empty());
     EXPECT_EQ(sim.lastEvents(5), (Strings{"Enter/Test", "Start*/Initialise", "Enter*/Run",
                                           "Simulate*/Power Off", "Start/Initialise"}));
 }
