@@ -201,7 +201,8 @@ struct Compositor {
 
 // Each compositor's source sees a quiet session as idle, input as input, and the quiet after it
 // as idle again within the second; GNOME's answers come a poll late. A compositor that answers
-// only after the choice is taken up then.
+// only after the choice is taken up then. A program that keeps it awake holds idleness off, also
+// when taken while the session is idle.
 TEST(InputOnWayland, EachCompositorsSourceTellsInputFromQuietToTheSecond) {
     test::TempFolder kwinCopy; // the installed binary's file capability cannot be run here
     std::filesystem::copy("/usr/bin/kwin_wayland", kwinCopy.path());
@@ -210,6 +211,7 @@ TEST(InputOnWayland, EachCompositorsSourceTellsInputFromQuietToTheSecond) {
         std::string source;
         std::size_t pollsLate;        // quiet polls after the input has reached the compositor
         bool stoppedAtChoice = false; // answers only after the source was chosen
+        bool inhibited = false;       // an idle inhibitor taken while the session is idle
     };
     const auto sway = [](bool stoppedAtChoice) {
         return Case{{"sway", "-c", "/dev/null"},
@@ -218,7 +220,8 @@ TEST(InputOnWayland, EachCompositorsSourceTellsInputFromQuietToTheSecond) {
                     {"wtype", "abc"},
                     "the compositor's org_kde_kwin_idle",
                     0,
-                    stoppedAtChoice};
+                    stoppedAtChoice,
+                    !stoppedAtChoice};
     };
     const Case cases[] = {
         sway(false),
@@ -228,8 +231,10 @@ TEST(InputOnWayland, EachCompositorsSourceTellsInputFromQuietToTheSecond) {
          {"KWIN_COMPOSE=Q", "KWIN_WAYLAND_NO_PERMISSION_CHECKS=1"},
          {},
          {DORVEX_FAKE_POINTER},
-         "the compositor's ext_idle_notifier_v1 version 1",
-         0},
+         "the compositor's ext_idle_notifier_v1",
+         0,
+         false,
+         true},
         {{"mutter", "--headless", "--wayland", "--no-x11", "--virtual-monitor", "800x600"},
          {},
          {"gdbus", "wait", "--session", "--timeout", "20", "org.gnome.Mutter.RemoteDesktop"},
@@ -256,6 +261,14 @@ TEST(InputOnWayland, EachCompositorsSourceTellsInputFromQuietToTheSecond) {
         const auto pollAfter = [&poll](int milliseconds) {
             std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
             return poll.Poll_Input();
+        };
+        // Polls each second until one answers `wanted`, 15 at most; the last answer.
+        const auto pollUntil = [&](const std::string& wanted) {
+            std::string answer = pollAfter(1000);
+            for (int polls = 1; polls < 15 && answer != wanted; ++polls) {
+                answer = pollAfter(1000);
+            }
+            return answer;
         };
         // A compositor still starting may answer after the choice: its source is taken up then.
         // Its start-up counts as input until the session has been quiet for a while.
@@ -285,6 +298,17 @@ TEST(InputOnWayland, EachCompositorsSourceTellsInputFromQuietToTheSecond) {
         EXPECT_GT(polls.size(), c.pollsLate);
         EXPECT_EQ((std::vector{pollAfter(1200), pollAfter(1000)}),
                   (std::vector<std::string>{"_ _", "_ _"}));
+        if (c.inhibited) {
+            test::ChildProcess inhibitor({DORVEX_IDLE_INHIBITOR});
+            ASSERT_EQ(inhibitor.readLine(std::chrono::seconds(20)), "inhibiting");
+            // Taken while idle, it shows within a few polls, and holds until it goes.
+            EXPECT_EQ(pollUntil("I I"), "I I");
+            EXPECT_EQ((std::vector{pollAfter(1000), pollAfter(1000)}),
+                      (std::vector<std::string>{"I I", "I I"}));
+            inhibitor.stop();
+            EXPECT_EQ(pollUntil("_ _"), "_ _");
+            EXPECT_EQ(pollAfter(1000), "_ _");
+        }
     }
 }
 
