@@ -2,11 +2,16 @@
 
 #include "platform/linux/AwaitedCompositor.h"
 #include "platform/linux/MutterIdleInput.h"
+#include "platform/linux/SessionCompositor.h"
 #include "platform/linux/X11InputDevices.h"
 
 namespace dorvex {
 
 namespace {
+
+// The compositor's answer at start-up is waited for this long at most; a later one is taken at
+// a poll.
+constexpr std::chrono::milliseconds firstAnswer{250};
 
 // With the compositor's answer in, if there is a compositor.
 std::unique_ptr<InputDevices> chooseWith(std::unique_ptr<WaylandIdleInput> wayland,
@@ -16,7 +21,7 @@ std::unique_ptr<InputDevices> chooseWith(std::unique_ptr<WaylandIdleInput> wayla
         diagnostics << "Dorvex Zede watches keyboard and mouse through " << name << '\n';
         return source;
     };
-    if (!wayland->protocol().empty()) {
+    if (wayland && !wayland->protocol().empty()) {
         const std::string name = "the compositor's " + wayland->protocol();
         return chosen(std::move(wayland), name);
     }
@@ -33,16 +38,21 @@ std::unique_ptr<InputDevices> chooseWith(std::unique_ptr<WaylandIdleInput> wayla
 } // namespace
 
 std::unique_ptr<InputDevices> chooseInputDevices(std::ostream& diagnostics) {
-    auto wayland = std::make_unique<WaylandIdleInput>(diagnostics);
-    if (!wayland->awaitingAnswer()) {
-        return chooseWith(std::move(wayland), diagnostics);
+    const SessionCompositor compositor = sessionCompositor();
+    if (compositor.socket.empty()) {
+        return chooseWith(nullptr, diagnostics);
     }
-    diagnostics << "Dorvex Zede waits for the Wayland compositor to answer; keyboard and mouse "
-                   "count as in use until it does\n";
+    auto wayland = std::make_unique<WaylandIdleInput>(compositor.socket, firstAnswer, diagnostics);
+    if (wayland->awaitingAnswer()) {
+        diagnostics << "Dorvex Zede waits for the Wayland compositor to answer; keyboard and mouse "
+                       "count as in use until it does\n";
+    }
     return std::make_unique<AwaitedCompositor>(
-        std::move(wayland), [&diagnostics](std::unique_ptr<WaylandIdleInput> answered) {
+        std::move(wayland), compositor.socket, compositor.described,
+        [&diagnostics](std::unique_ptr<WaylandIdleInput> answered) {
             return chooseWith(std::move(answered), diagnostics);
-        });
+        },
+        diagnostics);
 }
 
 } // namespace dorvex

@@ -3,8 +3,8 @@
 #include "ext-idle-notify-v1-client.h"
 #include "idle-client.h"
 
+#include <algorithm>
 #include <chrono>
-#include <cstdlib>
 #include <cstring>
 #include <poll.h>
 #include <utility>
@@ -23,16 +23,12 @@ constexpr std::chrono::milliseconds probeAnswer = timeout + std::chrono::seconds
 
 constexpr const char* lost = "the connection to the Wayland compositor was lost";
 
-// The answer at start-up is waited for this long at most: a compositor that has stopped, or a
-// socket that nobody serves, would hold the program for good. A later answer is taken at a poll.
-constexpr std::chrono::milliseconds firstAnswer{250};
-
 } // namespace
 
-WaylandIdleInput::WaylandIdleInput(std::ostream& diagnostics) : InputSincePoll(diagnostics) {
-    const char* name = std::getenv("WAYLAND_DISPLAY");
-    // Without the variable libwayland would try "wayland-0", which may belong to another session.
-    if (name == nullptr || *name == '\0' || (display_ = wl_display_connect(name)) == nullptr) {
+WaylandIdleInput::WaylandIdleInput(const std::string& socket, std::chrono::milliseconds firstAnswer,
+                                   std::ostream& diagnostics)
+    : InputSincePoll(diagnostics) {
+    if ((display_ = wl_display_connect(socket.c_str())) == nullptr) {
         return;
     }
     static const wl_registry_listener registryListener{&onGlobal, nullptr};
@@ -44,12 +40,16 @@ WaylandIdleInput::WaylandIdleInput(std::ostream& diagnostics) : InputSincePoll(d
     sync_ = wl_display_sync(display_);
     wl_callback_add_listener(sync_, &syncListener, this);
     const auto end = Clock::now() + firstAnswer;
-    for (auto left = firstAnswer; awaitingAnswer() && left.count() > 0;
-         left = std::chrono::ceil<std::chrono::milliseconds>(end - Clock::now())) {
+    // A compositor that has stopped, or a socket that nobody serves, would hold the program for
+    // good: a later answer is taken at a poll.
+    do {
+        const auto left =
+            std::max(std::chrono::milliseconds(0),
+                     std::chrono::ceil<std::chrono::milliseconds>(end - Clock::now()));
         if (!readEvents(left)) {
             lost_ = true;
         }
-    }
+    } while (awaitingAnswer() && Clock::now() < end);
 }
 
 void WaylandIdleInput::readLateAnswer() {

@@ -27,8 +27,9 @@ namespace dorvex {
 // arrived without waiting.
 class WaylandIdleInput : public InputSincePoll {
 public:
-    // Connects to the compositor in $WAYLAND_DISPLAY, if any, and waits a moment for its answer.
-    explicit WaylandIdleInput(std::ostream& diagnostics = std::cerr);
+    // Connects to the compositor at `socket` and waits at most `firstAnswer` for its answer.
+    WaylandIdleInput(const std::string& socket, std::chrono::milliseconds firstAnswer,
+                     std::ostream& diagnostics = std::cerr);
     ~WaylandIdleInput() override;
     WaylandIdleInput(const WaylandIdleInput&) = delete;
     WaylandIdleInput& operator=(const WaylandIdleInput&) = delete;
@@ -38,6 +39,8 @@ public:
     const std::string& protocol() const { return protocol_; }
     // The compositor took the connection but has not answered yet: still starting, or busy.
     bool awaitingAnswer() const { return sync_ != nullptr && !lost_; }
+    // It answered and the connection still holds.
+    bool answered() const { return display_ != nullptr && sync_ == nullptr && !lost_; }
     // Takes the answer if it has come since, without waiting.
     void readLateAnswer();
 
