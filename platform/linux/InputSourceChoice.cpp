@@ -13,9 +13,22 @@ namespace {
 // a poll.
 constexpr std::chrono::milliseconds firstAnswer{250};
 
-// With the compositor's answer in, if there is a compositor.
+// Keyboard and mouse of a session whose input no source can see.
+class UnwatchedInput : public InputSincePoll {
+public:
+    UnwatchedInput(const std::string& reason, std::ostream& diagnostics)
+        : InputSincePoll(diagnostics) {
+        cannotWatch(reason);
+    }
+
+protected:
+    bool inputSinceLastPoll() override { return false; }
+};
+
+// With the compositor's answer in, if there is a compositor; `missing` tells why a Wayland
+// session has none.
 std::unique_ptr<InputDevices> chooseWith(std::unique_ptr<WaylandIdleInput> wayland,
-                                         std::ostream& diagnostics) {
+                                         const std::string& missing, std::ostream& diagnostics) {
     const auto chosen = [&diagnostics](std::unique_ptr<InputDevices> source,
                                        const std::string& name) {
         diagnostics << "Dorvex Zede watches keyboard and mouse through " << name << '\n';
@@ -27,6 +40,9 @@ std::unique_ptr<InputDevices> chooseWith(std::unique_ptr<WaylandIdleInput> wayla
     }
     if (auto mutter = std::make_unique<MutterIdleInput>(diagnostics); mutter->answers()) {
         return chosen(std::move(mutter), "org.gnome.Mutter.IdleMonitor");
+    }
+    if (!missing.empty()) {
+        return std::make_unique<UnwatchedInput>(missing, diagnostics);
     }
     auto x11 = std::make_unique<X11InputDevices>(std::string{}, diagnostics);
     if (!x11->notWatchedReason().empty()) {
@@ -40,7 +56,7 @@ std::unique_ptr<InputDevices> chooseWith(std::unique_ptr<WaylandIdleInput> wayla
 std::unique_ptr<InputDevices> chooseInputDevices(std::ostream& diagnostics) {
     const SessionCompositor compositor = sessionCompositor();
     if (compositor.socket.empty()) {
-        return chooseWith(nullptr, diagnostics);
+        return chooseWith(nullptr, compositor.missing, diagnostics);
     }
     auto wayland = std::make_unique<WaylandIdleInput>(compositor.socket, firstAnswer, diagnostics);
     if (wayland->awaitingAnswer()) {
@@ -50,7 +66,7 @@ std::unique_ptr<InputDevices> chooseInputDevices(std::ostream& diagnostics) {
     return std::make_unique<AwaitedCompositor>(
         std::move(wayland), compositor.socket, compositor.described,
         [&diagnostics](std::unique_ptr<WaylandIdleInput> answered) {
-            return chooseWith(std::move(answered), diagnostics);
+            return chooseWith(std::move(answered), {}, diagnostics);
         },
         diagnostics);
 }

@@ -1,6 +1,7 @@
 #include "platform/linux/X11InputDevices.h"
 
 #include "platform/linux/InputSincePoll.h"
+#include "platform/linux/XWaylandDisplay.h"
 #include "platform/linux/XcbReply.h"
 
 #include <bit>
@@ -108,6 +109,12 @@ X11InputDevices::X11InputDevices(const std::string& displayName, std::ostream& d
         xcb_disconnect(connection_);
         connection_ = nullptr;
         cannotWatch(describe(displayName));
+        return;
+    }
+    if (isXWayland(connection_)) {
+        xcb_disconnect(connection_);
+        connection_ = nullptr;
+        cannotWatch("the X display is XWayland, which never sees the input of Wayland windows");
         return;
     }
     xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(connection_));

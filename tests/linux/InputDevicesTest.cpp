@@ -160,10 +160,13 @@ session.Stop()
 )";
 
 // A headless compositor in a runtime folder of its own, with a session bus, until the object goes.
+// It runs in that folder, where sway finds `configuration` as sway.conf.
 struct Compositor {
-    Compositor(std::vector<std::string> command, std::vector<std::string> environment)
+    Compositor(std::vector<std::string> command, std::vector<std::string> environment,
+               const std::string& configuration)
         : environment_(std::move(environment)) {
         std::filesystem::permissions(runtime.path(), std::filesystem::perms::owner_all);
+        runtime.write("sway.conf", configuration);
         bus.emplace(std::vector<std::string>{"dbus-daemon", "--session", "--address=" + address,
                                              "--nofork", "--nopidfile", "--print-address=1"});
         bus->readLine(std::chrono::seconds(20));
@@ -173,7 +176,8 @@ struct Compositor {
             command.insert(command.begin(), {"setpriv", "--reuid=nobody", "--regid=nogroup",
                                              "--clear-groups", "env", "HOME=/tmp"});
         }
-        command.insert(command.begin(), {"sh", "-c", "exec \"$@\" 2>/dev/null", "sh"});
+        command.insert(command.begin(),
+                       {"sh", "-c", "cd \"$XDG_RUNTIME_DIR\" && exec \"$@\" 2>/dev/null", "sh"});
         command_ = std::move(command);
     }
     // Starts it, or starts it again, and waits for its socket.
@@ -210,7 +214,8 @@ struct Compositor {
 // Each compositor's source sees a quiet session as idle, input as input, and the quiet after it
 // as idle again within the second; GNOME's answers come a poll late. A compositor that answers
 // only after the choice, starts only after it or starts again is taken up then. A program that
-// keeps it awake holds idleness off, also when taken while the session is idle.
+// keeps it awake holds idleness off, also when taken while the session is idle. A program that
+// knows XWayland's display alone watches through the compositor in its runtime folder.
 TEST(InputOnWayland, EachCompositorsSourceTellsInputFromQuietToTheSecond) {
     test::TempFolder kwinCopy; // the installed binary's file capability cannot be run here
     std::filesystem::copy("/usr/bin/kwin_wayland", kwinCopy.path());
@@ -222,9 +227,12 @@ TEST(InputOnWayland, EachCompositorsSourceTellsInputFromQuietToTheSecond) {
         std::string lateSocket;       // started 5 s after the choice, on this socket
         bool inhibited = false;       // an idle inhibitor taken while the session is idle
         bool restarted = false;       // killed and started again
+        // sway's: Xwayland, which lets the tests (root) in and names its display in a file; the
+        // program then knows that display alone.
+        std::string configuration;
     };
-    const auto sway = [](bool stoppedAtChoice, bool inhibited) {
-        return Case{{"sway", "-c", "/dev/null"},
+    const auto sway = [](bool stoppedAtChoice, bool inhibited, bool xwayland) {
+        return Case{{"sway", "-c", "sway.conf"},
                     {"WLR_BACKENDS=headless", "WLR_LIBINPUT_NO_DEVICES=1", "WLR_RENDERER=pixman"},
                     {},
                     {"wtype", "abc"},
@@ -233,11 +241,15 @@ TEST(InputOnWayland, EachCompositorsSourceTellsInputFromQuietToTheSecond) {
                     stoppedAtChoice,
                     {},
                     inhibited,
-                    stoppedAtChoice};
+                    stoppedAtChoice,
+                    xwayland ? "xwayland force\nexec sh -c 'xhost +si:localuser:root && touch "
+                               "\"x11$DISPLAY\"'\n"
+                             : ""};
     };
     const Case cases[] = {
-        sway(false, true),
-        sway(true, false),
+        sway(false, true, false),
+        sway(true, false, false),
+        sway(false, false, true),
         {{(kwinCopy.path() / "kwin_wayland").string(), "--virtual", "--no-lockscreen", "--socket",
           "wayland-kwin"},
          {"KWIN_COMPOSE=Q", "KWIN_WAYLAND_NO_PERMISSION_CHECKS=1"},
@@ -256,8 +268,10 @@ TEST(InputOnWayland, EachCompositorsSourceTellsInputFromQuietToTheSecond) {
          1},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.command.front());
-        Compositor compositor(c.command, c.environment);
+        SCOPED_TRACE(c.command.front() + c.configuration);
+        Compositor compositor(c.command, c.environment, c.configuration);
+        std::optional<test::ScopedEnvironment> display;
+        std::vector<std::string> inputEnvironment;
         if (c.lateSocket.empty()) {
             compositor.start();
             ASSERT_TRUE(compositor.awaitFile("wayland-"));
@@ -265,6 +279,19 @@ TEST(InputOnWayland, EachCompositorsSourceTellsInputFromQuietToTheSecond) {
         } else {
             compositor.waylandDisplay.emplace("WAYLAND_DISPLAY", c.lateSocket);
         }
+        if (!c.configuration.empty()) {
+            const std::optional<std::string> x11 = compositor.awaitFile("x11:");
+            ASSERT_TRUE(x11);
+            display.emplace("DISPLAY", x11->substr(3));
+            inputEnvironment = {"WAYLAND_DISPLAY=" + *compositor.awaitFile("wayland-")};
+            compositor.waylandDisplay.emplace("WAYLAND_DISPLAY", std::nullopt);
+            const test::ScopedEnvironment elsewhere("XDG_RUNTIME_DIR", kwinCopy.path().string());
+            std::ostringstream unwatched;
+            EXPECT_EQ(chooseInputDevices(unwatched)->notWatchedReason(),
+                      "a Wayland session (the X display is XWayland) without its compositor's "
+                      "socket in $XDG_RUNTIME_DIR");
+        }
+        const test::ScopedEnvironment sessionType("XDG_SESSION_TYPE", std::nullopt);
         std::ostringstream said;
         if (c.stoppedAtChoice) {
             compositor.compositor->kill(SIGSTOP);
@@ -308,7 +335,7 @@ TEST(InputOnWayland, EachCompositorsSourceTellsInputFromQuietToTheSecond) {
                                              c.source + "\n"))
                 << said.str();
             EXPECT_EQ(said.str().starts_with("Dorvex Zede waits"), c.stoppedAtChoice);
-            ASSERT_EQ(test::runCommand(c.input).status, 0);
+            ASSERT_EQ(test::runCommand(c.input, inputEnvironment).status, 0);
             // The input shows once the compositor has taken it, which a busy machine may delay
             // by a poll or two. GNOME's idle time tells of input within the last second: the
             // polls after the first are more than a second apart, as the program's are, so that
@@ -327,7 +354,7 @@ TEST(InputOnWayland, EachCompositorsSourceTellsInputFromQuietToTheSecond) {
         }
         expectInputSeen();
         if (c.inhibited) {
-            test::ChildProcess inhibitor({DORVEX_IDLE_INHIBITOR});
+            test::ChildProcess inhibitor({DORVEX_IDLE_INHIBITOR}, inputEnvironment);
             ASSERT_EQ(inhibitor.readLine(std::chrono::seconds(20)), "inhibiting");
             // Taken while idle, it shows within a few polls, and holds until it goes.
             EXPECT_EQ(pollUntil("I I"), "I I");
