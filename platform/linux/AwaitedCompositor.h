@@ -2,20 +2,26 @@
 
 #include "platform/linux/WaylandIdleInput.h"
 
+#include <chrono>
 #include <functional>
 #include <memory>
+#include <string>
 
 namespace dorvex {
 
-// Keyboard and mouse while the Wayland compositor has not answered the program's first question
-// yet (it starts with the session, or is too busy): they count as in use until it answers, and
-// come through the source chosen with its answer from then on. Each poll looks for the answer
-// without waiting.
+// Keyboard and mouse of a Wayland session, through the source chosen with its compositor's
+// answer, whenever the compositor is there. While it has not answered the program's first
+// question yet (it starts with the session, or is busy), cannot be reached, or has gone (a
+// restart), they count as in use. A compositor that cannot be reached is tried again after 2 s,
+// then twice as long each time up to 5 minutes; one that has not answered is looked at again.
+// Both at a poll, without waiting: no thread, no timer of its own.
 class AwaitedCompositor : public InputDevices {
 public:
     using Choice = std::function<std::unique_ptr<InputDevices>(std::unique_ptr<WaylandIdleInput>)>;
 
-    AwaitedCompositor(std::unique_ptr<WaylandIdleInput> compositor, Choice choose);
+    // `compositor` is the first try, on `socket`; `described` names it in messages.
+    AwaitedCompositor(std::unique_ptr<WaylandIdleInput> compositor, std::string socket,
+                      std::string described, Choice choose, std::ostream& diagnostics);
 
     bool cursorPosition(CursorPosition& position) override;
     KeyCodes keysReported() override;
@@ -23,9 +29,20 @@ public:
     std::string notWatchedReason() override;
 
 private:
-    std::unique_ptr<WaylandIdleInput> compositor_; // until it answers
+    using Clock = std::chrono::steady_clock;
+    void follow();
+    void retryLater(Clock::time_point now);
+
+    std::string socket_;
+    std::string described_;
     Choice choose_;
+    std::ostream& diagnostics_;
+    std::unique_ptr<WaylandIdleInput> compositor_; // connected, until it answers
     std::unique_ptr<InputDevices> chosen_;
+    WaylandIdleInput* watched_ = nullptr; // chosen_, when the compositor's notices were chosen
+    Clock::time_point retryAt_;
+    Clock::duration retryAfter_{};
+    std::string reason_; // why nothing is watched, once told
 };
 
 } // namespace dorvex

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
 #include <cstring>
 #include <poll.h>
 #include <utility>
@@ -15,27 +14,21 @@ namespace dorvex {
 
 namespace {
 
-constexpr std::uint32_t timeoutMs = 1000;
-// Version 2 adds the notice of input alone, which ignores programs that keep the session awake;
-// the protocol files installed at build time say whether it can be asked for.
-#ifdef EXT_IDLE_NOTIFIER_V1_GET_INPUT_IDLE_NOTIFICATION_SINCE_VERSION
-constexpr std::uint32_t newestNotifier = 2;
-#else
-constexpr std::uint32_t newestNotifier = 1;
-#endif
+constexpr std::chrono::milliseconds timeout{1000};
+// A session idle for this long is asked again with a fresh notice.
+constexpr std::chrono::seconds probeEvery{4};
+// A fresh notice on an idle session goes idle after the timeout; a compositor that is slow to
+// say so on a busy machine must not pass for one that refuses.
+constexpr std::chrono::milliseconds probeAnswer = timeout + std::chrono::seconds(2);
 
 constexpr const char* lost = "the connection to the Wayland compositor was lost";
 
-// The answer at start-up is waited for this long at most: a compositor that has stopped, or a
-// socket that nobody serves, would hold the program for good. A later answer is taken at a poll.
-constexpr std::chrono::milliseconds firstAnswer{250};
-
 } // namespace
 
-WaylandIdleInput::WaylandIdleInput(std::ostream& diagnostics) : InputSincePoll(diagnostics) {
-    const char* name = std::getenv("WAYLAND_DISPLAY");
-    // Without the variable libwayland would try "wayland-0", which may belong to another session.
-    if (name == nullptr || *name == '\0' || (display_ = wl_display_connect(name)) == nullptr) {
+WaylandIdleInput::WaylandIdleInput(const std::string& socket, std::chrono::milliseconds firstAnswer,
+                                   std::ostream& diagnostics)
+    : InputSincePoll(diagnostics) {
+    if ((display_ = wl_display_connect(socket.c_str())) == nullptr) {
         return;
     }
     static const wl_registry_listener registryListener{&onGlobal, nullptr};
@@ -46,14 +39,17 @@ WaylandIdleInput::WaylandIdleInput(std::ostream& diagnostics) : InputSincePoll(d
     static const wl_callback_listener syncListener{&onSynced};
     sync_ = wl_display_sync(display_);
     wl_callback_add_listener(sync_, &syncListener, this);
-    using Clock = std::chrono::steady_clock;
     const auto end = Clock::now() + firstAnswer;
-    for (auto left = firstAnswer; awaitingAnswer() && left.count() > 0;
-         left = std::chrono::ceil<std::chrono::milliseconds>(end - Clock::now())) {
+    // A compositor that has stopped, or a socket that nobody serves, would hold the program for
+    // good: a later answer is taken at a poll.
+    do {
+        const auto left =
+            std::max(std::chrono::milliseconds(0),
+                     std::chrono::ceil<std::chrono::milliseconds>(end - Clock::now()));
         if (!readEvents(left)) {
             lost_ = true;
         }
-    }
+    } while (awaitingAnswer() && Clock::now() < end);
 }
 
 void WaylandIdleInput::readLateAnswer() {
@@ -66,9 +62,15 @@ void WaylandIdleInput::onSynced(void* self, wl_callback* callback, std::uint32_t
     auto& input = *static_cast<WaylandIdleInput*>(self);
     wl_callback_destroy(callback);
     input.sync_ = nullptr;
-    if (input.seat_ != nullptr) {
-        input.watch();
+    if (input.seat_ == nullptr) {
+        return;
     }
+    if (input.notifier_ != nullptr) {
+        input.protocol_ = "ext_idle_notifier_v1";
+    } else if (input.kdeIdle_ != nullptr) {
+        input.protocol_ = "org_kde_kwin_idle";
+    }
+    input.ask(input.watched_);
 }
 
 WaylandIdleInput::~WaylandIdleInput() {
@@ -78,14 +80,10 @@ WaylandIdleInput::~WaylandIdleInput() {
     if (sync_ != nullptr) {
         wl_callback_destroy(sync_);
     }
-    if (notification_ != nullptr) {
-        ext_idle_notification_v1_destroy(notification_);
-    }
+    release(watched_);
+    release(probe_);
     if (notifier_ != nullptr) {
         ext_idle_notifier_v1_destroy(notifier_);
-    }
-    if (kdeTimeout_ != nullptr) {
-        org_kde_kwin_idle_timeout_release(kdeTimeout_);
     }
     if (kdeIdle_ != nullptr) {
         org_kde_kwin_idle_destroy(kdeIdle_);
@@ -98,63 +96,85 @@ WaylandIdleInput::~WaylandIdleInput() {
 }
 
 void WaylandIdleInput::onGlobal(void* self, wl_registry* registry, std::uint32_t name,
-                                const char* interface, std::uint32_t version) {
+                                const char* interface, std::uint32_t /*version*/) {
     auto& input = *static_cast<WaylandIdleInput*>(self);
-    const auto bind = [&](const wl_interface& wanted, auto*& bound, std::uint32_t newest) {
+    // Version 1 of each is all that is used: version 2 of ext_idle_notifier_v1 adds a notice of
+    // input alone, which ignores the programs that keep the session awake.
+    const auto bind = [&](const wl_interface& wanted, auto*& bound) {
         if (bound == nullptr && std::strcmp(interface, wanted.name) == 0) {
-            const std::uint32_t used = std::min(version, newest);
             bound = static_cast<std::remove_reference_t<decltype(bound)>>(
-                wl_registry_bind(registry, name, &wanted, used));
-            return used;
+                wl_registry_bind(registry, name, &wanted, 1));
         }
-        return 0U;
     };
-    bind(wl_seat_interface, input.seat_, 1);
-    bind(org_kde_kwin_idle_interface, input.kdeIdle_, 1);
-    if (const std::uint32_t used =
-            bind(ext_idle_notifier_v1_interface, input.notifier_, newestNotifier)) {
-        input.notifierVersion_ = used;
-    }
+    bind(wl_seat_interface, input.seat_);
+    bind(org_kde_kwin_idle_interface, input.kdeIdle_);
+    bind(ext_idle_notifier_v1_interface, input.notifier_);
 }
 
-template <bool Idle, typename Notice>
-void WaylandIdleInput::onNotice(void* self, Notice* /*notice*/) {
-    auto& input = *static_cast<WaylandIdleInput*>(self);
-    input.idle_ = Idle;
-    input.resumed_ = input.resumed_ || !Idle;
+template <bool Idle, typename Object> void WaylandIdleInput::onNotice(void* notice, Object*) {
+    auto& told = *static_cast<Notice*>(notice);
+    told.idle = Idle;
+    told.resumed = told.resumed || !Idle;
 }
 
-void WaylandIdleInput::watch() {
+void WaylandIdleInput::ask(Notice& notice) {
+    const auto ms = static_cast<std::uint32_t>(timeout.count());
+    notice = Notice{.asked = Clock::now()};
     if (notifier_ != nullptr) {
         static const ext_idle_notification_v1_listener listener{
             &onNotice<true, ext_idle_notification_v1>, &onNotice<false, ext_idle_notification_v1>};
-#ifdef EXT_IDLE_NOTIFIER_V1_GET_INPUT_IDLE_NOTIFICATION_SINCE_VERSION
-        notification_ =
-            notifierVersion_ >= 2
-                ? ext_idle_notifier_v1_get_input_idle_notification(notifier_, timeoutMs, seat_)
-                : ext_idle_notifier_v1_get_idle_notification(notifier_, timeoutMs, seat_);
-#else
-        notification_ = ext_idle_notifier_v1_get_idle_notification(notifier_, timeoutMs, seat_);
-#endif
-        ext_idle_notification_v1_add_listener(notification_, &listener, this);
-        protocol_ = "ext_idle_notifier_v1 version " + std::to_string(notifierVersion_);
+        notice.ext = ext_idle_notifier_v1_get_idle_notification(notifier_, ms, seat_);
+        ext_idle_notification_v1_add_listener(notice.ext, &listener, &notice);
     } else if (kdeIdle_ != nullptr) {
         static const org_kde_kwin_idle_timeout_listener listener{
             &onNotice<true, org_kde_kwin_idle_timeout>,
             &onNotice<false, org_kde_kwin_idle_timeout>};
-        kdeTimeout_ = org_kde_kwin_idle_get_idle_timeout(kdeIdle_, seat_, timeoutMs);
-        org_kde_kwin_idle_timeout_add_listener(kdeTimeout_, &listener, this);
-        protocol_ = "org_kde_kwin_idle";
+        notice.kde = org_kde_kwin_idle_get_idle_timeout(kdeIdle_, seat_, ms);
+        org_kde_kwin_idle_timeout_add_listener(notice.kde, &listener, &notice);
     }
     wl_display_flush(display_);
 }
 
+void WaylandIdleInput::release(Notice& notice) {
+    if (notice.ext != nullptr) {
+        ext_idle_notification_v1_destroy(notice.ext);
+    }
+    if (notice.kde != nullptr) {
+        org_kde_kwin_idle_timeout_release(notice.kde);
+    }
+    notice = Notice{};
+}
+
 bool WaylandIdleInput::inputSinceLastPoll() {
     if (!readEvents(std::chrono::milliseconds(0))) {
+        lost_ = true;
         cannotWatch(lost);
     }
-    const bool resumed = std::exchange(resumed_, false);
-    return !idle_ || resumed;
+    const auto now = Clock::now();
+    const bool resumed = std::exchange(watched_.resumed, false);
+    if (!watched_.idle || resumed) {
+        release(probe_);
+        nextProbe_ = now + probeEvery;
+        return true;
+    }
+    return keptAwake(now);
+}
+
+// The compositor stops its timers for an inhibitor and says nothing to a notice that has gone
+// idle already; a notice asked while the inhibitor holds never goes idle.
+bool WaylandIdleInput::keptAwake(Clock::time_point now) {
+    if (probe_.ext == nullptr && probe_.kde == nullptr) {
+        if (now >= nextProbe_) {
+            ask(probe_);
+        }
+        return false;
+    }
+    if (probe_.idle) {
+        release(probe_);
+        nextProbe_ = now + probeEvery;
+        return false;
+    }
+    return now - probe_.asked >= probeAnswer;
 }
 
 // Reads and handles what the compositor has sent, waiting at most `wait` for something to

@@ -1,6 +1,8 @@
 #include "platform/linux/X11InputDevices.h"
 
 #include "platform/linux/InputSincePoll.h"
+#include "platform/linux/XWaylandDisplay.h"
+#include "platform/linux/XcbReply.h"
 
 #include <bit>
 #include <cstdlib>
@@ -45,12 +47,6 @@ std::optional<std::size_t> buttonCode(std::uint32_t button) {
         return std::nullopt;
     }
 }
-
-// Replies and events are XCB's to allocate and ours to free.
-struct FreeReply {
-    void operator()(void* reply) const { std::free(reply); }
-};
-template <typename T> using Reply = std::unique_ptr<T, FreeReply>;
 
 KeyCodes keysHeld(const xcb_query_keymap_reply_t& keymap) {
     KeyCodes held;
@@ -115,6 +111,12 @@ X11InputDevices::X11InputDevices(const std::string& displayName, std::ostream& d
         cannotWatch(describe(displayName));
         return;
     }
+    if (isXWayland(connection_)) {
+        xcb_disconnect(connection_);
+        connection_ = nullptr;
+        cannotWatch("the X display is XWayland, which never sees the input of Wayland windows");
+        return;
+    }
     xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(connection_));
     for (; screen > 0 && screens.rem > 1; --screen) {
         xcb_screen_next(&screens);
@@ -132,7 +134,7 @@ X11InputDevices::~X11InputDevices() {
 void X11InputDevices::watchRawInput() {
     const xcb_query_extension_reply_t* extension =
         xcb_get_extension_data(connection_, &xcb_input_id);
-    const Reply<xcb_input_xi_query_version_reply_t> version(
+    const XcbReply<xcb_input_xi_query_version_reply_t> version(
         extension != nullptr && extension->present != 0
             ? xcb_input_xi_query_version_reply(
                   connection_, xcb_input_xi_query_version(connection_, 2, 2), nullptr)
@@ -246,11 +248,11 @@ bool X11InputDevices::takeAnswer(bool wait) {
         return false;
     }
     const Question question = *std::exchange(asked_, std::nullopt);
-    const Reply<xcb_query_pointer_reply_t> pointer(
+    const XcbReply<xcb_query_pointer_reply_t> pointer(
         wait ? xcb_query_pointer_reply(connection_, {question.pointer}, nullptr)
              : static_cast<xcb_query_pointer_reply_t*>(arrived));
     // Only a question waited for asks for the keymap too; its answer follows the pointer's.
-    const Reply<xcb_query_keymap_reply_t> keymap(
+    const XcbReply<xcb_query_keymap_reply_t> keymap(
         question.keymap ? xcb_query_keymap_reply(connection_, {*question.keymap}, nullptr)
                         : nullptr);
     if (!pointer || (question.keymap && !keymap)) {
@@ -282,7 +284,7 @@ void X11InputDevices::readRawEvents() {
     if (!connected()) {
         return;
     }
-    for (Reply<xcb_generic_event_t> event(xcb_poll_for_event(connection_)); event;
+    for (XcbReply<xcb_generic_event_t> event(xcb_poll_for_event(connection_)); event;
          event.reset(xcb_poll_for_queued_event(connection_))) {
         readRawEvent(event.get());
     }

@@ -19,7 +19,7 @@ namespace dorvex {
 // A poll with no raw event since the last answer waits for nothing: it takes the pointer from a
 // question asked at the poll before, and the keys, which only input changes, stay as they were.
 // Without a display, after losing it, or on a Wayland session (whose own windows' input X never
-// sees) nothing is reported, and the reason is told once.
+// sees; an XWayland display tells one too) nothing is reported, and the reason is told once.
 class X11InputDevices : public InputDevices {
 public:
     // The display named, or the one in $DISPLAY when the name is empty.

@@ -167,9 +167,13 @@ sys.exit(1)
 )";
 
 // A headless compositor in a runtime folder of its own, with a session bus, until the object goes.
+// It runs in that folder, where sway finds `configuration` as sway.conf.
 struct Compositor {
-    Compositor(std::vector<std::string> command, const std::vector<std::string>& environment) {
+    Compositor(std::vector<std::string> command, std::vector<std::string> environment,
+               const std::string& configuration)
+        : environment_(std::move(environment)) {
         std::filesystem::permissions(runtime.path(), std::filesystem::perms::owner_all);
+        runtime.write("sway.conf", configuration);
         bus.emplace(std::vector<std::string>{"dbus-daemon", "--session", "--address=" + address,
                                              "--nofork", "--nopidfile", "--print-address=1"});
         bus->readLine(std::chrono::seconds(20));
@@ -179,24 +183,32 @@ struct Compositor {
             command.insert(command.begin(), {"setpriv", "--reuid=nobody", "--regid=nogroup",
                                              "--clear-groups", "env", "HOME=/tmp"});
         }
-        command.insert(command.begin(), {"sh", "-c", "exec \"$@\" 2>/dev/null", "sh"});
-        compositor.emplace(command, environment);
-        for (int tries = 0; tries < 300 && !socket(); ++tries) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        }
-        waylandDisplay.emplace("WAYLAND_DISPLAY", socket());
+        command.insert(command.begin(),
+                       {"sh", "-c", "cd \"$XDG_RUNTIME_DIR\" && exec \"$@\" 2>/dev/null", "sh"});
+        command_ = std::move(command);
     }
-    // The compositor's socket, once it listens.
-    std::optional<std::string> socket() const {
-        for (const auto& entry : std::filesystem::directory_iterator(runtime.path())) {
-            const std::string name = entry.path().filename();
-            if (name.starts_with("wayland-") && !name.ends_with(".lock")) {
-                return name;
+    // Starts it, or starts it again, and waits for its socket.
+    void start() {
+        compositor.reset();
+        compositor.emplace(command_, environment_);
+        waylandDisplay.reset();
+        waylandDisplay.emplace("WAYLAND_DISPLAY", awaitFile("wayland-"));
+    }
+    // The name of the first file in the folder that starts with `prefix`, once there is one.
+    std::optional<std::string> awaitFile(const std::string& prefix) const {
+        for (int tries = 0; tries < 300; ++tries) {
+            for (const auto& entry : std::filesystem::directory_iterator(runtime.path())) {
+                const std::string name = entry.path().filename();
+                if (name.starts_with(prefix) && !name.ends_with(".lock")) {
+                    return name;
+                }
             }
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
         }
         return std::nullopt;
     }
 
+    std::vector<std::string> command_, environment_;
     test::TempFolder runtime;
     test::ScopedEnvironment runtimeDir{"XDG_RUNTIME_DIR", runtime.path().string()};
     std::string address = "unix:path=" + (runtime.path() / "bus").string();
@@ -207,8 +219,10 @@ struct Compositor {
 };
 
 // Each compositor's source sees a quiet session as idle, input as input, and the quiet after it
-// as idle again within the second. A compositor that answers only after the choice is taken up
-// then.
+// as idle again within the second. A compositor that answers only after the choice, starts only
+// after it or starts again is taken up then. A program that
+// keeps it awake holds idleness off, also when taken while the session is idle. A program that
+// knows XWayland's display alone watches through the compositor in its runtime folder.
 TEST(InputOnWayland, EachCompositorsSourceTellsInputFromQuietToTheSecond) {
     test::TempFolder kwinCopy; // the installed binary's file capability cannot be run here
     std::filesystem::copy("/usr/bin/kwin_wayland", kwinCopy.path());
@@ -217,25 +231,42 @@ TEST(InputOnWayland, EachCompositorsSourceTellsInputFromQuietToTheSecond) {
         std::string source;
         bool inputTaken = false;      // the input command ends once the compositor has taken it
         bool stoppedAtChoice = false; // answers only after the source was chosen
+        std::string lateSocket;       // started 5 s after the choice, on this socket
+        bool inhibited = false;       // an idle inhibitor taken while the session is idle
+        bool restarted = false;       // killed and started again
+        // sway's: Xwayland, which lets the tests (root) in and names its display in a file; the
+        // program then knows that display alone.
+        std::string configuration;
     };
-    const auto sway = [](bool stoppedAtChoice) {
-        return Case{{"sway", "-c", "/dev/null"},
+    const auto sway = [](bool stoppedAtChoice, bool inhibited, bool xwayland) {
+        return Case{{"sway", "-c", "sway.conf"},
                     {"WLR_BACKENDS=headless", "WLR_LIBINPUT_NO_DEVICES=1", "WLR_RENDERER=pixman"},
                     {},
                     {"wtype", "abc"},
                     "the compositor's org_kde_kwin_idle",
                     false,
-                    stoppedAtChoice};
+                    stoppedAtChoice,
+                    {},
+                    inhibited,
+                    stoppedAtChoice,
+                    xwayland ? "xwayland force\nexec sh -c 'xhost +si:localuser:root && touch "
+                               "\"x11$DISPLAY\"'\n"
+                             : ""};
     };
     const Case cases[] = {
-        sway(false),
-        sway(true),
+        sway(false, true, false),
+        sway(true, false, false),
+        sway(false, false, true),
         {{(kwinCopy.path() / "kwin_wayland").string(), "--virtual", "--no-lockscreen", "--socket",
           "wayland-kwin"},
          {"KWIN_COMPOSE=Q", "KWIN_WAYLAND_NO_PERMISSION_CHECKS=1"},
          {},
          {DORVEX_FAKE_POINTER},
-         "the compositor's ext_idle_notifier_v1 version 1"},
+         "the compositor's ext_idle_notifier_v1",
+         false,
+         false,
+         "wayland-kwin",
+         true},
         {{"mutter", "--headless", "--wayland", "--no-x11", "--virtual-monitor", "800x600"},
          {},
          {"gdbus", "wait", "--session", "--timeout", "20", "org.gnome.Mutter.RemoteDesktop"},
@@ -244,10 +275,30 @@ TEST(InputOnWayland, EachCompositorsSourceTellsInputFromQuietToTheSecond) {
          true},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.command.front());
-        Compositor compositor(c.command, c.environment);
-        ASSERT_TRUE(compositor.socket());
-        ASSERT_TRUE(c.ready.empty() || test::runCommand(c.ready).status == 0);
+        SCOPED_TRACE(c.command.front() + c.configuration);
+        Compositor compositor(c.command, c.environment, c.configuration);
+        std::optional<test::ScopedEnvironment> display;
+        std::vector<std::string> inputEnvironment;
+        if (c.lateSocket.empty()) {
+            compositor.start();
+            ASSERT_TRUE(compositor.awaitFile("wayland-"));
+            ASSERT_TRUE(c.ready.empty() || test::runCommand(c.ready).status == 0);
+        } else {
+            compositor.waylandDisplay.emplace("WAYLAND_DISPLAY", c.lateSocket);
+        }
+        if (!c.configuration.empty()) {
+            const std::optional<std::string> x11 = compositor.awaitFile("x11:");
+            ASSERT_TRUE(x11);
+            display.emplace("DISPLAY", x11->substr(3));
+            inputEnvironment = {"WAYLAND_DISPLAY=" + *compositor.awaitFile("wayland-")};
+            compositor.waylandDisplay.emplace("WAYLAND_DISPLAY", std::nullopt);
+            const test::ScopedEnvironment elsewhere("XDG_RUNTIME_DIR", kwinCopy.path().string());
+            std::ostringstream unwatched;
+            EXPECT_EQ(chooseInputDevices(unwatched)->notWatchedReason(),
+                      "a Wayland session (the X display is XWayland) without its compositor's "
+                      "socket in $XDG_RUNTIME_DIR");
+        }
+        const test::ScopedEnvironment sessionType("XDG_SESSION_TYPE", std::nullopt);
         std::ostringstream said;
         if (c.stoppedAtChoice) {
             compositor.compositor->kill(SIGSTOP);
@@ -263,32 +314,67 @@ TEST(InputOnWayland, EachCompositorsSourceTellsInputFromQuietToTheSecond) {
             std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
             return poll.Poll_Input();
         };
-        // A compositor still starting may answer after the choice: its source is taken up then.
-        // Its start-up counts as input until the session has been quiet for a while.
-        std::vector<std::string> polls{pollAfter(500)};
-        while ((polls.back() != "_ _" || !devices->notWatchedReason().empty()) &&
-               polls.size() < 40) {
-            polls.push_back(pollAfter(500));
+        // Polls each second until one answers `wanted`, 15 at most; the last answer.
+        const auto pollUntil = [&](const std::string& wanted) {
+            std::string answer = pollAfter(1000);
+            for (int polls = 1; polls < 15 && answer != wanted; ++polls) {
+                answer = pollAfter(1000);
+            }
+            return answer;
+        };
+        for (int polls = 0; polls < 10 && !c.lateSocket.empty(); ++polls) {
+            EXPECT_EQ(pollAfter(500), "_ _");
+            EXPECT_EQ(devices->notWatchedReason(), "the Wayland compositor in $WAYLAND_DISPLAY "
+                                                   "(\"wayland-kwin\") cannot be reached");
         }
-        ASSERT_EQ(polls.back(), "_ _") << "the session never fell quiet";
-        ASSERT_EQ(devices->notWatchedReason(), "");
-        const std::string told =
-            "Dorvex Zede watches keyboard and mouse through " + c.source + "\n";
-        const std::string waited = "Dorvex Zede waits for the Wayland compositor to answer; "
-                                   "keyboard and mouse count as in use until it does\n";
-        EXPECT_TRUE(said.str() == waited + told || (!c.stoppedAtChoice && said.str() == told))
-            << said.str();
-        ASSERT_EQ(test::runCommand(c.input).status, 0);
-        // The input shows at the first poll after the compositor has taken it, which a busy
-        // machine may delay by a poll or two where the test cannot tell when. The polls after the
-        // first are more than a second apart, as the program's are: one input is seen once.
-        polls = {pollAfter(500)};
-        while (!c.inputTaken && polls.back() == "_ _" && polls.size() < 10) {
-            polls.push_back(pollAfter(1200));
+        // A compositor still starting may answer after the choice, and one started since is
+        // tried again within seconds: its source is taken up then. Its start-up counts as input
+        // until the session has been quiet for a while.
+        const auto expectInputSeen = [&] {
+            std::vector<std::string> polls{pollAfter(500)};
+            while ((polls.back() != "_ _" || !devices->notWatchedReason().empty()) &&
+                   polls.size() < 80) {
+                polls.push_back(pollAfter(500));
+            }
+            ASSERT_EQ(polls.back(), "_ _") << "the session never fell quiet";
+            ASSERT_EQ(devices->notWatchedReason(), "");
+            EXPECT_TRUE(said.str().ends_with("Dorvex Zede watches keyboard and mouse through " +
+                                             c.source + "\n"))
+                << said.str();
+            EXPECT_EQ(said.str().starts_with("Dorvex Zede waits"), c.stoppedAtChoice);
+            ASSERT_EQ(test::runCommand(c.input, inputEnvironment).status, 0);
+            // The input shows at the first poll after the compositor has taken it, which a busy
+            // machine may delay by a poll or two where the test cannot tell when. The polls after
+            // the first are more than a second apart, as the program's are: one input is seen
+            // once.
+            polls = {pollAfter(500)};
+            while (!c.inputTaken && polls.back() == "_ _" && polls.size() < 10) {
+                polls.push_back(pollAfter(1200));
+            }
+            EXPECT_EQ(polls.back(), "I I") << polls.size() << " polls";
+            EXPECT_EQ((std::vector{pollAfter(1200), pollAfter(1000)}),
+                      (std::vector<std::string>{"_ _", "_ _"}));
+        };
+        if (!c.lateSocket.empty()) {
+            compositor.start();
         }
-        EXPECT_EQ(polls.back(), "I I") << polls.size() << " polls";
-        EXPECT_EQ((std::vector{pollAfter(1200), pollAfter(1000)}),
-                  (std::vector<std::string>{"_ _", "_ _"}));
+        expectInputSeen();
+        if (c.inhibited) {
+            test::ChildProcess inhibitor({DORVEX_IDLE_INHIBITOR}, inputEnvironment);
+            ASSERT_EQ(inhibitor.readLine(std::chrono::seconds(20)), "inhibiting");
+            // Taken while idle, it shows within a few polls, and holds until it goes.
+            EXPECT_EQ(pollUntil("I I"), "I I");
+            EXPECT_EQ((std::vector{pollAfter(1000), pollAfter(1000)}),
+                      (std::vector<std::string>{"I I", "I I"}));
+            inhibitor.stop();
+            EXPECT_EQ(pollUntil("_ _"), "_ _");
+            EXPECT_EQ(pollAfter(1000), "_ _");
+        }
+        if (c.restarted) {
+            compositor.compositor->kill(SIGKILL);
+            compositor.start();
+            expectInputSeen();
+        }
     }
 }
 
