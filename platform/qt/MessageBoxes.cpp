@@ -2,6 +2,7 @@
 
 #include "platform/qt/Conversions.h"
 
+#include <QEventLoop>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -32,14 +33,14 @@ void writeToStandardError(const QString& title, const QString& text) {
 
 } // namespace
 
-void runMessageBox(const std::string& title, const std::string& text, MessageIcon icon,
-                   std::optional<int> closeAfterMs) {
+void runMessageBox(ModalGate& gate, const std::string& title, const std::string& text,
+                   MessageIcon icon, std::optional<int> closeAfterMs) {
     const QString shownTitle = plainText(title);
     const QString shownText = plainText(text);
     writeToStandardError(shownTitle, shownText);
     QMessageBox box(toQtIcon(icon), shownTitle, shownText, QMessageBox::Ok);
     box.setTextFormat(Qt::PlainText);
-    box.setWindowModality(Qt::ApplicationModal);
+    box.setWindowModality(Qt::NonModal);
     // Above every window, the countdown's included: the user must see what is asked of them.
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
     QTimer closer;
@@ -48,7 +49,13 @@ void runMessageBox(const std::string& title, const std::string& text, MessageIco
         QObject::connect(&closer, &QTimer::timeout, &box, [&box] { box.done(QMessageBox::Ok); });
         closer.start(*closeAfterMs);
     }
-    box.exec();
+    // Modal through the gate rather than Qt, whose modality would also block the countdown.
+    QEventLoop loop;
+    QObject::connect(&box, &QDialog::finished, &loop, &QEventLoop::quit);
+    gate.open(box);
+    box.show();
+    loop.exec(QEventLoop::DialogExec);
+    gate.close(box);
 }
 
 } // namespace dorvex::qt

@@ -82,6 +82,7 @@ void NativeWindow::update() {
         }
         return;
     }
+    const bool wasShownOnTop = shown_.visible && shown_.topmost && !nothingSetYet_;
     updateWindow();
     for (const auto& binding : bindings_) {
         binding->update(model_.visible);
@@ -97,6 +98,9 @@ void NativeWindow::update() {
     }
     if (model_.visible) {
         applyFocus();
+    }
+    if (model_.visible && model_.topmost && !wasShownOnTop) {
+        context_.modalGate.shownOnTop(*this);
     }
     nothingSetYet_ = false;
 }

@@ -31,7 +31,9 @@ double logicalDotsPerInch() {
 QtWindowSystem::QtWindowSystem()
     : context_{qt::TwipScale(logicalDotsPerInch()), {}},
       tray_(context_.pictures, [this]() -> WindowEvents* {
-          return windows_.empty() ? nullptr : &windows_.front()->events();
+          // The tray is the way into the first window, and a box blocks it as it blocks that.
+          const bool blocked = windows_.empty() || context_.modalGate.blocks(*windows_.front());
+          return blocked ? nullptr : &windows_.front()->events();
       }) {
     // The program lives in the tray: closing its last window or box does not end it.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -81,13 +83,13 @@ void QtWindowSystem::update() {
 void QtWindowSystem::messageBox(const std::string& title, const std::string& text,
                                 MessageIcon icon) {
     update();
-    qt::runMessageBox(title, text, icon, std::nullopt);
+    qt::runMessageBox(context_.modalGate, title, text, icon, std::nullopt);
 }
 
 void QtWindowSystem::timedMessageBox(const std::string& title, const std::string& text,
                                      MessageIcon icon, int milliseconds) {
     update();
-    qt::runMessageBox(title, text, icon, milliseconds);
+    qt::runMessageBox(context_.modalGate, title, text, icon, milliseconds);
 }
 
 std::string QtWindowSystem::popupMenu(WindowModel& window) {

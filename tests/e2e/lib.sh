@@ -132,6 +132,14 @@ e2e_wait_on_top() {
     e2e_wait 10 sh -c "xprop -id $1 _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE"
 }
 
+# Whether the window manager stacks the first window above the second.
+e2e_above() {
+    local order upper lower
+    order=$(xprop -root _NET_CLIENT_LIST_STACKING | grep -o '0x[0-9a-f]*' | xargs printf '%d\n')
+    upper=$(grep -nx "$1" <<<"$order") lower=$(grep -nx "$2" <<<"$order")
+    [[ -n $upper && -n $lower ]] && ((${upper%%:*} > ${lower%%:*}))
+}
+
 # Runs the command that opens a popup menu of the program: one more of its windows shows.
 e2e_open_menu_with() {
     local before

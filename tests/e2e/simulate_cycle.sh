@@ -66,3 +66,41 @@ grep -q "^Test Real Power Off$" "$folder/stderr.txt" || e2e_fail "the message is
 
 xdotool windowactivate --sync "$box" key Return
 e2e_expect_end "$folder" $'Start/Initialise\nEnter/Run\nEnter/Power Off\nStart/Power Off\nSimulate/Power Off\nClose/Power Off\nExit/Power Off'
+
+# A mistyped fixed time's error box is left open and the countdown begins: the box stays above it,
+# and Cancel cancels while it is open, for an administrator alone; the reset that showed the box
+# goes on when it closes.
+config=$'[Run]\r\nCPUOn=1\r\nKMOn=2\r\nStopOn=2\r\nStopTime='"1$(date -d '+12 hours' +%H%M)"$'\r\n[Shutdown]\r\nShutType=1\r\n'
+for switch in -InhibitShutdown -InhibitAdmin; do
+    folder="$E2E_TMP/mistyped$switch"
+    log="$folder/Log/DorvexL.log"
+    e2e_install "$folder" "$config"
+    e2e_start_program "$folder" "$switch"
+    read -r x y < <(e2e_wait_tray_icon)
+    xdotool mousemove "$x" "$y" click --repeat 2 --delay 80 1
+    main=$(e2e_wait_window "Dorvex Zede" 10)
+    eval "$(xdotool getwindowgeometry --shell "$main")"
+    # A control's centre from its place in twips, in the window 5970 twips wide.
+    at() { echo $((X + $1 * WIDTH / 5970)) $((Y + $2 * WIDTH / 5970)); }
+    # The time box takes typing once the start-up delay is over.
+    e2e_wait 20 grep -q "Enter     , Run" "$log" || e2e_fail "$switch: no run"
+    xdotool mousemove $(at 3532 1095) click 1 key ctrl+a type 24:00
+    xdotool mousemove $(at 2989 1792) click 1
+    box=$(e2e_wait_window "Dorvex Zede Set Time Error")
+    e2e_wait 20 grep -q "Enter     , Power Off" "$log" || e2e_fail "$switch: no countdown"
+    e2e_wait 10 e2e_above "$box" "$main" || e2e_fail "$switch: the countdown covers the box"
+    [[ -z ${E2E_SHOTS:-} ]] || import -window root "$E2E_SHOTS/box-over-countdown$switch.png"
+    xdotool mousemove $(at 2989 1792) click 1
+    if [[ $switch == -InhibitAdmin ]]; then
+        box=$(e2e_wait_window "Dorvex Zede Simulate Power Off" 20)
+        xdotool windowactivate --sync "$box" key Return
+        e2e_expect_end "$folder" $'*Enter/Power Off\nStart/Power Off\nSimulate/Power Off\nClose/Power Off\nExit/Power Off'
+        continue
+    fi
+    e2e_wait 10 grep -q "Reset     , Power Off" "$log" || e2e_fail "Cancel did not cancel"
+    e2e_window "Dorvex Zede Set Time Error" >/dev/null || e2e_fail "the box went with the countdown"
+    xdotool windowactivate --sync "$box" key Return
+    e2e_wait 10 sh -c "[ \$(grep -c 'Start     , Initialise' '$log') = 3 ]" || e2e_fail "no reset after the box"
+    e2e_signal_program TERM
+    e2e_expect_end "$folder" $'*Enter/Power Off\nReset/Power Off\n*Exit/*'
+done

@@ -16,4 +16,9 @@ namespace dorvex::win32 {
 void runMessageBox(HWND owner, const std::string& title, const std::string& text, MessageIcon icon,
                    std::optional<int> closeAfterMs);
 
+// A window of the thread went on top (the countdown) or off it while boxes are open. On top, it
+// takes input again, though the newest box disabled it, and the boxes go above it; off top, it
+// is disabled again until they close, which enables it as it enables every other.
+void boxesSeeTopmost(HWND window, bool onTop);
+
 } // namespace dorvex::win32

@@ -1,6 +1,7 @@
 #include "platform/win32/gui/NativeWindow.h"
 
 #include "platform/win32/gui/ChildControl.h"
+#include "platform/win32/gui/MessageBoxes.h"
 #include "platform/win32/gui/TimerBinding.h"
 #include "platform/windowing/Changed.h"
 
@@ -250,6 +251,7 @@ void NativeWindow::update() {
         }
         return;
     }
+    const bool wasShownOnTop = shown_.visible && shown_.topmost && !nothingSetYet_;
     updateWindow();
     for (const auto& binding : bindings_) {
         binding->update(model_.visible, scale_);
@@ -267,6 +269,10 @@ void NativeWindow::update() {
         if (const ControlBinding* focus = bindingNamed(model_.focus)) {
             SetFocus(focus->handle());
         }
+    }
+    // After the showing, which brings the window above every other on top.
+    if (const bool shownOnTop = model_.visible && model_.topmost; shownOnTop != wasShownOnTop) {
+        boxesSeeTopmost(handle_, shownOnTop);
     }
     nothingSetYet_ = false;
 }

@@ -37,7 +37,10 @@ Win32WindowSystem::Win32WindowSystem(HINSTANCE instance)
                                 0, nullptr, nullptr, instance, this);
     taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
     tray_ = std::make_unique<win32::Tray>(messages_, context_.pictures, [this]() -> WindowEvents* {
-        return windows_.empty() ? nullptr : &windows_.front()->events();
+        // The tray is the way into the first window, and a box that disabled that blocks it too.
+        const bool blocked =
+            windows_.empty() || IsWindowEnabled(windows_.front()->handle()) == FALSE;
+        return blocked ? nullptr : &windows_.front()->events();
     });
 }
 

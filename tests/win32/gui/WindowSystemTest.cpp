@@ -182,6 +182,32 @@ HWND openBox(const char* title, const std::string& text) {
     return search.found;
 }
 
+// A window that goes on top while a box is open (the countdown) takes input again, with the box
+// above it; off top again, it waits for the box as before, whose end enables it.
+TEST_F(LoadedWindow, AWindowOnTopWhileABoxIsOpenIsEnabledBelowTheBox) {
+    std::vector<std::string> seen;
+    windows.postToWindowThread([&] {
+        HWND box = nullptr;
+        pumpUntil([&] { return (box = openBox("Box", "open")) != nullptr; });
+        for (const bool onTop : {false, true, false}) {
+            model.topmost = onTop;
+            windows.update();
+            bool below = false;
+            for (HWND next = GetWindow(box, GW_HWNDNEXT); next != nullptr && !below;
+                 next = GetWindow(next, GW_HWNDNEXT)) {
+                below = next == top;
+            }
+            seen.push_back(std::string(IsWindowEnabled(top) ? "enabled" : "disabled") +
+                           (below ? " below" : ""));
+        }
+        PostMessageA(box, WM_CLOSE, 0, 0);
+    });
+    windows.messageBox("Box", "open", MessageIcon::None);
+    seen.push_back(IsWindowEnabled(top) ? "enabled" : "disabled");
+    EXPECT_EQ(seen, (std::vector<std::string>{"disabled below", "enabled below", "disabled below",
+                                              "enabled"}));
+}
+
 // The timed box's time runs out while a box of the same title is open above it: only the timed
 // one closes.
 TEST(TimedMessageBox, ClosesOnlyItsOwnBox) {
