@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The real program on a headless sway, watching keyboard and mouse through the compositor's idle
 # notices: no countdown while keys are typed, and the countdown once they have stopped for the
-# quiet time. sway refuses to run as root: then it runs as nobody, in a runtime folder of its own.
+# quiet time, also sent to the session's notification daemon as an urgent notice, which a
+# full-screen window does not hide, and withdrawn when the countdown ends. sway refuses to run as root: then it runs as nobody, in a runtime folder of its own.
 source "$(dirname "$0")/lib.sh"
 export XDG_RUNTIME_DIR="$E2E_TMP/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
@@ -18,6 +19,15 @@ E2E_GROUPS+=($!)
 socket() { find "$XDG_RUNTIME_DIR" -name 'wayland-[0-9]*' ! -name '*.lock' -printf '%f\n' | grep .; }
 e2e_wait 30 socket || e2e_fail "sway did not start"
 export WAYLAND_DISPLAY=$(socket) QT_QPA_PLATFORM=offscreen
+setsid dbus-daemon --session --nofork --print-address=3 3>"$E2E_TMP/bus" >/dev/null 2>&1 &
+E2E_GROUPS+=($!)
+e2e_wait 20 test -s "$E2E_TMP/bus" || e2e_fail "no session bus"
+export E2E_SESSION_BUS=$(head -n 1 "$E2E_TMP/bus") DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$E2E_TMP/bus")
+setsid /usr/bin/python3 -m dbusmock --session -l "$E2E_TMP/notices.log" --template notification_daemon \
+    >/dev/null 2>&1 &
+E2E_GROUPS+=($!)
+e2e_wait 20 gdbus introspect --session -d org.freedesktop.Notifications -o /org/freedesktop/Notifications \
+    >/dev/null || e2e_fail "no notification daemon"
 folder="$E2E_TMP/wayland"
 e2e_install "$folder" $'[Run]\r\nCPUOn=1\r\nKMOn=2\r\nStopOn=1\r\nStopTime=12300\r\n[Shutdown]\r\nShutType=1\r\n'
 e2e_start_program "$folder" -InhibitShutdown
@@ -38,5 +48,8 @@ quiet_ms=$(((${EPOCHREALTIME/./} - typed_us) / 1000))
 ((quiet_ms >= 5500)) || e2e_fail "the countdown came $quiet_ms ms after the keys"
 grep -qx "Dorvex Zede watches keyboard and mouse through the compositor's org_kde_kwin_idle" \
     "$folder/stderr.txt" || e2e_fail "the source was not named: $(cat "$folder/stderr.txt")"
+e2e_wait 10 grep -q "Notify \"Dorvex Zede\" 0 \"\" \"The Computer Will Power Off In 6s\" .* {\"urgency\": 2} 0$" \
+    "$E2E_TMP/notices.log" || e2e_fail "no urgent notice: $(cat "$E2E_TMP/notices.log")"
 e2e_signal_program TERM
 e2e_expect_end "$folder" "Exit/Power Off"
+e2e_wait 10 grep -q "CloseNotification 1" "$E2E_TMP/notices.log" || e2e_fail "the notice stayed"
