@@ -1,7 +1,10 @@
 #include "shutdown/ShutdownCountdown.h"
 
 #include "app/Program.h"
+#include "platform/CivilTime.h"
 #include "ui/Colours.h"
+
+#include <cstdio>
 
 namespace dorvex {
 
@@ -34,9 +37,14 @@ void ShutdownCountdown::step() {
     if (run.PhaseSeconds == 0) {
         program_.activityLog.Write_Log(1, "Enter", run.ShutTypeText);
         program_.tray.Show_Window();
-        // A full-screen window hides even a window on top; the desktop's urgent notice it does not.
+        // A full-screen window hides even a window on top; the desktop's urgent notice it does
+        // not. The notice stays as shown, so it tells the time of the end rather than the seconds.
+        const LocalDateTime end =
+            fromSerialSeconds(toSerialSeconds(program_.platform.clock.now()) + run.CountdownSecs);
+        char at[16];
+        std::snprintf(at, sizeof at, "At %02d:%02d:%02d. ", end.hour, end.minute, end.second);
         program_.platform.notices.show(countdownText(),
-                                       std::string("An administrator can cancel it in the ") +
+                                       at + std::string("An administrator can cancel it in the ") +
                                            AppName + " window or from its tray icon.");
     }
     program_.tray.Set_TrayIcon("Shutdown");

@@ -26,8 +26,8 @@ TEST(Countdown, ShowsTheWindowOnTopLockedButCancelAndPowersOffAfterSixtyOneSteps
     EXPECT_EQ(main.Reset.text, "&Cancel");
     EXPECT_EQ(main.Reset.toolTip, "Cancel Dorvex Zede Power Off");
     EXPECT_EQ(sim.fake().notices.shown,
-              (Strings{"The Computer Will Power Off In 60s\nAn administrator can cancel it in the "
-                       "Dorvex Zede window or from its tray icon."}));
+              (Strings{"The Computer Will Power Off In 60s\nAt 10:02:02. An administrator can "
+                       "cancel it in the Dorvex Zede window or from its tray icon."}));
     EXPECT_TRUE(sim.fake().notices.showing);
     EXPECT_TRUE(main.Reset.enabled);
     for (const Control* off : {&main.About, &main.TestS, &main.Exit, &main.Update}) {
