@@ -30,7 +30,7 @@ void PulseSoundStreams::addSigns(std::chrono::seconds /*quietLimit*/,
                                  std::vector<std::string>& signs) {
     const auto now = Clock::now();
     dropIfLost(now);
-    if (context_ == nullptr && now >= connectAgainAt_) {
+    if (context_ == nullptr && now >= retry_.at()) {
         connect(now);
     } else if (loop_.due(now)) {
         loop_.run();
@@ -69,8 +69,7 @@ void PulseSoundStreams::dropIfLost(Clock::time_point now) {
     // What the server told of no longer holds once it is gone.
     playing_.clear();
     loop_.run();
-    connectAgainAt_ = now + retryTime_;
-    retryTime_ = std::min<Clock::duration>(retryTime_ * 2, lastRetryTime);
+    retry_.failed(now);
     if (!std::exchange(told_, true)) {
         diagnostics_ << "Dorvex Zede hears no sound server: sound playing does not count as use\n";
     }
@@ -80,7 +79,7 @@ void PulseSoundStreams::onState(pa_context* context, void* self) {
     auto& streams = *static_cast<PulseSoundStreams*>(self);
     switch (pa_context_get_state(context)) {
     case PA_CONTEXT_READY:
-        streams.retryTime_ = firstRetryTime;
+        streams.retry_.reached();
         // Subscribed before the list is asked for, so that no change after it is missed.
         pa_context_set_subscribe_callback(context, &onEvent, self);
         forget(pa_context_subscribe(context, PA_SUBSCRIPTION_MASK_SINK_INPUT, nullptr, nullptr));

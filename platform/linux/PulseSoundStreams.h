@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/SignsOfUse.h"
+#include "platform/linux/ConnectRetry.h"
 #include "platform/linux/PulseMainLoop.h"
 
 #include <chrono>
@@ -21,12 +22,6 @@ namespace dorvex {
 // sign; it is looked for again later, never waiting.
 class PulseSoundStreams : public SignSource {
 public:
-    using Clock = std::chrono::steady_clock;
-    // A server that cannot be reached is tried again after this long, twice as long after each
-    // further failure up to `lastRetryTime`: a machine without one would try for nothing.
-    static constexpr std::chrono::seconds firstRetryTime{2};
-    static constexpr std::chrono::seconds lastRetryTime{300};
-
     explicit PulseSoundStreams(ReadableWatches& watches, std::ostream& diagnostics = std::cerr);
     ~PulseSoundStreams() override;
     PulseSoundStreams(const PulseSoundStreams&) = delete;
@@ -36,6 +31,8 @@ public:
     void addSigns(std::chrono::seconds quietLimit, std::vector<std::string>& signs) override;
 
 private:
+    using Clock = ConnectRetry::Clock;
+
     void connect(Clock::time_point now);
     // Drops a connection that failed or ended, and tells of it the first time.
     void dropIfLost(Clock::time_point now);
@@ -51,8 +48,7 @@ private:
     PulseMainLoop loop_;
     pa_context* context_ = nullptr;
     bool lost_ = false;
-    Clock::time_point connectAgainAt_;
-    Clock::duration retryTime_ = firstRetryTime;
+    ConnectRetry retry_;
     // The program playing each stream that plays now, by the stream's index.
     std::map<std::uint32_t, std::string> playing_;
 };
