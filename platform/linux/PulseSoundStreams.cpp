@@ -51,7 +51,9 @@ void PulseSoundStreams::connect(Clock::time_point now) {
     if (context_ != nullptr) {
         pa_context_set_state_callback(context_, &onState, this);
         // Starting a sound server is not this program's business.
-        lost_ = pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0;
+        if (pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) {
+            lost_ = true;
+        }
         loop_.run();
     }
     dropIfLost(now);
@@ -64,7 +66,8 @@ void PulseSoundStreams::dropIfLost(Clock::time_point now) {
     lost_ = false;
     if (context_ != nullptr) {
         pa_context_disconnect(context_);
-        context_ = (pa_context_unref(context_), nullptr);
+        pa_context_unref(context_);
+        context_ = nullptr;
     }
     // What the server told of no longer holds once it is gone.
     playing_.clear();
