@@ -12,6 +12,7 @@
 #include "platform/linux/LogindPowerControl.h"
 #include "platform/linux/NetworkTransfers.h"
 #include "platform/linux/PosixAccounts.h"
+#include "platform/linux/PulseSoundStreams.h"
 #include "platform/linux/TimerSlack.h"
 #include "platform/linux/UnameOsVersion.h"
 #include "platform/linux/UnansweringBusGuard.h"
@@ -81,7 +82,8 @@ int main(int argc, char** argv) {
     QtReadableWatches busWatches;
     DbusWakeInhibitors wakeInhibitors(busWatches);
     NetworkTransfers transfers;
-    const SignSources signSources{&wakeInhibitors, &transfers};
+    PulseSoundStreams sound(busWatches);
+    const SignSources signSources{&wakeInhibitors, &sound, &transfers};
     DbusDesktopNotices notices(AppName, busWatches);
     Platform platform{clock,  files, mutexes,  process,   priority, windows,     systemTimes,
                       *input, power, accounts, osVersion, urls,     signSources, notices};

@@ -90,7 +90,7 @@ std::optional<WakeInhibitor> DbusWakeInhibitors::holder() {
     }
     for (Connection* connection : {&system_, &session_}) {
         if (connection->bus == nullptr) {
-            if (now >= connection->openAgainAt) {
+            if (now >= connection->retry.at()) {
                 connect(*connection, now);
             }
         } else if (std::ranges::any_of(questionsOn(*connection), [](const Question& question) {
@@ -122,7 +122,7 @@ void DbusWakeInhibitors::lookAgainAfter(Clock::time_point now) {
     nextLookAt_ = Clock::time_point::max();
     for (const Connection* connection : {&system_, &session_}) {
         if (connection->bus == nullptr) {
-            nextLookAt_ = std::min(nextLookAt_, connection->openAgainAt);
+            nextLookAt_ = std::min(nextLookAt_, connection->retry.at());
         }
     }
     found_.reset();
@@ -143,13 +143,13 @@ void DbusWakeInhibitors::connect(Connection& connection, Clock::time_point now) 
     // Connecting does not wait: calls queue until the bus has let the connection in.
     if (connection.open(&connection.bus) < 0) {
         connection.bus = nullptr;
-        retryLater(connection, now);
+        connection.retry.failed(now);
         return;
     }
     connection.fd = sd_bus_get_fd(connection.bus);
     if (connection.fd < 0) {
         connection.bus = sd_bus_close_unref(connection.bus);
-        retryLater(connection, now);
+        connection.retry.failed(now);
         return;
     }
     watches_.watch(connection.fd, [this, &connection] { readArrived(connection); });
@@ -182,13 +182,13 @@ void DbusWakeInhibitors::readArrived(Connection& connection) {
     if (result < 0) {
         disconnect(connection, Clock::now());
     } else if (sd_bus_is_ready(connection.bus) > 0) {
-        connection.retryTime = firstRetryTime;
+        connection.retry.reached();
     }
 }
 
 void DbusWakeInhibitors::disconnect(Connection& connection, Clock::time_point now) {
     closeBus(connection);
-    retryLater(connection, now);
+    connection.retry.failed(now);
 }
 
 void DbusWakeInhibitors::closeBus(Connection& connection) {
@@ -206,11 +206,6 @@ void DbusWakeInhibitors::closeBus(Connection& connection) {
     // Nothing left to send matters: no flush that a hung bus could hold up.
     connection.bus = sd_bus_close_unref(connection.bus);
     connection.fd = -1;
-}
-
-void DbusWakeInhibitors::retryLater(Connection& connection, Clock::time_point now) {
-    connection.openAgainAt = now + connection.retryTime;
-    connection.retryTime = std::min<Clock::duration>(connection.retryTime * 2, lastRetryTime);
 }
 
 void DbusWakeInhibitors::ask(Question& question, Clock::time_point now) {

@@ -2,6 +2,7 @@
 
 #include "platform/SignsOfUse.h"
 #include "platform/WakeInhibitors.h"
+#include "platform/linux/ConnectRetry.h"
 #include "platform/linux/ReadableWatches.h"
 
 #include <array>
@@ -30,10 +31,6 @@ public:
     // A service is asked again this long after its last question even without a signal, in case
     // its inhibitors changed without telling.
     static constexpr std::chrono::seconds recheckTime{30};
-    // A bus that cannot be reached is tried again after this long, twice as long after each
-    // further failure up to `lastRetryTime`: a machine without one would try for nothing.
-    static constexpr std::chrono::seconds firstRetryTime{2};
-    static constexpr std::chrono::seconds lastRetryTime{300};
 
     explicit DbusWakeInhibitors(ReadableWatches& watches,
                                 Clock::duration recheckAfter = recheckTime,
@@ -53,8 +50,7 @@ private:
         int (*open)(sd_bus**);
         sd_bus* bus = nullptr;
         int fd = -1; // the one watched: sd-bus forgets its own once a lost connection is read
-        Clock::time_point openAgainAt;
-        Clock::duration retryTime = firstRetryTime;
+        ConnectRetry retry;
     };
     // One service's question, its call under way and its last answer.
     struct Question {
@@ -88,7 +84,6 @@ private:
     // After the connection was lost or could not be set up.
     void disconnect(Connection& connection, Clock::time_point now);
     void closeBus(Connection& connection);
-    static void retryLater(Connection& connection, Clock::time_point now);
     void ask(Question& question, Clock::time_point now);
     // Keeps the first answer, and when the next call has something to do.
     void lookAgainAfter(Clock::time_point now);
