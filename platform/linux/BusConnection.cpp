@@ -1,0 +1,74 @@
+#include "platform/linux/BusConnection.h"
+
+#include <algorithm>
+
+namespace dorvex {
+
+BusConnection::BusConnection(ReadableWatches& watches, int (*open)(sd_bus**),
+                             std::function<void()> arrived, std::function<void()> closing)
+    : watches_(watches), open_(open), arrived_(std::move(arrived)), closing_(std::move(closing)) {}
+
+BusConnection::~BusConnection() {
+    closeBus();
+}
+
+bool BusConnection::open(Clock::time_point now) {
+    if (open_(&bus_) < 0) {
+        bus_ = nullptr;
+        retryLater(now);
+        return false;
+    }
+    fd_ = sd_bus_get_fd(bus_);
+    if (fd_ < 0) {
+        bus_ = sd_bus_close_unref(bus_);
+        retryLater(now);
+        return false;
+    }
+    watches_.watch(fd_, [this] { readArrived(); });
+    return true;
+}
+
+void BusConnection::readArrived() {
+    if (bus_ == nullptr) {
+        return;
+    }
+    int result = 0;
+    while ((result = sd_bus_process(bus_, nullptr)) > 0) {
+    }
+    arrived_();
+    // A lost connection fails its calls before it ends.
+    if (result < 0) {
+        lose(Clock::now());
+    } else if (sd_bus_is_ready(bus_) > 0) {
+        retryTime_ = firstRetryTime;
+    }
+}
+
+void BusConnection::lose(Clock::time_point now) {
+    close();
+    retryLater(now);
+}
+
+void BusConnection::close() {
+    if (bus_ != nullptr) {
+        closing_();
+    }
+    closeBus();
+}
+
+void BusConnection::closeBus() {
+    if (bus_ == nullptr) {
+        return;
+    }
+    watches_.unwatch(fd_);
+    // Nothing left to send matters: no flush that a hung bus could hold up.
+    bus_ = sd_bus_close_unref(bus_);
+    fd_ = -1;
+}
+
+void BusConnection::retryLater(Clock::time_point now) {
+    openAgainAt_ = now + retryTime_;
+    retryTime_ = std::min<Clock::duration>(retryTime_ * 2, lastRetryTime);
+}
+
+} // namespace dorvex

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "platform/linux/ReadableWatches.h"
+
+#include <chrono>
+#include <functional>
+#include <systemd/sd-bus.h>
+
+namespace dorvex {
+
+// One bus, connected when first needed and again after it was lost, whose messages are handled
+// as the event loop tells they arrived. A bus that cannot be reached is tried again after
+// `firstRetryTime`, twice as long after each further failure up to `lastRetryTime`: a machine
+// without one would try for nothing.
+class BusConnection {
+public:
+    using Clock = std::chrono::steady_clock;
+    static constexpr std::chrono::seconds firstRetryTime{2};
+    static constexpr std::chrono::seconds lastRetryTime{300};
+
+    // `arrived` is called after what arrived was handled, `closing` before the bus is closed
+    // (its calls and matches are then to be dropped).
+    BusConnection(ReadableWatches& watches, int (*open)(sd_bus**), std::function<void()> arrived,
+                  std::function<void()> closing);
+    // Closes without calling `closing`: its owner closes first while it can still take it.
+    ~BusConnection();
+    BusConnection(const BusConnection&) = delete;
+    BusConnection& operator=(const BusConnection&) = delete;
+
+    sd_bus* bus() const { return bus_; }
+    // When a closed bus is to be opened again.
+    Clock::time_point openAgainAt() const { return openAgainAt_; }
+    // Opens the bus without waiting: calls queue until the bus has let the connection in. False,
+    // and tried again later, when it could not be opened.
+    bool open(Clock::time_point now);
+    // Handles what has arrived, never waiting; sends what the socket did not take at once.
+    void readArrived();
+    // After the connection was lost or could not be set up: closed, and opened again later.
+    void lose(Clock::time_point now);
+    void close();
+
+private:
+    void closeBus();
+    void retryLater(Clock::time_point now);
+
+    ReadableWatches& watches_;
+    int (*open_)(sd_bus**);
+    std::function<void()> arrived_;
+    std::function<void()> closing_;
+    sd_bus* bus_ = nullptr;
+    int fd_ = -1; // the one watched: sd-bus forgets its own once a lost connection is read
+    Clock::time_point openAgainAt_;
+    Clock::duration retryTime_ = firstRetryTime;
+};
+
+} // namespace dorvex
