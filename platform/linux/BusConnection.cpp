@@ -71,4 +71,15 @@ void BusConnection::retryLater(Clock::time_point now) {
     retryTime_ = std::min<Clock::duration>(retryTime_ * 2, lastRetryTime);
 }
 
+std::string signalsOf(const std::string& sender, const std::string& path,
+                      const std::string& interface) {
+    return "type='signal',sender='" + sender + "',path='" + path + "',interface='" + interface +
+           "'";
+}
+
+std::string ownerChanges(const std::string& service) {
+    return signalsOf("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus") +
+           ",member='NameOwnerChanged',arg0='" + service + "'";
+}
+
 } // namespace dorvex

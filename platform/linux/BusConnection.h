@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <functional>
+#include <string>
 #include <systemd/sd-bus.h>
 
 namespace dorvex {
@@ -52,5 +53,11 @@ private:
     Clock::time_point openAgainAt_;
     Clock::duration retryTime_ = firstRetryTime;
 };
+
+// The match rule for the signals of `interface` that `sender` sends from `path`.
+std::string signalsOf(const std::string& sender, const std::string& path,
+                      const std::string& interface);
+// The match rule for `service` coming onto the bus and leaving it.
+std::string ownerChanges(const std::string& service);
 
 } // namespace dorvex

@@ -18,17 +18,6 @@ constexpr const char* kde = "org.freedesktop.PowerManagement";
 constexpr const char* kdePath = "/org/freedesktop/PowerManagement/Inhibit";
 constexpr const char* kdeInterface = "org.freedesktop.PowerManagement.Inhibit";
 
-std::string signalsOf(const std::string& sender, const std::string& path,
-                      const std::string& interface) {
-    return "type='signal',sender='" + sender + "',path='" + path + "',interface='" + interface +
-           "'";
-}
-
-std::string ownerChanges(const std::string& service) {
-    return signalsOf("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus") +
-           ",member='NameOwnerChanged',arg0='" + service + "'";
-}
-
 std::optional<WakeInhibitor> yesMeans(sd_bus_message* answer, const char* why) {
     int yes = 0;
     if (sd_bus_message_read(answer, "b", &yes) > 0 && yes != 0) {
