@@ -9,6 +9,7 @@
 #include "platform/linux/LinuxSystemTimes.h"
 #include "platform/linux/LocalClock.h"
 #include "platform/linux/LogindPowerControl.h"
+#include "platform/linux/LogindSessions.h"
 #include "platform/linux/NetworkTransfers.h"
 #include "platform/linux/PosixAccounts.h"
 #include "platform/linux/TimerSlack.h"
@@ -79,8 +80,9 @@ int main(int argc, char** argv) {
     UnameOsVersion osVersion;
     QtReadableWatches busWatches;
     DbusWakeInhibitors wakeInhibitors(busWatches);
+    LogindSessions otherSessions(busWatches);
     NetworkTransfers transfers;
-    const SignSources signSources{&wakeInhibitors, &transfers};
+    const SignSources signSources{&wakeInhibitors, &otherSessions, &transfers};
     Platform platform{clock,  files, mutexes,  process,   priority, windows,    systemTimes,
                       *input, power, accounts, osVersion, urls,     signSources};
 
