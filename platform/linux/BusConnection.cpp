@@ -82,4 +82,14 @@ std::string ownerChanges(const std::string& service) {
            ",member='NameOwnerChanged',arg0='" + service + "'";
 }
 
+std::optional<bool> serviceCame(sd_bus_message* signal) {
+    const char* name = nullptr;
+    const char* before = nullptr;
+    const char* after = nullptr;
+    if (sd_bus_message_read(signal, "sss", &name, &before, &after) < 0) {
+        return std::nullopt;
+    }
+    return *after != '\0';
+}
+
 } // namespace dorvex

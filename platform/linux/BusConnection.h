@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <functional>
+#include <optional>
 #include <string>
 #include <systemd/sd-bus.h>
 
@@ -59,5 +60,8 @@ std::string signalsOf(const std::string& sender, const std::string& path,
                       const std::string& interface);
 // The match rule for `service` coming onto the bus and leaving it.
 std::string ownerChanges(const std::string& service);
+// Whether the NameOwnerChanged `signal` tells of a service that came onto the bus (true) or left
+// it (false); none for a signal that cannot be read.
+std::optional<bool> serviceCame(sd_bus_message* signal);
 
 } // namespace dorvex

@@ -197,14 +197,12 @@ int DbusWakeInhibitors::onAnswer(sd_bus_message* answer, void* asked, sd_bus_err
 int DbusWakeInhibitors::onOwnerChanged(sd_bus_message* signal, void* asked,
                                        sd_bus_error* /*error*/) {
     auto& question = *static_cast<Question*>(asked);
-    const char* name = nullptr;
-    const char* before = nullptr;
-    const char* after = nullptr;
-    if (sd_bus_message_read(signal, "sss", &name, &before, &after) < 0) {
+    const auto came = serviceCame(signal);
+    if (!came) {
         return 0;
     }
     // A service that went took its inhibitors along; one that came is asked at once.
-    question.absent = *after == '\0';
+    question.absent = !*came;
     question.stale = true;
     if (question.absent) {
         question.answer.reset();

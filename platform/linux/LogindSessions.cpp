@@ -1,7 +1,9 @@
 #include "platform/linux/LogindSessions.h"
 
 #include <cstdlib>
+#include <string_view>
 #include <unistd.h>
+#include <utility>
 
 namespace dorvex {
 
@@ -28,36 +30,30 @@ int readFlag(sd_bus_message* message, bool& flag) {
     return result;
 }
 
+constexpr std::pair<std::string_view, std::string SessionProperties::*> texts[] = {
+    {"Name", &SessionProperties::name},       {"Class", &SessionProperties::sessionClass},
+    {"State", &SessionProperties::state},     {"Type", &SessionProperties::type},
+    {"Service", &SessionProperties::service}, {"RemoteHost", &SessionProperties::remoteHost},
+    {"TTY", &SessionProperties::tty},
+};
+constexpr std::pair<std::string_view, bool SessionProperties::*> flags[] = {
+    {"Remote", &SessionProperties::remote},
+    {"IdleHint", &SessionProperties::idleHint},
+};
+
 // One property of GetAll's answer, the message standing at its value; others are skipped.
 int readProperty(sd_bus_message* message, std::string_view name, SessionProperties& session) {
+    for (const auto& [textName, text] : texts) {
+        if (name == textName) {
+            return readText(message, session.*text);
+        }
+    }
+    for (const auto& [flagName, flag] : flags) {
+        if (name == flagName) {
+            return readFlag(message, session.*flag);
+        }
+    }
     const char* ignored = nullptr;
-    if (name == "Name") {
-        return readText(message, session.name);
-    }
-    if (name == "Class") {
-        return readText(message, session.sessionClass);
-    }
-    if (name == "State") {
-        return readText(message, session.state);
-    }
-    if (name == "Type") {
-        return readText(message, session.type);
-    }
-    if (name == "Service") {
-        return readText(message, session.service);
-    }
-    if (name == "RemoteHost") {
-        return readText(message, session.remoteHost);
-    }
-    if (name == "TTY") {
-        return readText(message, session.tty);
-    }
-    if (name == "Remote") {
-        return readFlag(message, session.remote);
-    }
-    if (name == "IdleHint") {
-        return readFlag(message, session.idleHint);
-    }
     if (name == "IdleSinceHint") {
         return sd_bus_message_read(message, "v", "t", &session.idleSinceHint);
     }
@@ -257,15 +253,13 @@ int LogindSessions::onSessionNew(sd_bus_message* signal, void* self, sd_bus_erro
 
 int LogindSessions::onOwnerChanged(sd_bus_message* signal, void* self, sd_bus_error* /*error*/) {
     auto& sessions = *static_cast<LogindSessions*>(self);
-    const char* name = nullptr;
-    const char* before = nullptr;
-    const char* after = nullptr;
-    if (sd_bus_message_read(signal, "sss", &name, &before, &after) < 0) {
+    const auto came = serviceCame(signal);
+    if (!came) {
         return 0;
     }
     // Sessions a login manager that left told of are none of the one that comes.
     sessions.dropSessions();
-    if (*after != '\0') {
+    if (*came) {
         sessions.list(Clock::now());
     }
     return 0;
