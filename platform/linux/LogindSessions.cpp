@@ -136,13 +136,21 @@ void LogindSessions::connect(Clock::time_point now) {
                                   &onSessionNew, nullptr, this) < 0 ||
         sd_bus_match_signal_async(bus, &removedWatch_, login1, login1Path, manager,
                                   "SessionRemoved", &onSessionRemoved, nullptr, this) < 0 ||
-        sd_bus_call_method_async(bus, &ownQuestion_, login1, login1Path, manager, "GetSessionByPID",
-                                 &onOwnSession, this, "u",
-                                 static_cast<std::uint32_t>(getpid())) < 0) {
+        !askOwnSession()) {
         system_.lose(now);
         return;
     }
     list(now);
+}
+
+bool LogindSessions::askOwnSession() {
+    ownQuestion_ = sd_bus_slot_unref(ownQuestion_);
+    ownKnown_ = false;
+    ownPath_.clear();
+    ownId_.clear();
+    return sd_bus_call_method_async(system_.bus(), &ownQuestion_, login1, login1Path, manager,
+                                    "GetSessionByPID", &onOwnSession, this, "u",
+                                    static_cast<std::uint32_t>(getpid())) >= 0;
 }
 
 void LogindSessions::list(Clock::time_point now) {
@@ -175,8 +183,6 @@ void LogindSessions::forget() {
     }
     dropSessions();
     ownKnown_ = false;
-    ownPath_.clear();
-    ownId_.clear();
 }
 
 void LogindSessions::dropSessions() {
@@ -259,7 +265,8 @@ int LogindSessions::onOwnerChanged(sd_bus_message* signal, void* self, sd_bus_er
     }
     // Sessions a login manager that left told of are none of the one that comes.
     sessions.dropSessions();
-    if (*came) {
+    // One that was not there had no session to give for the program.
+    if (*came && sessions.askOwnSession()) {
         sessions.list(Clock::now());
     }
     return 0;

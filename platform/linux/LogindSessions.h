@@ -37,6 +37,8 @@ private:
     };
 
     void connect(Clock::time_point now);
+    // False when the question could not be sent.
+    bool askOwnSession();
     void list(Clock::time_point now);
     void add(const std::string& id, const std::string& path);
     void ask(Session& session);
