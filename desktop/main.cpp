@@ -10,6 +10,7 @@
 #include "platform/linux/LinuxSystemTimes.h"
 #include "platform/linux/LocalClock.h"
 #include "platform/linux/LogindPowerControl.h"
+#include "platform/linux/LogindSessions.h"
 #include "platform/linux/NetworkTransfers.h"
 #include "platform/linux/PosixAccounts.h"
 #include "platform/linux/PulseSoundStreams.h"
@@ -81,9 +82,10 @@ int main(int argc, char** argv) {
     UnameOsVersion osVersion;
     QtReadableWatches busWatches;
     DbusWakeInhibitors wakeInhibitors(busWatches);
+    LogindSessions otherSessions(busWatches);
     NetworkTransfers transfers;
     PulseSoundStreams sound(busWatches);
-    const SignSources signSources{&wakeInhibitors, &sound, &transfers};
+    const SignSources signSources{&wakeInhibitors, &sound, &otherSessions, &transfers};
     DbusDesktopNotices notices(AppName, busWatches);
     Platform platform{clock,  files, mutexes,  process,   priority, windows,     systemTimes,
                       *input, power, accounts, osVersion, urls,     signSources, notices};

@@ -18,17 +18,6 @@ constexpr const char* kde = "org.freedesktop.PowerManagement";
 constexpr const char* kdePath = "/org/freedesktop/PowerManagement/Inhibit";
 constexpr const char* kdeInterface = "org.freedesktop.PowerManagement.Inhibit";
 
-std::string signalsOf(const std::string& sender, const std::string& path,
-                      const std::string& interface) {
-    return "type='signal',sender='" + sender + "',path='" + path + "',interface='" + interface +
-           "'";
-}
-
-std::string ownerChanges(const std::string& service) {
-    return signalsOf("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus") +
-           ",member='NameOwnerChanged',arg0='" + service + "'";
-}
-
 std::optional<WakeInhibitor> yesMeans(sd_bus_message* answer, const char* why) {
     int yes = 0;
     if (sd_bus_message_read(answer, "b", &yes) > 0 && yes != 0) {
@@ -71,8 +60,8 @@ DbusWakeInhibitors::DbusWakeInhibitors(ReadableWatches& watches, Clock::duration
       }} {}
 
 DbusWakeInhibitors::~DbusWakeInhibitors() {
-    closeBus(system_);
-    closeBus(session_);
+    system_.close();
+    session_.close();
 }
 
 void DbusWakeInhibitors::addSigns(std::chrono::seconds /*quietLimit*/,
@@ -88,16 +77,16 @@ std::optional<WakeInhibitor> DbusWakeInhibitors::holder() {
     if (now < nextLookAt_) {
         return found_;
     }
-    for (Connection* connection : {&system_, &session_}) {
-        if (connection->bus == nullptr) {
-            if (now >= connection->retry.at()) {
+    for (BusConnection* connection : {&system_, &session_}) {
+        if (connection->bus() == nullptr) {
+            if (now >= connection->openAgainAt()) {
                 connect(*connection, now);
             }
         } else if (std::ranges::any_of(questionsOn(*connection), [](const Question& question) {
                        return question.pending != nullptr;
                    })) {
             // Sends what the socket did not take at once, and reads any answer not read yet.
-            readArrived(*connection);
+            connection->readArrived();
         }
     }
     for (Question& question : questions_) {
@@ -109,8 +98,8 @@ std::optional<WakeInhibitor> DbusWakeInhibitors::holder() {
             question.stale = true;
         }
         // A question still under way is not asked again: at most one call each.
-        if (question.connection.bus != nullptr && question.pending == nullptr && !question.absent &&
-            (question.stale || now - question.askedAt >= recheckAfter_)) {
+        if (question.connection.bus() != nullptr && question.pending == nullptr &&
+            !question.absent && (question.stale || now - question.askedAt >= recheckAfter_)) {
             ask(question, now);
         }
     }
@@ -120,16 +109,16 @@ std::optional<WakeInhibitor> DbusWakeInhibitors::holder() {
 
 void DbusWakeInhibitors::lookAgainAfter(Clock::time_point now) {
     nextLookAt_ = Clock::time_point::max();
-    for (const Connection* connection : {&system_, &session_}) {
-        if (connection->bus == nullptr) {
-            nextLookAt_ = std::min(nextLookAt_, connection->retry.at());
+    for (const BusConnection* connection : {&system_, &session_}) {
+        if (connection->bus() == nullptr) {
+            nextLookAt_ = std::min(nextLookAt_, connection->openAgainAt());
         }
     }
     found_.reset();
     for (const Question& question : questions_) {
         if (question.pending != nullptr) {
             nextLookAt_ = std::min(nextLookAt_, question.askedAt + giveUpAfter_);
-        } else if (question.connection.bus != nullptr && !question.absent) {
+        } else if (question.connection.bus() != nullptr && !question.absent) {
             nextLookAt_ = std::min(nextLookAt_, question.askedAt + recheckAfter_);
         }
         if (!found_) {
@@ -139,29 +128,20 @@ void DbusWakeInhibitors::lookAgainAfter(Clock::time_point now) {
     nextLookAt_ = std::max(nextLookAt_, now);
 }
 
-void DbusWakeInhibitors::connect(Connection& connection, Clock::time_point now) {
-    // Connecting does not wait: calls queue until the bus has let the connection in.
-    if (connection.open(&connection.bus) < 0) {
-        connection.bus = nullptr;
-        connection.retry.failed(now);
+void DbusWakeInhibitors::connect(BusConnection& connection, Clock::time_point now) {
+    if (!connection.open(now)) {
         return;
     }
-    connection.fd = sd_bus_get_fd(connection.bus);
-    if (connection.fd < 0) {
-        connection.bus = sd_bus_close_unref(connection.bus);
-        connection.retry.failed(now);
-        return;
-    }
-    watches_.watch(connection.fd, [this, &connection] { readArrived(connection); });
     for (Question& question : questionsOn(connection)) {
         // Watched before the first question goes out, so that no change after its answer is
         // missed.
-        if (sd_bus_add_match_async(connection.bus, &question.ownerWatch, question.ownerRule.c_str(),
-                                   &onOwnerChanged, nullptr, &question) < 0 ||
-            sd_bus_add_match_async(connection.bus, &question.changeWatch,
+        if (sd_bus_add_match_async(connection.bus(), &question.ownerWatch,
+                                   question.ownerRule.c_str(), &onOwnerChanged, nullptr,
+                                   &question) < 0 ||
+            sd_bus_add_match_async(connection.bus(), &question.changeWatch,
                                    question.changeRule.c_str(), &onChange, nullptr,
                                    &question) < 0) {
-            disconnect(connection, now);
+            connection.lose(now);
             return;
         }
         question.absent = false;
@@ -169,47 +149,17 @@ void DbusWakeInhibitors::connect(Connection& connection, Clock::time_point now) 
     }
 }
 
-void DbusWakeInhibitors::readArrived(Connection& connection) {
-    if (connection.bus == nullptr) {
-        return;
-    }
-    int result = 0;
-    while ((result = sd_bus_process(connection.bus, nullptr)) > 0) {
-    }
-    // What arrived may be an answer or a change: the next call looks.
-    nextLookAt_ = Clock::time_point::min();
-    // A lost connection fails its calls before it ends.
-    if (result < 0) {
-        disconnect(connection, Clock::now());
-    } else if (sd_bus_is_ready(connection.bus) > 0) {
-        connection.retry.reached();
-    }
-}
-
-void DbusWakeInhibitors::disconnect(Connection& connection, Clock::time_point now) {
-    closeBus(connection);
-    connection.retry.failed(now);
-}
-
-void DbusWakeInhibitors::closeBus(Connection& connection) {
-    if (connection.bus == nullptr) {
-        return;
-    }
-    // What its services said no longer holds once the bus is gone.
+void DbusWakeInhibitors::forgetAnswersOn(const BusConnection& connection) {
     for (Question& question : questionsOn(connection)) {
         question.pending = sd_bus_slot_unref(question.pending);
         question.ownerWatch = sd_bus_slot_unref(question.ownerWatch);
         question.changeWatch = sd_bus_slot_unref(question.changeWatch);
         question.answer.reset();
     }
-    watches_.unwatch(connection.fd);
-    // Nothing left to send matters: no flush that a hung bus could hold up.
-    connection.bus = sd_bus_close_unref(connection.bus);
-    connection.fd = -1;
 }
 
 void DbusWakeInhibitors::ask(Question& question, Clock::time_point now) {
-    sd_bus* bus = question.connection.bus;
+    sd_bus* bus = question.connection.bus();
     question.stale = false;
     question.askedAt = now;
     sd_bus_message* call = nullptr;
@@ -247,14 +197,12 @@ int DbusWakeInhibitors::onAnswer(sd_bus_message* answer, void* asked, sd_bus_err
 int DbusWakeInhibitors::onOwnerChanged(sd_bus_message* signal, void* asked,
                                        sd_bus_error* /*error*/) {
     auto& question = *static_cast<Question*>(asked);
-    const char* name = nullptr;
-    const char* before = nullptr;
-    const char* after = nullptr;
-    if (sd_bus_message_read(signal, "sss", &name, &before, &after) < 0) {
+    const auto came = serviceCame(signal);
+    if (!came) {
         return 0;
     }
     // A service that went took its inhibitors along; one that came is asked at once.
-    question.absent = *after == '\0';
+    question.absent = !*came;
     question.stale = true;
     if (question.absent) {
         question.answer.reset();

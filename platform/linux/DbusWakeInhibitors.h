@@ -2,8 +2,7 @@
 
 #include "platform/SignsOfUse.h"
 #include "platform/WakeInhibitors.h"
-#include "platform/linux/ConnectRetry.h"
-#include "platform/linux/ReadableWatches.h"
+#include "platform/linux/BusConnection.h"
 
 #include <array>
 #include <chrono>
@@ -31,7 +30,6 @@ public:
     // A service is asked again this long after its last question even without a signal, in case
     // its inhibitors changed without telling.
     static constexpr std::chrono::seconds recheckTime{30};
-
     explicit DbusWakeInhibitors(ReadableWatches& watches,
                                 Clock::duration recheckAfter = recheckTime,
                                 Clock::duration giveUpAfter = giveUpTime);
@@ -45,16 +43,9 @@ public:
     std::optional<WakeInhibitor> holder();
 
 private:
-    // One bus, connected when first needed and again after it was lost.
-    struct Connection {
-        int (*open)(sd_bus**);
-        sd_bus* bus = nullptr;
-        int fd = -1; // the one watched: sd-bus forgets its own once a lost connection is read
-        ConnectRetry retry;
-    };
     // One service's question, its call under way and its last answer.
     struct Question {
-        Connection& connection;
+        BusConnection& connection;
         const char* service;
         const char* path;
         const char* interface;
@@ -73,17 +64,14 @@ private:
     };
 
     // The questions that go out over the connection.
-    auto questionsOn(const Connection& connection) {
+    auto questionsOn(const BusConnection& connection) {
         return questions_ | std::views::filter([&connection](const Question& question) {
                    return &question.connection == &connection;
                });
     }
-    void connect(Connection& connection, Clock::time_point now);
-    // Handles what has arrived, never waiting.
-    void readArrived(Connection& connection);
-    // After the connection was lost or could not be set up.
-    void disconnect(Connection& connection, Clock::time_point now);
-    void closeBus(Connection& connection);
+    void connect(BusConnection& connection, Clock::time_point now);
+    // What its services said no longer holds once the bus is gone.
+    void forgetAnswersOn(const BusConnection& connection);
     void ask(Question& question, Clock::time_point now);
     // Keeps the first answer, and when the next call has something to do.
     void lookAgainAfter(Clock::time_point now);
@@ -94,8 +82,13 @@ private:
     ReadableWatches& watches_;
     const Clock::duration recheckAfter_;
     const Clock::duration giveUpAfter_;
-    Connection system_{&sd_bus_open_system};
-    Connection session_{&sd_bus_open_user};
+    // What arrived may be an answer or a change: the next call looks.
+    BusConnection system_{watches_, &sd_bus_open_system,
+                          [this] { nextLookAt_ = Clock::time_point::min(); },
+                          [this] { forgetAnswersOn(system_); }};
+    BusConnection session_{watches_, &sd_bus_open_user,
+                           [this] { nextLookAt_ = Clock::time_point::min(); },
+                           [this] { forgetAnswersOn(session_); }};
     std::array<Question, 3> questions_;
     Clock::time_point nextLookAt_;
     std::optional<WakeInhibitor> found_; // the first answer at the last look

@@ -34,21 +34,44 @@ public:
         callMock({"EmitSignal", "org.freedesktop.DBus.Properties", "PropertiesChanged", "sa{sv}as",
                   "[<'" + std::string(manager) + "'>, <@a{sv} {}>, <['BlockInhibited']>]"});
     }
+    // Adds a session of `user` on seat0 with the properties `changes` (a{sv}, as gdbus reads it)
+    // sets, told of with SessionNew when `told`; dropped with SessionRemoved.
+    void addSession(const std::string& id, unsigned uid, const std::string& user,
+                    const std::string& changes, bool told) const {
+        callMock({"AddSession", id, "seat0", std::to_string(uid), user, "true"});
+        bus_.callMock(service, sessionPath(id),
+                      {"UpdateProperties", "org.freedesktop.login1.Session", changes});
+        if (told) {
+            emitSessionSignal("SessionNew", id);
+        }
+    }
+    void removeSession(const std::string& id) const {
+        callMock({"RemoveObject", sessionPath(id)});
+        emitSessionSignal("SessionRemoved", id);
+    }
+    static std::string sessionPath(const std::string& id) {
+        return "/org/freedesktop/login1/session/" + id;
+    }
     // Takes the login manager off the bus; the bus stays.
     void stopService() { service_.reset(); }
     void pointToMissingBus() { bus_.pointToMissingBus(); }
 
 private:
+    static constexpr const char* service = "org.freedesktop.login1";
     static constexpr const char* manager = "org.freedesktop.login1.Manager";
 
+    void emitSessionSignal(const std::string& name, const std::string& id) const {
+        callMock({"EmitSignal", manager, name, "so",
+                  "[<'" + id + "'>, <objectpath '" + sessionPath(id) + "'>]"});
+    }
+
     std::string callMock(const std::vector<std::string>& methodAndArguments) const {
-        return bus_.callMock("org.freedesktop.login1", "/org/freedesktop/login1",
-                             methodAndArguments);
+        return bus_.callMock(service, "/org/freedesktop/login1", methodAndArguments);
     }
 
     PrivateBus bus_{"DBUS_SYSTEM_BUS_ADDRESS"};
     std::unique_ptr<ChildProcess> service_ =
-        bus_.startMock("org.freedesktop.login1", {"--system", "--template", "logind"});
+        bus_.startMock(service, {"--system", "--template", "logind"});
 };
 
 } // namespace dorvex::test

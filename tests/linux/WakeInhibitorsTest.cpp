@@ -1,4 +1,5 @@
 #include "platform/linux/DbusWakeInhibitors.h"
+#include "platform/linux/LogindSessions.h"
 #include "tests/linux/MockLogind.h"
 #include "tests/linux/PolledWatches.h"
 
@@ -184,6 +185,66 @@ TEST_F(WakeInhibitorsTest, OnceASecondASlowServiceIsHeardAndAHungOneCountsAsNobo
     }
     EXPECT_EQ(holders, (std::vector<std::optional<WakeInhibitor>>{
                            gnomeHolder, gnomeHolder, gnomeHolder, kdeHolder, kdeHolder}));
+}
+
+// Another session in use is a sign: listed at the start, told of with SessionNew, dropped with
+// SessionRemoved, gone with the login manager.
+TEST_F(WakeInhibitorsTest, AnotherSessionUsedWithinTheQuietLimitIsASign) {
+    const auto usedAgo = [](std::chrono::seconds ago) {
+        const auto at = std::chrono::system_clock::now() - ago;
+        return "<uint64 " +
+               std::to_string(
+                   std::chrono::duration_cast<std::chrono::microseconds>(at.time_since_epoch())
+                       .count()) +
+               ">}";
+    };
+    const std::string ssh = "{'Remote': <true>, 'RemoteHost': <'127.0.0.1'>, 'Service': <'sshd'>, "
+                            "'Type': <'tty'>, 'IdleHint': <true>, 'IdleSinceHint': ";
+    const struct {
+        std::string id, user, changes;
+        std::optional<std::string> sign;
+        bool later = false; // told of with SessionNew once the sessions were listed
+    } cases[] = {
+        {"a", "alice", ssh + usedAgo(150s),
+         "alice is logged in over ssh from 127.0.0.1, active 2 min ago"},
+        {"b", "alice", ssh + usedAgo(1000s), std::nullopt}, // longer ago than the quiet limit
+        {"c", "gdm", "{'Class': <'greeter'>}", std::nullopt},
+        {"own", "carol", "{}", std::nullopt},
+        {"d", "bob", "{}", "bob is logged in on seat0, active now", true},
+    };
+    logind.replaceMethod("GetSessionByPID", "u", "o",
+                         "ret = '" + test::MockLogind::sessionPath("own") + "'");
+    std::unique_ptr<LogindSessions> sessions;
+    const auto signsOnce = [&](const std::vector<std::string>& wanted) {
+        std::vector<std::string> signs;
+        const auto end = std::chrono::steady_clock::now() + 10s;
+        do {
+            watches.dispatchFor(100ms);
+            signs.clear();
+            sessions->addSigns(900s, signs);
+        } while (signs != wanted && std::chrono::steady_clock::now() < end);
+        return signs;
+    };
+    std::vector<std::string> expected;
+    for (const bool later : {false, true}) {
+        for (const auto& c : cases) {
+            if (c.later == later) {
+                logind.addSession(c.id, 1000 + (&c - cases), c.user, c.changes, later);
+                if (c.sign) {
+                    expected.push_back(*c.sign);
+                }
+            }
+        }
+        if (!sessions) {
+            sessions = std::make_unique<LogindSessions>(watches);
+        }
+        EXPECT_EQ(signsOnce(expected), expected) << "later: " << later;
+    }
+    logind.removeSession("a");
+    expected.erase(expected.begin());
+    EXPECT_EQ(signsOnce(expected), expected) << "dropped with SessionRemoved";
+    logind.stopService();
+    EXPECT_EQ(signsOnce({}), std::vector<std::string>{}) << "no login manager";
 }
 
 } // namespace
