@@ -15,8 +15,10 @@ std::optional<system_clock::time_point> lastUse(const SessionProperties& session
     if (session.type == "tty" && session.idleSinceHint != 0) {
         return since;
     }
+    // A session in the background of its seat (another user switched to) has nobody at it,
+    // whatever its idle hint, which many desktops leave unset: it would hold off for good.
     if (!session.idleHint) {
-        return now;
+        return session.state == "active" ? std::optional(now) : std::nullopt;
     }
     return session.idleSinceHint == 0 ? std::nullopt : std::optional(since);
 }

@@ -210,6 +210,7 @@ TEST_F(WakeInhibitorsTest, AnotherSessionUsedWithinTheQuietLimitIsASign) {
         {"b", "alice", ssh + usedAgo(1000s), std::nullopt}, // longer ago than the quiet limit
         {"c", "gdm", "{'Class': <'greeter'>}", std::nullopt},
         {"own", "carol", "{}", std::nullopt},
+        {"e", "dave", "{'State': <'online'>}", std::nullopt}, // in the background of the seat
         {"d", "bob", "{}", "bob is logged in on seat0, active now", true},
     };
     logind.replaceMethod("GetSessionByPID", "u", "o",
