@@ -1,5 +1,6 @@
 #include "platform/linux/LogindSessions.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <string_view>
 #include <unistd.h>
@@ -103,8 +104,9 @@ void LogindSessions::addSigns(std::chrono::seconds quietLimit, std::vector<std::
         if (now >= system_.openAgainAt()) {
             connect(now);
         }
-    } else {
-        // Sends what the socket did not take at once, as after a flood of new sessions.
+    } else if (awaitingAnswers()) {
+        // Sends what the socket did not take at once, as after a flood of new sessions. With
+        // nothing asked a tick makes no system call: what logind tells comes through the watch.
         system_.readArrived();
     }
     if (system_.bus() != nullptr && listing_ == nullptr && now - listedAt_ >= recheckAfter_) {
@@ -161,9 +163,16 @@ void LogindSessions::list(Clock::time_point now) {
     }
 }
 
+bool LogindSessions::awaitingAnswers() const {
+    return listing_ != nullptr || ownQuestion_ != nullptr ||
+           std::ranges::any_of(sessions_,
+                               [](const auto& entry) { return entry.second.pending != nullptr; });
+}
+
 void LogindSessions::add(const std::string& id, const std::string& path) {
     const auto [at, added] = sessions_.try_emplace(path, Session{path, id});
-    if (at->second.pending == nullptr) {
+    // The program's own session never counts: its properties need not be asked for.
+    if (at->second.pending == nullptr && !own(at->second)) {
         ask(at->second);
     }
 }

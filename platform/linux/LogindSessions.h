@@ -40,6 +40,8 @@ private:
     // False when the question could not be sent.
     bool askOwnSession();
     void list(Clock::time_point now);
+    // Whether a question is under way, whose answer a tick reads.
+    bool awaitingAnswers() const;
     void add(const std::string& id, const std::string& path);
     void ask(Session& session);
     void forget();
