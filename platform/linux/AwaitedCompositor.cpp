@@ -1,15 +1,6 @@
 #include "platform/linux/AwaitedCompositor.h"
 
-#include <algorithm>
-
 namespace dorvex {
-
-namespace {
-
-constexpr std::chrono::seconds firstRetry{2};
-constexpr std::chrono::minutes longestRetry{5};
-
-} // namespace
 
 AwaitedCompositor::AwaitedCompositor(std::unique_ptr<WaylandIdleInput> compositor,
                                      std::string socket, std::string described, Choice choose,
@@ -47,13 +38,13 @@ void AwaitedCompositor::follow() {
         reason_ = watched_->notWatchedReason();
         watched_ = nullptr;
         chosen_.reset();
-        retryAfter_ = {};
-        retryLater(now);
+        retry_.reached();
+        retry_.failed(now);
     }
     if (chosen_) {
         return;
     }
-    if (!compositor_ && now >= retryAt_) {
+    if (!compositor_ && now >= retry_.at()) {
         compositor_ =
             std::make_unique<WaylandIdleInput>(socket_, std::chrono::milliseconds(0), diagnostics_);
     }
@@ -67,21 +58,14 @@ void AwaitedCompositor::follow() {
     if (!compositor_->answered()) {
         compositor_.reset();
         tellNotWatched(reason_, described_ + " cannot be reached", diagnostics_);
-        retryLater(now);
+        retry_.failed(now);
         return;
     }
     WaylandIdleInput* const answered = compositor_.get();
     chosen_ = choose_(std::move(compositor_));
     watched_ = chosen_.get() == answered ? answered : nullptr;
     reason_.clear();
-    retryAfter_ = {};
-}
-
-void AwaitedCompositor::retryLater(Clock::time_point now) {
-    retryAfter_ = retryAfter_ == Clock::duration{}
-                      ? Clock::duration(firstRetry)
-                      : std::min<Clock::duration>(2 * retryAfter_, longestRetry);
-    retryAt_ = now + retryAfter_;
+    retry_.reached();
 }
 
 } // namespace dorvex

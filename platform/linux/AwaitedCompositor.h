@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/linux/ConnectRetry.h"
 #include "platform/linux/WaylandIdleInput.h"
 
 #include <chrono>
@@ -31,7 +32,6 @@ public:
 private:
     using Clock = std::chrono::steady_clock;
     void follow();
-    void retryLater(Clock::time_point now);
 
     std::string socket_;
     std::string described_;
@@ -40,8 +40,7 @@ private:
     std::unique_ptr<WaylandIdleInput> compositor_; // connected, until it answers
     std::unique_ptr<InputDevices> chosen_;
     WaylandIdleInput* watched_ = nullptr; // chosen_, when the compositor's notices were chosen
-    Clock::time_point retryAt_;
-    Clock::duration retryAfter_{};
+    ConnectRetry retry_; // a compositor missing or lost: 2 s, doubling up to 5 minutes
     std::string reason_; // why nothing is watched, once told
 };
 
