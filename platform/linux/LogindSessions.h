@@ -2,7 +2,7 @@
 
 #include "platform/SignsOfUse.h"
 #include "platform/linux/BusConnection.h"
-#include "platform/linux/SessionSign.h"
+#include "platform/signs/SessionSign.h"
 
 #include <map>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "platform/linux/SessionSign.h"
+#include "platform/signs/SessionSign.h"
 
 namespace dorvex {
 

@@ -7,7 +7,8 @@
 
 namespace dorvex {
 
-// What the login manager tells of one session.
+// What the login manager tells of one session, in logind's terms; other systems' sessions are
+// told in them too.
 struct SessionProperties {
     std::string id, name, seat, tty, sessionClass, state, type, service, remoteHost;
     std::uint32_t uid = 0;
