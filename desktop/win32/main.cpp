@@ -8,6 +8,7 @@
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32InputDevices.h"
 #include "platform/win32/Win32NamedMutexes.h"
+#include "platform/win32/Win32NetworkTransfers.h"
 #include "platform/win32/Win32OsVersion.h"
 #include "platform/win32/Win32PowerControl.h"
 #include "platform/win32/Win32ProcessPriority.h"
@@ -42,8 +43,9 @@ int main(int argc, char** argv) {
     Win32PowerControl power(powerCalls);
     Win32Accounts accounts;
     Win32OsVersion osVersion;
-    // No service on Windows tells of signs of use yet.
-    const SignSources signSources;
+    SystemInterfaceTableCalls interfaceTable;
+    Win32NetworkTransfers transfers(interfaceTable);
+    const SignSources signSources{&transfers};
     NoDesktopNotices notices;
     Platform platform{clock, files, mutexes,  process,   priority, windows,     systemTimes,
                       input, power, accounts, osVersion, urls,     signSources, notices};

@@ -1,7 +1,10 @@
+#include "platform/win32/NetworkInterfaceTable.h"
+
 #include "platform/win32/Win32Accounts.h"
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32InputDevices.h"
 #include "platform/win32/Win32NamedMutexes.h"
+#include "platform/win32/Win32NetworkTransfers.h"
 #include "platform/win32/Win32OsVersion.h"
 #include "platform/win32/Win32ProcessPriority.h"
 #include "platform/win32/Win32SystemTimes.h"
@@ -11,8 +14,11 @@
 #include <windows.h>
 
 #include <chrono>
+#include <cstring>
 #include <functional>
+#include <sstream>
 #include <string>
+#include <vector>
 
 namespace dorvex {
 namespace {
@@ -123,6 +129,124 @@ TEST(Win32Services, PriorityAdministratorsVersionAndClock) {
     const std::uint32_t start = clock.tickCount();
     Sleep(100);
     EXPECT_GE(clock.tickCount() - start, 50u) << "the tick count moves in steps of up to 16 ms";
+}
+
+// Answers with the interfaces given, as GetIfTable2 would, or with an error; counts the frees.
+class InterfaceTable : public InterfaceTableCalls {
+public:
+    std::vector<MIB_IF_ROW2> rows;
+    DWORD error = NO_ERROR;
+    int taken = 0, freed = 0;
+
+    DWORD getIfTable2(MIB_IF_TABLE2*& table) override {
+        if (error != NO_ERROR) {
+            return error;
+        }
+        ++taken;
+        const std::size_t at = offsetof(MIB_IF_TABLE2, Table);
+        auto* bytes = static_cast<char*>(::operator new(at + rows.size() * sizeof(MIB_IF_ROW2)));
+        std::memcpy(bytes + at, rows.data(), rows.size() * sizeof(MIB_IF_ROW2));
+        table = reinterpret_cast<MIB_IF_TABLE2*>(bytes);
+        table->NumEntries = static_cast<ULONG>(rows.size());
+        return NO_ERROR;
+    }
+    void freeMibTable(MIB_IF_TABLE2* table) override {
+        ++freed;
+        ::operator delete(table);
+    }
+};
+
+MIB_IF_ROW2 interfaceRow(ULONG64 luid, ULONG64 received, ULONG64 sent,
+                         IFTYPE type = IF_TYPE_ETHERNET_CSMACD, bool filter = false) {
+    MIB_IF_ROW2 row{};
+    row.InterfaceLuid.Value = luid;
+    row.Type = type;
+    row.InterfaceAndOperStatusFlags.FilterInterface = filter;
+    row.InOctets = received;
+    row.OutOctets = sent;
+    return row;
+}
+
+// The rule is the one every system shares; what is Windows' own is which interfaces count: not
+// the loopback, and not a filter counting its adapter's bytes a second time.
+TEST(Win32NetworkTransfers, CountsTheAdaptersOnlyAndEveryTableIsFreed) {
+    constexpr ULONG64 KiB = 1024;
+    const auto rows = [](ULONG64 received, ULONG64 sent) {
+        return std::vector{interfaceRow(7, received, sent),
+                           interfaceRow(1, 90 * received, 0, IF_TYPE_SOFTWARE_LOOPBACK),
+                           interfaceRow(9, received, sent, IF_TYPE_ETHERNET_CSMACD, true)};
+    };
+    const struct {
+        int second;
+        std::vector<MIB_IF_ROW2> rows;
+        DWORD error;
+        std::vector<std::string> signs;
+    } steps[] = {
+        {0, rows(0, 0), NO_ERROR, {}},
+        {1, rows(100 * KiB, 0), NO_ERROR, {"102 kB/s received"}},
+        {2, {}, ERROR_NOT_ENOUGH_MEMORY, {}},
+        {3, rows(300 * KiB, 2100 * KiB), NO_ERROR, {"102 kB/s received", "716 kB/s sent"}},
+    };
+    InterfaceTable table;
+    std::ostringstream said;
+    Win32NetworkTransfers transfers(table, said, std::chrono::seconds(10));
+    const auto start = Win32NetworkTransfers::Clock::now();
+    for (const auto& step : steps) {
+        table.rows = step.rows;
+        table.error = step.error;
+        std::vector<std::string> signs;
+        transfers.addSignsAt(start + std::chrono::seconds(step.second), signs);
+        EXPECT_EQ(signs, step.signs) << step.second;
+    }
+    EXPECT_EQ(table.freed, 3);
+    EXPECT_EQ(table.taken, 3);
+    EXPECT_EQ(said.str(), TransferRate::unreadableNotice);
+}
+
+// Wine reads the counters of the machine's own interfaces. Eight MiB over the loopback in 30 s
+// would be a transfer of 280 kB/s; it counts as none.
+TEST(Win32NetworkTransfers, WineCountsTheLoopbackWhichIsNoTransfer) {
+    SystemInterfaceTableCalls system;
+    const auto loopbackBytes = [&system] {
+        MIB_IF_TABLE2* table = nullptr;
+        ULONG64 bytes = 0;
+        if (system.getIfTable2(table) == NO_ERROR) {
+            for (ULONG at = 0; at < table->NumEntries; ++at) {
+                if (table->Table[at].Type == IF_TYPE_SOFTWARE_LOOPBACK) {
+                    bytes = table->Table[at].OutOctets;
+                }
+            }
+            system.freeMibTable(table);
+        }
+        return bytes;
+    };
+    std::ostringstream said;
+    Win32NetworkTransfers transfers(system, said);
+    std::vector<std::string> signs;
+    const auto start = Win32NetworkTransfers::Clock::now();
+    const ULONG64 before = loopbackBytes();
+    transfers.addSignsAt(start, signs);
+
+    WSADATA winsock;
+    ASSERT_EQ(WSAStartup(MAKEWORD(2, 2), &winsock), 0);
+    const SOCKET socket = ::socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_port = htons(9); // discard: nobody listens, the loopback counts it all the same
+    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    const std::vector<char> datagram(32 * 1024);
+    for (int sent = 0; sent < 256; ++sent) {
+        ::sendto(socket, datagram.data(), static_cast<int>(datagram.size()), 0,
+                 reinterpret_cast<const sockaddr*>(&to), sizeof to);
+    }
+    closesocket(socket);
+    WSACleanup();
+    ASSERT_TRUE(eventually([&] { return loopbackBytes() >= before + 8 * 1024 * 1024; }))
+        << "Wine tells the loopback's counters";
+
+    transfers.addSignsAt(start + std::chrono::seconds(30), signs);
+    EXPECT_EQ(signs, std::vector<std::string>{});
+    EXPECT_EQ(said.str(), "");
 }
 
 } // namespace
