@@ -12,4 +12,8 @@ void SystemInterfaceTableCalls::freeMibTable(_MIB_IF_TABLE2* table) {
     FreeMibTable(table);
 }
 
+DWORD SystemInterfaceTableCalls::getIfEntry2(_MIB_IF_ROW2& row) {
+    return GetIfEntry2(&row);
+}
+
 } // namespace dorvex

@@ -5,6 +5,7 @@
 #include "platform/win32/InterfaceTableCalls.h"
 
 #include <chrono>
+#include <cstdint>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -13,10 +14,13 @@ namespace dorvex {
 
 // A transfer in progress, as the counters of the network interfaces tell (see TransferRate):
 // every interface but the software loopback and the filters the system stacks on an adapter,
-// which count the adapter's bytes a second time.
+// which count the adapter's bytes a second time. The interfaces are listed every `listAgain` and
+// whenever one has gone; in between only those counted are read, as the list of every interface
+// and filter costs many times more.
 class Win32NetworkTransfers : public SignSource {
 public:
     using Clock = TransferRate::Clock;
+    static constexpr std::chrono::seconds listAgain{30};
 
     explicit Win32NetworkTransfers(InterfaceTableCalls& calls,
                                    std::ostream& diagnostics = std::cerr,
@@ -31,10 +35,17 @@ public:
     void addSignsAt(Clock::time_point now, std::vector<std::string>& signs);
 
 private:
+    bool readList(Clock::time_point now);
+    void readCounted();
+    void count(const _MIB_IF_ROW2& row);
+
     InterfaceTableCalls& calls_;
     std::ostream& diagnostics_;
     TransferRate rate_;
     bool told_ = false; // that the counters cannot be read
+    bool listed_ = false;
+    Clock::time_point listedAt_;
+    std::vector<std::uint64_t> counted_; // the LUIDs of the interfaces counted
 };
 
 } // namespace dorvex
