@@ -3,6 +3,7 @@
 #include "desktop/CommandLine.h"
 #include "platform/NoDesktopNotices.h"
 #include "platform/stdfs/StdFileSystem.h"
+#include "platform/win32/SystemAudioSessionCalls.h"
 #include "platform/win32/SystemPowerCalls.h"
 #include "platform/win32/Win32Accounts.h"
 #include "platform/win32/Win32Clock.h"
@@ -12,6 +13,7 @@
 #include "platform/win32/Win32OsVersion.h"
 #include "platform/win32/Win32PowerControl.h"
 #include "platform/win32/Win32ProcessPriority.h"
+#include "platform/win32/Win32SoundSessions.h"
 #include "platform/win32/Win32SystemTimes.h"
 #include "platform/win32/WinHttpUrlReader.h"
 #include "platform/win32/gui/Win32ProcessControl.h"
@@ -43,9 +45,12 @@ int main(int argc, char** argv) {
     Win32PowerControl power(powerCalls);
     Win32Accounts accounts;
     Win32OsVersion osVersion;
+    // COM on the window thread, which makes every call of the sources.
+    SystemAudioSessionCalls audioCalls;
+    Win32SoundSessions sound(audioCalls);
     SystemInterfaceTableCalls interfaceTable;
     Win32NetworkTransfers transfers(interfaceTable);
-    const SignSources signSources{&transfers};
+    const SignSources signSources{&sound, &transfers};
     NoDesktopNotices notices;
     Platform platform{clock, files, mutexes,  process,   priority, windows,     systemTimes,
                       input, power, accounts, osVersion, urls,     signSources, notices};

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/linux/ConnectRetry.h"
+#include "platform/ConnectRetry.h"
 #include "platform/linux/ReadableWatches.h"
 
 #include <chrono>

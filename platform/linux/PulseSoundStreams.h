@@ -1,7 +1,7 @@
 #pragma once
 
+#include "platform/ConnectRetry.h"
 #include "platform/SignsOfUse.h"
-#include "platform/linux/ConnectRetry.h"
 #include "platform/linux/PulseMainLoop.h"
 
 #include <chrono>
