@@ -9,9 +9,11 @@
 #include "platform/win32/Win32InputDevices.h"
 #include "platform/win32/Win32NamedMutexes.h"
 #include "platform/win32/Win32OsVersion.h"
+#include "platform/win32/Win32OtherSessions.h"
 #include "platform/win32/Win32PowerControl.h"
 #include "platform/win32/Win32ProcessPriority.h"
 #include "platform/win32/Win32SystemTimes.h"
+#include "platform/win32/Win32WakeRequests.h"
 #include "platform/win32/WinHttpUrlReader.h"
 #include "platform/win32/gui/Win32ProcessControl.h"
 #include "platform/win32/gui/Win32WindowSystem.h"
@@ -42,8 +44,11 @@ int main(int argc, char** argv) {
     Win32PowerControl power(powerCalls);
     Win32Accounts accounts;
     Win32OsVersion osVersion;
-    // No service on Windows tells of signs of use yet.
-    const SignSources signSources;
+    SystemWakeRequestCalls wakeRequestCalls;
+    Win32WakeRequests wakeRequests(wakeRequestCalls);
+    SystemSessionCalls sessionCalls;
+    Win32OtherSessions otherSessions(sessionCalls);
+    const SignSources signSources{&wakeRequests, &otherSessions};
     NoDesktopNotices notices;
     Platform platform{clock, files, mutexes,  process,   priority, windows,     systemTimes,
                       input, power, accounts, osVersion, urls,     signSources, notices};
