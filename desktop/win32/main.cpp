@@ -11,10 +11,12 @@
 #include "platform/win32/Win32NamedMutexes.h"
 #include "platform/win32/Win32NetworkTransfers.h"
 #include "platform/win32/Win32OsVersion.h"
+#include "platform/win32/Win32OtherSessions.h"
 #include "platform/win32/Win32PowerControl.h"
 #include "platform/win32/Win32ProcessPriority.h"
 #include "platform/win32/Win32SoundSessions.h"
 #include "platform/win32/Win32SystemTimes.h"
+#include "platform/win32/Win32WakeRequests.h"
 #include "platform/win32/WinHttpUrlReader.h"
 #include "platform/win32/gui/Win32ProcessControl.h"
 #include "platform/win32/gui/Win32WindowSystem.h"
@@ -45,12 +47,16 @@ int main(int argc, char** argv) {
     Win32PowerControl power(powerCalls);
     Win32Accounts accounts;
     Win32OsVersion osVersion;
+    SystemWakeRequestCalls wakeRequestCalls;
+    Win32WakeRequests wakeRequests(wakeRequestCalls);
     // COM on the window thread, which makes every call of the sources.
     SystemAudioSessionCalls audioCalls;
     Win32SoundSessions sound(audioCalls);
+    SystemSessionCalls sessionCalls;
+    Win32OtherSessions otherSessions(sessionCalls);
     SystemInterfaceTableCalls interfaceTable;
     Win32NetworkTransfers transfers(interfaceTable);
-    const SignSources signSources{&sound, &transfers};
+    const SignSources signSources{&wakeRequests, &sound, &otherSessions, &transfers};
     NoDesktopNotices notices;
     Platform platform{clock, files, mutexes,  process,   priority, windows,     systemTimes,
                       input, power, accounts, osVersion, urls,     signSources, notices};

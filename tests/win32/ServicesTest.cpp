@@ -6,8 +6,10 @@
 #include "platform/win32/Win32NamedMutexes.h"
 #include "platform/win32/Win32NetworkTransfers.h"
 #include "platform/win32/Win32OsVersion.h"
+#include "platform/win32/Win32OtherSessions.h"
 #include "platform/win32/Win32ProcessPriority.h"
 #include "platform/win32/Win32SystemTimes.h"
+#include "platform/win32/Win32WakeRequests.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +17,9 @@
 
 #include <chrono>
 #include <cstring>
+#include <cwchar>
 #include <functional>
+#include <map>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -107,6 +111,14 @@ TEST(Win32NamedMutexes, ASecondHolderFindsTheMutexUntilTheLastHandleCloses) {
     CloseHandle(event);
 }
 
+using Signs = std::vector<std::string>;
+
+Signs signsOf(SignSource& source) {
+    Signs signs;
+    source.addSigns(std::chrono::seconds(60), signs);
+    return signs;
+}
+
 TEST(Win32Services, PriorityAdministratorsVersionAndClock) {
     Win32ProcessPriority priority;
     priority.raiseThreadPriority();
@@ -130,6 +142,118 @@ TEST(Win32Services, PriorityAdministratorsVersionAndClock) {
     const std::uint32_t start = clock.tickCount();
     Sleep(100);
     EXPECT_GE(clock.tickCount() - start, 50u) << "the tick count moves in steps of up to 16 ms";
+
+    // Wine has no Remote Desktop Services: it lists no session, not even its own, and reports the
+    // execution state as "user present" whatever its programs ask: no sign and no failure.
+    std::ostringstream told;
+    SystemWakeRequestCalls wakeCalls;
+    SystemSessionCalls sessionCalls;
+    Win32WakeRequests requests(wakeCalls, told);
+    Win32OtherSessions sessions(sessionCalls, told);
+    EXPECT_EQ(signsOf(requests), Signs{});
+    EXPECT_EQ(signsOf(sessions), Signs{});
+    EXPECT_EQ(told.str(), "");
+}
+
+struct AnsweringWakeCalls : WakeRequestCalls {
+    LONG status = 0;
+    ULONG state = ES_CONTINUOUS | ES_SYSTEM_REQUIRED;
+    LONG systemExecutionState(ULONG& answer) override {
+        answer = state;
+        return status;
+    }
+};
+
+// Without either flag, as Wine answers, there is no sign (above).
+TEST(Win32WakeRequests, TheSystemOrDisplayKeptOnIsASignAndAFailingCallIsToldOnce) {
+    AnsweringWakeCalls calls;
+    std::ostringstream told;
+    Win32WakeRequests requests(calls, told);
+    const Signs awake{"a program keeps the machine awake"};
+    EXPECT_EQ(signsOf(requests), awake);
+    calls.state = ES_DISPLAY_REQUIRED | ES_USER_PRESENT;
+    EXPECT_EQ(signsOf(requests), awake);
+    calls.status = LONG(0xC0000022);
+    EXPECT_EQ(signsOf(requests).size() + signsOf(requests).size(), 0u);
+    EXPECT_EQ(told.str(), "Dorvex Zede cannot learn whether a program keeps the machine awake "
+                          "(status 0xc0000022): none counts as use\n");
+}
+
+// Answers as Windows would, counting the buffers handed out until they are given back. The
+// program's session is 1.
+struct AnsweringSessionCalls : SessionCalls {
+    std::vector<WTS_SESSION_INFOW> listed;
+    std::map<std::pair<DWORD, int>, std::string> answers; // by session and what is asked
+    BOOL lists = TRUE;
+    int handedOut = 0;
+    BOOL processIdToSessionId(DWORD process, DWORD& session) override {
+        session = 1;
+        return process == GetCurrentProcessId();
+    }
+    BOOL enumerateSessions(WTS_SESSION_INFOW*& sessions, DWORD& count) override {
+        count = static_cast<DWORD>(listed.size());
+        sessions = static_cast<WTS_SESSION_INFOW*>(lists ? handOut(listed.data()) : nullptr);
+        return lists;
+    }
+    BOOL querySession(DWORD session, WTS_INFO_CLASS what, LPWSTR& buffer, DWORD& bytes) override {
+        const auto answer = answers.find({session, what});
+        if (answer != answers.end()) {
+            bytes = static_cast<DWORD>(answer->second.size());
+            buffer = static_cast<LPWSTR>(handOut(answer->second.data()));
+        }
+        return answer != answers.end();
+    }
+    void freeMemory(void*) override { --handedOut; }
+    DWORD lastError() override { return ERROR_ACCESS_DENIED; }
+    void* handOut(const void* data) {
+        ++handedOut;
+        return const_cast<void*>(data);
+    }
+    template <class T> void answer(DWORD session, WTS_INFO_CLASS what, const T& value) {
+        answers[{session, what}].assign(reinterpret_cast<const char*>(&value), sizeof value);
+    }
+    // A session with input `idle` seconds ago; with none told (-1), connected that long ago.
+    void add(DWORD id, WTS_CONNECTSTATE_CLASS state, const wchar_t* user, const wchar_t* station,
+             LONGLONG idle, LONGLONG connected = 0) {
+        listed.push_back({id, const_cast<wchar_t*>(station), state});
+        const LONGLONG now = 133'000'000'000'000'000, second = 10'000'000;
+        WTSINFOW info{.State = state, .SessionId = id};
+        std::wcscpy(info.UserName, user);
+        std::wcscpy(info.Domain, id == 6 ? L"office" : L"OFFICE");
+        std::wcscpy(info.WinStationName, station);
+        info.CurrentTime.QuadPart = now;
+        info.LastInputTime.QuadPart = idle < 0 ? 0 : now - idle * second;
+        info.ConnectTime.QuadPart = now - connected * second;
+        answer(id, WTSSessionInfo, info);
+    }
+};
+
+TEST(Win32OtherSessions, AnotherActiveSessionUsedWithinTheQuietTimeIsASign) {
+    AnsweringSessionCalls calls;
+    calls.add(1, WTSActive, L"ann", L"Console", 0); // the program's own
+    calls.add(2, WTSActive, L"bob", L"Console", 5);
+    calls.add(3, WTSActive, L"bob", L"RDP-Tcp#2", 120); // quiet too long
+    calls.add(4, WTSDisconnected, L"carl", L"", 0);
+    calls.add(0, WTSActive, L"SYSTEM", L"Services", 0);
+    calls.add(65536, WTSListen, L"", L"RDP-Tcp", 0);
+    calls.add(5, WTSActive, L"dora", L"RDP-Tcp#3", 0);
+    calls.answer(5, WTSClientProtocolType, USHORT{WTS_PROTOCOL_TYPE_RDP});
+    calls.answer(5, WTSClientName, L"LAPTOP-7");
+    calls.add(6, WTSActive, L"ann", L"Console", -1, 10);
+    calls.add(7, WTSActive, L"erik", L"Console", -1, 3600);
+    std::ostringstream told;
+    Win32OtherSessions sessions(calls, told);
+    EXPECT_EQ(signsOf(sessions), (Signs{"bob is logged in on Console, active 5 s ago",
+                                        "dora is logged in remotely from LAPTOP-7, active now",
+                                        "ann uses another session (Console), active 10 s ago"}));
+    calls.listed.push_back({8, nullptr, WTSActive}); // gone before it was asked
+    EXPECT_EQ(signsOf(sessions).size(), 3u);
+    calls.lists = FALSE;
+    EXPECT_EQ(signsOf(sessions), Signs{});
+    EXPECT_EQ(told.str(), "Dorvex Zede cannot ask Windows about other sessions "
+                          "(WTSQuerySessionInformationW, error 5): a session it cannot ask about "
+                          "does not count as use\n");
+    EXPECT_EQ(calls.handedOut, 0);
 }
 
 // Answers with the interfaces given, as GetIfTable2 and GetIfEntry2 would, or the table with an
