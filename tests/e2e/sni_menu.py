@@ -1,0 +1,18 @@
+#!/usr/bin/python3
+"""A host's side of the menu a StatusNotifierItem exports: prints it as the host shows it
+("caption|-|caption (disabled)"); with a caption after the item's service, chooses that item."""
+import sys
+
+import dbus
+
+bus = dbus.SessionBus()
+path = bus.get_object(sys.argv[1], "/StatusNotifierItem").Get("org.kde.StatusNotifierItem", "Menu")
+menu = dbus.Interface(bus.get_object(sys.argv[1], path), "com.canonical.dbusmenu")
+menu.AboutToShow(0)
+shown = []
+for entry, props, _ in menu.GetLayout(0, 1, [])[1][2]:
+    label = "-" if props.get("type") == "separator" else str(props.get("label"))
+    shown += [label + ("" if props.get("enabled", True) else " (disabled)")] if props.get("visible", True) else []
+    if sys.argv[2:] == [label]:
+        menu.Event(entry, "clicked", "", 0)
+print("|".join(shown))
