@@ -6,13 +6,15 @@ import sys
 import dbus
 
 bus = dbus.SessionBus()
-path = bus.get_object(sys.argv[1], "/StatusNotifierItem").Get("org.kde.StatusNotifierItem", "Menu")
+item = bus.get_object(sys.argv[1], "/StatusNotifierItem")
+path = item.Get("org.kde.StatusNotifierItem", "Menu", dbus_interface=dbus.PROPERTIES_IFACE)
 menu = dbus.Interface(bus.get_object(sys.argv[1], path), "com.canonical.dbusmenu")
 menu.AboutToShow(0)
 shown = []
 for entry, props, _ in menu.GetLayout(0, 1, [])[1][2]:
     label = "-" if props.get("type") == "separator" else str(props.get("label"))
-    shown += [label + ("" if props.get("enabled", True) else " (disabled)")] if props.get("visible", True) else []
+    if props.get("visible", True):
+        shown.append(label + ("" if props.get("enabled", True) else " (disabled)"))
     if sys.argv[2:] == [label]:
         menu.Event(entry, "clicked", "", 0)
 print("|".join(shown))
