@@ -1,8 +1,7 @@
 #!/usr/bin/python3
-"""A host's side of the menu a StatusNotifierItem exports: prints it as the host shows it
-("caption|-|caption (disabled)"); with a caption after the item's service, chooses that item."""
+"""A host's side of a StatusNotifierItem's exported menu: prints it as the host shows it, as
+"caption|-|caption (disabled)"; with a caption after the item's service, chooses that item."""
 import sys
-
 import dbus
 
 bus = dbus.SessionBus()
