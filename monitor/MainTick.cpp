@@ -55,6 +55,7 @@ void MainTick::tmrRefresh_Timer() {
     if (run.AboutCloseSecs <= 0 && run.AboutOpen) {
         program_.aboutBox.unload();
     }
+    program_.tray.showStatus();
 }
 
 void MainTick::Start_Delay() {

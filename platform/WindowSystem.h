@@ -18,6 +18,10 @@ struct ScreenSize {
 struct TrayIcon {
     std::string picture;
     std::string tip;
+    std::string status{}; // the program's status line, shown below the tip where the tray can
+    // Above 0 the icon asks for attention for at most that long, where the tray can show it (a
+    // StatusNotifierItem's NeedsAttention).
+    int attentionMs = 0;
     friend bool operator==(const TrayIcon&, const TrayIcon&) = default;
 };
 

@@ -26,6 +26,22 @@ void Tray::Set_TrayIcon(std::string_view state) {
     }
 }
 
+// The line under the readings, or the status box when that line is empty; the countdown alone
+// asks for attention, for as long as it lasts.
+void Tray::showStatus() {
+    const DorvexLMain& window = program_.mainWindow;
+    const RunState& run = program_.state.run;
+    const std::string& line =
+        window.StatusActA.text.empty() ? window.StatusActT.text : window.StatusActA.text;
+    const int attentionMs = run.RunMode == 2 && !run.TestMode ? run.CountdownSecs * 1000 : 0;
+    if (!TrayData || (TrayData->status == line && TrayData->attentionMs == attentionMs)) {
+        return;
+    }
+    TrayData->status = line;
+    TrayData->attentionMs = attentionMs;
+    program_.platform.windows.trayModify(*TrayData);
+}
+
 void Tray::remove() {
     program_.platform.windows.trayDelete();
 }

@@ -18,6 +18,9 @@ public:
     // "Start" adds the icon; "Activate", "Activity", "NoActivity" and "Shutdown" change its
     // picture; any other word keeps the picture and still asks for the change.
     void Set_TrayIcon(std::string_view state);
+    // Brings the icon's status line and attention in line with the window, at the end of each
+    // tick: the countdown's attention begins with its first step's text.
+    void showStatus();
     // The icon's mouse event: 0x0203 double click shows the window, 0x0204 right button down
     // opens the menu.
     void Form_MouseMove(int code);

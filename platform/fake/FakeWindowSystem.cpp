@@ -145,8 +145,13 @@ void FakeWindowSystem::trayModify(const TrayIcon& icon) {
         trayRequests_.push_back("modify " + icon.picture + " (failed)");
         return;
     }
+    // A request that changes only the status line or the attention is not recorded.
+    const bool picture =
+        icon.status == trayIcon_.status && icon.attentionMs == trayIcon_.attentionMs;
     trayIcon_ = icon;
-    trayRequests_.push_back("modify " + icon.picture);
+    if (picture) {
+        trayRequests_.push_back("modify " + icon.picture);
+    }
 }
 
 void FakeWindowSystem::trayDelete() {

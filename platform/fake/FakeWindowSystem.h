@@ -49,8 +49,8 @@ public:
     const std::vector<ShownMessage>& messages() const { return messages_; }
     bool trayShown() const { return trayShown_; }
     const TrayIcon& trayIcon() const { return trayIcon_; }
-    // Every tray request in order: "add <picture>", "modify <picture>" or "delete", with
-    // " (failed)" where it failed.
+    // Every tray request in order but those that change only the status line or the attention:
+    // "add <picture>", "modify <picture>" or "delete", with " (failed)" where it failed.
     const std::vector<std::string>& trayRequests() const { return trayRequests_; }
 
     // Runs while a message box is open, as a user or a timer acting then would.

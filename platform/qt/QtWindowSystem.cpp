@@ -30,11 +30,16 @@ double logicalDotsPerInch() {
 
 QtWindowSystem::QtWindowSystem()
     : context_{qt::TwipScale(logicalDotsPerInch()), {}},
-      tray_(context_.pictures, [this]() -> WindowEvents* {
-          // The tray is the way into the first window, and a box blocks it as it blocks that.
-          const bool blocked = windows_.empty() || context_.modalGate.blocks(*windows_.front());
-          return blocked ? nullptr : &windows_.front()->events();
-      }) {
+      tray_(
+          context_.pictures,
+          [this]() -> const WindowModel* {
+              return windows_.empty() ? nullptr : &windows_.front()->model();
+          },
+          [this]() -> WindowEvents* {
+              // The tray is the way into the first window, and a box blocks it as it blocks that.
+              const bool blocked = windows_.empty() || context_.modalGate.blocks(*windows_.front());
+              return blocked ? nullptr : &windows_.front()->events();
+          }) {
     // The program lives in the tray: closing its last window or box does not end it.
     QApplication::setQuitOnLastWindowClosed(false);
     // Metric-compatible faces where the designed ones are missing, as on most Linux systems.

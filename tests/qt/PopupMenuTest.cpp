@@ -9,13 +9,13 @@
 namespace dorvex::test {
 namespace {
 
-// What the open popup menu shows: captions in order, "-" for separators, "(disabled)" marks.
+// What the open popup menu shows: visible captions in order, "-" for separators, "(disabled)"
 std::vector<std::string> describe(const QMenu& menu) {
     std::vector<std::string> items;
     for (const QAction* action : menu.actions()) {
-        if (action->isSeparator()) {
+        if (action->isSeparator() && action->isVisible()) {
             items.emplace_back("-");
-        } else {
+        } else if (action->isVisible()) {
             items.push_back(action->text().toStdString() +
                             (action->isEnabled() ? "" : " (disabled)"));
         }

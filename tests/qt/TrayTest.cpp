@@ -43,8 +43,8 @@ TEST_F(Tray, AddModifyAndDeleteFailWithoutEffectInTheWrongState) {
     EXPECT_TRUE(trayIcon()->isVisible());
     EXPECT_EQ(trayIcon()->toolTip(), "Dorvex Zede");
     EXPECT_TRUE(shows("activate"));
-    windows.trayModify({"shutdown", "Dorvex Zede"});
-    EXPECT_TRUE(shows("shutdown"));
+    windows.trayModify({"shutdown", "Dorvex Zede", "Activity"});
+    EXPECT_TRUE(shows("shutdown") && trayIcon()->toolTip() == "Dorvex Zede\nActivity");
 
     windows.trayDelete();
     EXPECT_FALSE(trayIcon()->isVisible());

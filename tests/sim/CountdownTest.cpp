@@ -20,7 +20,8 @@ TEST(Countdown, ShowsTheWindowOnTopLockedButCancelAndPowersOffAfterSixtyOneSteps
     sim.advanceSeconds(ticksToCountdown);
     DorvexLMain& main = sim.main();
     EXPECT_TRUE(sim.mainWindow().visible && sim.mainWindow().topmost);
-    EXPECT_EQ(sim.fake().windows.trayIcon().picture, "shutdown");
+    EXPECT_EQ(sim.fake().windows.trayIcon(),
+              (TrayIcon{"shutdown", "Dorvex Zede", "The Computer Will Power Off In 60s", 60000}));
     EXPECT_EQ(main.StatusActT.text + main.CPUAct.text + main.KeyAct.text + main.MouseAct.text,
               "- - -- - ---");
     EXPECT_EQ(main.Reset.text, "&Cancel");

@@ -15,8 +15,8 @@ bool Tray::add(const TrayIcon& icon) {
 }
 
 bool Tray::modify(const TrayIcon& icon) {
-    // The program sets the icon every second: only a change reaches the shell.
-    if (!shown_ || icon == icon_) {
+    // The program sets the icon every second: only a change of what the shell shows reaches it.
+    if (!shown_ || (icon.picture == icon_.picture && icon.tip == icon_.tip)) {
         return shown_;
     }
     return send(NIM_MODIFY, icon);
