@@ -9,6 +9,9 @@
 #include <QPluginLoader>
 #include <QStringList>
 
+#include <array>
+#include <utility>
+
 namespace dorvex::qt {
 
 namespace {
@@ -48,18 +51,20 @@ QStringList installedPlatforms(const QStringList& folders) {
     return platforms;
 }
 
-// Debian's packages of Qt's own platform plugins.
+// The Debian 12 packages that hold Qt's own platform plugins.
 QString packageOf(const QString& platform) {
-    static const QStringList wayland{QStringLiteral("wayland"), QStringLiteral("wayland-egl")};
-    static const QStringList base{QStringLiteral("xcb"),        QStringLiteral("offscreen"),
-                                  QStringLiteral("minimal"),    QStringLiteral("eglfs"),
-                                  QStringLiteral("minimalegl"), QStringLiteral("linuxfb"),
-                                  QStringLiteral("vnc"),        QStringLiteral("vkkhrdisplay")};
-    if (wayland.contains(platform, Qt::CaseInsensitive)) {
-        return QStringLiteral("the package qt6-wayland brings it");
-    }
-    if (base.contains(platform, Qt::CaseInsensitive)) {
-        return QStringLiteral("the package qt6-qpa-plugins brings it");
+    static const std::array<std::pair<QStringList, const char*>, 4> packages{{
+        {{QStringLiteral("xcb"), QStringLiteral("offscreen"), QStringLiteral("minimal"),
+          QStringLiteral("linuxfb"), QStringLiteral("vkkhrdisplay")},
+         "libqt6gui6"},
+        {{QStringLiteral("eglfs"), QStringLiteral("minimalegl")}, "libqt6opengl6"},
+        {{QStringLiteral("vnc")}, "qt6-qpa-plugins"},
+        {{QStringLiteral("wayland"), QStringLiteral("wayland-egl")}, "qt6-wayland"},
+    }};
+    for (const auto& [platforms, package] : packages) {
+        if (platforms.contains(platform, Qt::CaseInsensitive)) {
+            return QStringLiteral("the package %1 brings it").arg(QLatin1String(package));
+        }
     }
     return QStringLiteral("no package of Qt's brings it");
 }
