@@ -67,6 +67,7 @@ void Program::afterModal() {
 void Program::endAfterMessage(const std::string& title, const std::string& text, MessageIcon icon,
                               bool removeTrayIcon) {
     mainWindow.tmrRefresh.setTimerEnabled(false);
+    endingAfterMessage_ = true;
     messageBox(title, text, icon);
     if (removeTrayIcon) {
         tray.remove();
@@ -79,6 +80,12 @@ void Program::endProcess(int status) {
 }
 
 void Program::endOnRequest() {
+    // The box has said that the program ends: it ends as the box's OK would end it. The unload
+    // would write to a log that may be the box's very fault, and show another box.
+    if (endingAfterMessage_) {
+        finish(1);
+        return;
+    }
     dispatch([this] { resetExit.Exit_Click(); });
 }
 

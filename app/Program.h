@@ -62,7 +62,8 @@ public:
                                       MessageIcon icon, bool removeTrayIcon = true);
     [[noreturn]] void endProcess(int status);
     // The system asks the program to end (a termination signal, the end of the session): the
-    // unload of the Exit button, in every mode and for every user, with status 0.
+    // unload of the Exit button, in every mode and for every user, with status 0. While the box of
+    // a fatal path is open, the box closes and the program ends with that path's status 1.
     void endOnRequest();
 
     bool ended() const { return ended_; }
@@ -101,6 +102,7 @@ private:
     void afterModal();
 
     bool ended_ = false;
+    bool endingAfterMessage_ = false;
     int exitStatus_ = 0;
     std::string argumentText_;
 };

@@ -18,6 +18,7 @@
 #include "platform/linux/UnameOsVersion.h"
 #include "platform/linux/UnansweringBusGuard.h"
 #include "platform/qt/EndRequests.h"
+#include "platform/qt/PlatformPlugins.h"
 #include "platform/qt/QtProcessControl.h"
 #include "platform/qt/QtReadableWatches.h"
 #include "platform/qt/QtUrlReader.h"
@@ -32,6 +33,7 @@
 #include <filesystem>
 #include <iostream>
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -55,17 +57,31 @@ int main(int argc, char** argv) {
     if (const auto status = answerWithoutRunning(argc, argv, std::cout, std::cerr)) {
         return *status;
     }
-    if (const std::string missing = missingGraphicalSession(); !missing.empty()) {
-        std::cerr << AppName << " needs a graphical session: " << missing << ".\n";
+    const GraphicalSession session = graphicalSession();
+    if (!session.missing.empty()) {
+        std::cerr << AppName << " needs a graphical session: " << session.missing << ".\n";
+        return 1;
+    }
+    if (const std::string missing = qt::missingPlatformPlugin(session.qtPlatform);
+        !missing.empty()) {
+        std::cerr << AppName << " cannot start: " << missing << ".\n";
         return 1;
     }
     const std::string arguments = argumentText(argc, argv);
+    // The platform goes to Qt as its "-platform" switch: in QT_QPA_PLATFORM it would reach the
+    // programs started from here, the browser among them.
+    std::string platformSwitch = "-platform";
+    std::string platformName = session.qtPlatform;
+    std::vector<char*> qtArguments(argv, argv + argc);
+    qtArguments.insert(qtArguments.begin() + 1, {platformSwitch.data(), platformName.data()});
+    int qtArgumentCount = static_cast<int>(qtArguments.size());
+    qtArguments.push_back(nullptr);
 
     // Before the first thread starts: they all have it.
     allowTimerSlack(timerSlack);
     // Until the program has started: Qt's look for a tray host waits on the session bus.
     std::optional<UnansweringBusGuard> unansweringBus(std::in_place, std::cerr);
-    qt::Application application(argc, argv);
+    qt::Application application(qtArgumentCount, qtArguments.data());
     // The title a StatusNotifierItem host shows for the tray icon.
     QApplication::setApplicationName(QString::fromUtf8(AppName));
     DesktopWindowSystem windows;

@@ -3,7 +3,8 @@
 # tests, then the Windows build's tests under Wine, then a short run of each fuzz target.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-"$root/scripts/install-packages.sh" "$root/scripts/debian-packages.txt"
+"$root/scripts/install-packages.sh" "$root/scripts/debian-packages.txt" \
+    "$root/scripts/debian-packages-test.txt"
 build="$root/build-test"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Debug -DDORVEX_SANITIZE=ON >/dev/null
 cmake --build "$build" -j"$(nproc)"

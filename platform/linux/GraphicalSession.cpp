@@ -7,28 +7,35 @@ namespace dorvex {
 
 namespace {
 
-bool isSet(const char* name) {
+std::string environmentValue(const char* name) {
     const char* value = std::getenv(name);
-    return value != nullptr && *value != '\0';
+    return value != nullptr ? value : "";
+}
+
+bool displayOpens() {
+    xcb_connection_t* display = xcb_connect(nullptr, nullptr);
+    const bool opened = xcb_connection_has_error(display) == 0;
+    xcb_disconnect(display);
+    return opened;
 }
 
 } // namespace
 
-std::string missingGraphicalSession() {
-    // A platform chosen by hand (offscreen, wayland) and a Wayland session are Qt's to judge.
-    if (isSet("QT_QPA_PLATFORM") || isSet("WAYLAND_DISPLAY")) {
-        return {};
+GraphicalSession graphicalSession() {
+    if (std::string chosen = environmentValue("QT_QPA_PLATFORM"); !chosen.empty()) {
+        return {chosen, {}};
     }
-    if (!isSet("DISPLAY")) {
-        return "neither DISPLAY nor WAYLAND_DISPLAY is set";
+    const std::string display = environmentValue("DISPLAY");
+    if (!display.empty() && displayOpens()) {
+        return {"xcb", {}};
     }
-    xcb_connection_t* display = xcb_connect(nullptr, nullptr);
-    const bool opened = xcb_connection_has_error(display) == 0;
-    xcb_disconnect(display);
-    if (!opened) {
-        return "the display " + std::string(std::getenv("DISPLAY")) + " cannot be opened";
+    if (!environmentValue("WAYLAND_DISPLAY").empty()) {
+        return {"wayland", {}};
     }
-    return {};
+    if (display.empty()) {
+        return {{}, "neither DISPLAY nor WAYLAND_DISPLAY is set"};
+    }
+    return {{}, "the display " + display + " cannot be opened"};
 }
 
 } // namespace dorvex

@@ -21,6 +21,7 @@ public:
     // The window has just been shown on top: while it stays on top it takes input, and the open
     // boxes go above it.
     void shownOnTop(QWidget& window);
+    bool anyOpen() const { return !boxes_.empty(); }
     // Whether the user's input to the top-level window is dropped now.
     bool blocks(const QWidget& window) const;
 

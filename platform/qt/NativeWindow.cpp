@@ -3,6 +3,7 @@
 #include "platform/qt/Conversions.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QMoveEvent>
 #include <QWindow>
 
@@ -100,6 +101,7 @@ void NativeWindow::update() {
         applyFocus();
     }
     if (model_.visible && model_.topmost && !wasShownOnTop) {
+        askToComeForward();
         context_.modalGate.shownOnTop(*this);
     }
     nothingSetYet_ = false;
@@ -162,6 +164,17 @@ void NativeWindow::applyFlags() {
     // showing it again would take the focus from the user's work.
     overrideWindowFlags(flags);
     windowHandle()->setFlags(flags);
+}
+
+// Wayland lets no program keep a window above the others: the window asks the compositor to
+// raise and activate it instead, which it grants or shows as a request for attention. Not over an
+// open box, which stays above.
+void NativeWindow::askToComeForward() {
+    if (QGuiApplication::platformName().startsWith(QStringLiteral("wayland")) &&
+        !context_.modalGate.anyOpen()) {
+        raise();
+        activateWindow();
+    }
 }
 
 void NativeWindow::applyFocus() {

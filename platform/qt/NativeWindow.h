@@ -45,6 +45,7 @@ private:
     void updateWindow();
     void showInState(WindowState state);
     void applyFlags();
+    void askToComeForward();
     void applyFocus();
     bool changedSince(auto& shown, const auto& now) { return changed(shown, now, nothingSetYet_); }
 

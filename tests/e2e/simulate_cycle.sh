@@ -2,9 +2,9 @@
 # A whole -InhibitShutdown cycle with nobody at the keyboard ends in the simulate message; OK ends
 # the program with status 0 and the log holds the cycle, also when the tray menu is held open
 # over the idle limit and into the countdown. SIGTERM during a countdown ends the program normally.
-# A broken configuration shows its message and ends the program with status 1; a mistyped switch
-# (status 2) and a missing or unreachable display (status 1) end it before any window, with their
-# own message.
+# A broken configuration shows its message and ends the program with status 1, also on SIGTERM
+# while it is open; a mistyped switch (status 2) and a missing or unreachable display (status 1)
+# end it before any window, with their own message.
 source "$(dirname "$0")/lib.sh"
 e2e_start_desktop
 folder="$E2E_TMP/broken"
@@ -15,6 +15,14 @@ xdotool windowactivate --sync "$box" key Return
 status=$(e2e_wait_exit "$folder")
 [[ $status == 1 ]] || e2e_fail "exit status $status"
 grep -q "^The configuration file is corrupted.$" "$folder/stderr.txt" || e2e_fail "no message on standard error"
+# SIGTERM while the box is open ends the program within a second, as OK does.
+rm "$folder/status.txt"
+e2e_start_program "$folder"
+e2e_wait_window "Dorvex Zede Configuration File Error" >/dev/null
+sent_us=${EPOCHREALTIME/./}
+e2e_signal_program TERM
+[[ $(e2e_wait_exit "$folder") == 1 ]] || e2e_fail "SIGTERM: exit status $(cat "$folder/status.txt")"
+((${EPOCHREALTIME/./} - sent_us <= 1000000)) || e2e_fail "SIGTERM ended the program after more than a second"
 # "x" is the private X server, where the program would start if it did not refuse; "none" no display.
 while read -r expected display message args; do
     [[ $display == x ]] && display=$DISPLAY

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package from a clean tree, checks it with lintian, installs it with apt-get,
-# runs the installed launcher twice for a new user under a private X server (also on a full disk
-# and over an emptied copy of the settings) and removes the package again, even on failure. Needs
-# root (CI runs on a throwaway machine).
+# runs the installed launcher twice for a new user under a private X server (also on a full disk,
+# over an emptied copy of the settings and after it restored a broken one) and removes the package
+# again, even on failure. Needs root (CI runs on a throwaway machine).
 source "$(dirname "$0")/../e2e/lib.sh"
 [[ $(id -u) == 0 ]] || { echo "SKIP: installing a package needs root"; exit 77; }
 ! dpkg-query -W dorvexzede >/dev/null 2>&1 || e2e_fail "dorvexzede is installed already"
@@ -23,6 +23,9 @@ deb=$(echo "$build"/dorvexzede_*.deb)
 lintian --fail-on error,warning "$deb" || e2e_fail "lintian found faults"
 DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >/dev/null || e2e_fail "apt-get install failed"
 [[ $(/usr/bin/dorvexzede --version) == "Dorvex Zede "[0-9]* ]] || e2e_fail "no version from /usr/bin/dorvexzede"
+# Qt's platform plugins come with the package, Wayland's where it is wanted.
+[[ ", $(dpkg-deb -f "$deb" Depends)," == *", qt6-qpa-plugins,"* && $(dpkg-deb -f "$deb" Recommends) == qt6-wayland ]] ||
+    e2e_fail "Depends: $(dpkg-deb -f "$deb" Depends); Recommends: $(dpkg-deb -f "$deb" Recommends)"
 
 # The launcher's own errors are one clear line. A relative folder is none, and none is read as an
 # option.
@@ -48,6 +51,15 @@ LINES
 rm "$full/filler"
 
 e2e_start_desktop
+# Without the platform plugin it is told to use (Qt's plugin folder hidden in a mount namespace of
+# its own) the program names the package that brings it and ends with status 1, not Qt's abort.
+plugins=$(dirname "$(dpkg -S '*/platforms/libqwayland-generic.so' | grep -o '/.*/qt6/.*')")
+mkdir "$E2E_TMP/no-plugins"
+status=0
+QT_QPA_PLATFORM=wayland unshare --mount sh -c 'mount --bind "$1" "$2" && exec dorvexzede' \
+    _ "$E2E_TMP/no-plugins" "$plugins" 2>"$E2E_TMP/said" || status=$?
+[[ $status == 1 && $(cat "$E2E_TMP/said") == "Dorvex Zede cannot start: no Qt platform plugin \"wayland\" (the package qt6-wayland brings it) is installed; looked in $plugins,"* ]] ||
+    e2e_fail "without the Wayland plugin: status $status, said $(cat "$E2E_TMP/said")"
 export HOME="$E2E_TMP/home"
 unset XDG_DATA_HOME
 mkdir -p "$HOME"
@@ -85,6 +97,19 @@ run_launcher emptied
 cmp -s "$user/Data/DorvexL.ini" /usr/share/dorvexzede/DorvexL.ini || e2e_fail "the empty settings stayed"
 grep -q "^dorvexzede-launcher: .*DorvexL.ini is empty; the shipped settings take its place$" \
     "$E2E_TMP/emptied/stderr.txt" || e2e_fail "not told: $(cat "$E2E_TMP/emptied/stderr.txt")"
+# --restore-settings puts the shipped settings back over a broken copy, kept beside them, and the
+# program starts normally again; where the old file cannot be kept, nothing changes.
+settings=$user/Data/DorvexL.ini
+echo "CPUOn=7" >"$settings"
+mkdir -p "$settings.broken/in-the-way"
+dorvexzede-launcher --restore-settings 2>"$E2E_TMP/said" && e2e_fail "restored without keeping the old file"
+[[ $(cat "$E2E_TMP/said") == "dorvexzede-launcher: cannot keep $settings as $settings.broken" && $(cat "$settings") == CPUOn=7 &&
+    $(ls "$user/Data" | wc -l) == 2 ]] || e2e_fail "a failed restore said $(cat "$E2E_TMP/said") or changed the settings"
+rm -r "$settings.broken"
+[[ $(dorvexzede-launcher --restore-settings) == "dorvexzede-launcher: the shipped settings are in $settings again; the old file is $settings.broken" ]] ||
+    e2e_fail "the restore failed or said something else"
+cmp -s "$settings" /usr/share/dorvexzede/DorvexL.ini && [[ $(cat "$settings.broken") == CPUOn=7 ]] || e2e_fail "not restored, or not kept"
+run_launcher restored
 
 DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq dorvexzede >/dev/null || e2e_fail "apt-get purge failed"
 [[ ! -e /usr/bin/dorvexzede && ! -e /etc/xdg/autostart/dorvexzede.desktop ]] || e2e_fail "files left"
