@@ -77,6 +77,8 @@ LRESULT NativeWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             command(LOWORD(wParam), HIWORD(wParam));
         }
         return 0;
+    case DM_GETDEFID:
+        return defaultButton();
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
         return controlColours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
@@ -157,6 +159,16 @@ void NativeWindow::command(WORD id, WORD code) {
     } else if (control->notified(code)) {
         events_.click(control->name());
     }
+}
+
+LRESULT NativeWindow::defaultButton() const {
+    // As in a dialog, the push button with the focus is the one Return presses.
+    HWND const focus = GetFocus();
+    const auto* const button = dynamic_cast<const ChildControl*>(bindingOf(focus));
+    if (button == nullptr || button->model().kind != ControlKind::Button) {
+        return 0;
+    }
+    return MAKELRESULT(GetDlgCtrlID(focus), DC_HASDEFID);
 }
 
 LRESULT NativeWindow::controlColours(HDC dc, HWND control) {
@@ -264,6 +276,11 @@ void NativeWindow::update() {
     } else if (visibleChanged) {
         ShowWindow(handle_, SW_HIDE);
     }
+    // On top once shown: a window mapped already above the others is told to Wine by icewm as
+    // lying a title bar lower than it does, and every click would miss what it points at.
+    if (changedSince(shown_.topmost, model_.topmost)) {
+        applyTopmost();
+    }
     if (model_.visible && changedSince(shown_.focus, model_.focus) &&
         GetActiveWindow() == handle_) {
         if (const ControlBinding* focus = bindingNamed(model_.focus)) {
@@ -302,9 +319,6 @@ void NativeWindow::updateWindow() {
     }
     if (changedSince(shown_.closeCommand, model_.closeCommand)) {
         applySystemMenu();
-    }
-    if (changedSince(shown_.topmost, model_.topmost)) {
-        applyTopmost();
     }
     if (changedSince(shown_.caption, model_.caption)) {
         SetWindowTextA(handle_, model_.caption.c_str());

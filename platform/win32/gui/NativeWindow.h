@@ -38,6 +38,8 @@ private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void command(WORD id, WORD code);
+    // What the dialog manager asks for the button that Return presses.
+    LRESULT defaultButton() const;
     LRESULT controlColours(HDC dc, HWND control);
     void paintBeneath(HDC dc, HWND label, HBRUSH background);
     void bindNewControls();
