@@ -3,6 +3,7 @@
 #include "platform/qt/Conversions.h"
 
 #include <QCloseEvent>
+#include <QLabel>
 #include <QMoveEvent>
 #include <QWindow>
 
@@ -51,6 +52,7 @@ void NativeWindow::bindNewControls() {
         }
     }
     applyTabOrder();
+    applyCaptions();
 }
 
 QWidget* NativeWindow::widgetOf(std::string_view controlName) const {
@@ -67,6 +69,16 @@ void NativeWindow::applyTabOrder() {
             setTabOrder(previous, next);
         }
         previous = next != nullptr ? next : previous;
+    }
+}
+
+void NativeWindow::applyCaptions() {
+    // A label names one control for Qt: the first it captions.
+    for (const Control& control : model_.controls) {
+        auto* const label = dynamic_cast<QLabel*>(widgetOf(control.labelledBy));
+        if (label != nullptr && label->buddy() == nullptr) {
+            label->setBuddy(widgetOf(control.name));
+        }
     }
 }
 
