@@ -37,6 +37,8 @@ NativeWindow::NativeWindow(WindowModel& model, WindowEvents& events, WindowConte
     CreateWindowExA(0, windowClass, "", frameStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr,
                     nullptr, context.instance, this);
     scale_ = DpiScale(GetDpiForWindow(handle_));
+    // Every window of the program is a fixed dialog.
+    context_.annotations.dialogRole(handle_);
     // Not owned by the window: under Wine an owned window keeps its owner from staying on top.
     toolTips_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
                                 WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0, nullptr,
@@ -118,6 +120,10 @@ LRESULT NativeWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case activatedMessage:
         events_.activated();
+        return 0;
+    case alertMessage:
+        NotifyWinEvent(EVENT_SYSTEM_ALERT, reinterpret_cast<HWND>(lParam), OBJID_CLIENT,
+                       CHILDID_SELF);
         return 0;
     case WM_SHOWWINDOW:
         if (wParam == FALSE && context_.lastActive == this) {
@@ -221,6 +227,7 @@ void NativeWindow::bindNewControls() {
         }
     }
     applyTabOrder();
+    applyCaptions();
 }
 
 ControlBinding* NativeWindow::bindingOf(HWND control) const {
@@ -243,6 +250,24 @@ void NativeWindow::applyTabOrder() {
             SetWindowPos(next->handle(), previous, 0, 0, 0, 0,
                          SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
             previous = next->handle();
+        }
+    }
+}
+
+void NativeWindow::applyCaptions() {
+    // A screen reader reads a box by the label just above it in the z-order, which leaves the
+    // order of the Tab key alone; a label is above the first box it captions.
+    std::vector<const ControlBinding*> placed;
+    for (const auto& binding : bindings_) {
+        const ControlBinding* label = bindingNamed(binding->model().labelledBy);
+        if (label != nullptr && std::ranges::find(placed, label) == placed.end()) {
+            HWND const above = GetWindow(binding->handle(), GW_HWNDPREV);
+            SetWindowPos(label->handle(), above != nullptr ? above : HWND_TOP, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            placed.push_back(label);
+        }
+        if (!binding->model().accessibleName.empty()) {
+            context_.annotations.name(binding->handle(), binding->model().accessibleName);
         }
     }
 }

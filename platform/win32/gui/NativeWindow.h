@@ -46,6 +46,7 @@ private:
     ControlBinding* bindingOf(HWND control) const;
     ControlBinding* bindingNamed(std::string_view name) const;
     void applyTabOrder();
+    void applyCaptions();
     void updateWindow();
     void applySize();
     void applyTopmost();

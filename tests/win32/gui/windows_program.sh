@@ -10,7 +10,7 @@
 source "$E2E_SOURCE/tests/e2e/lib.sh"
 [[ -n ${DISPLAY:-} && -n ${WINEPREFIX:-} ]] || e2e_fail "needs the X server and Wine prefix of scripts/test-windows.sh"
 
-allowed='^(KERNEL32|USER32|GDI32|COMCTL32|SHELL32|ADVAPI32|POWRPROF|WINHTTP|IPHLPAPI|MSVCRT|API-MS-WIN-[A-Z0-9-]*)\.DLL$'
+allowed='^(KERNEL32|USER32|GDI32|COMCTL32|SHELL32|OLE32|ADVAPI32|POWRPROF|WINHTTP|IPHLPAPI|MSVCRT|API-MS-WIN-[A-Z0-9-]*)\.DLL$'
 for dll in $(x86_64-w64-mingw32-objdump -p "$E2E_PROGRAM" | sed -n 's/^\s*DLL Name: //p' | tr '[:lower:]' '[:upper:]'); do
     [[ $dll =~ $allowed ]] || e2e_fail "imports $dll"
 done
