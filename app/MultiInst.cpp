@@ -16,6 +16,8 @@ MultiInst::MultiInst(Program& program)
     model_.clientHeight = 1620;
     model_.minimiseButton = false;
     model_.icon = "window";
+    // The only button has the keyboard, so Return presses it as Alt+E does.
+    model_.focus = "Exit";
 }
 
 void MultiInst::Form_Load() {

@@ -64,6 +64,12 @@ struct Control {
     std::string picture;      // name of the image shown by pictures, picture holders and windows
     int intervalMs = 0;       // timers only
     std::uint32_t starts = 0; // timers only: counts every start, so a restart is seen
+    // For screen readers: the name it is read by, and the label whose caption stands for it on
+    // screen (the name too, unless one is given).
+    std::string accessibleName;
+    std::string labelledBy;
+    bool alert = false;       // a banner whose text a screen reader is told at once when raised
+    std::uint32_t raised = 0; // alerts only: counts every raising, so each is told
 
     // Starting a timer that runs does not restart it; stopping and starting again does.
     void setTimerEnabled(bool on) {

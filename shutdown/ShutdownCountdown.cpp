@@ -36,6 +36,8 @@ void ShutdownCountdown::step() {
     }
     if (run.PhaseSeconds == 0) {
         program_.activityLog.Write_Log(1, "Enter", run.ShutTypeText);
+        // A blind user hears at once that the machine is about to go off.
+        ++program_.mainWindow.StatusActA.raised;
         program_.tray.Show_Window();
         // A full-screen window hides even a window on top; the desktop's urgent notice it does
         // not. The notice stays as shown, so it tells the time of the end rather than the seconds.

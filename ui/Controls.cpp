@@ -38,8 +38,9 @@ Control valueBox(std::string name, Rect geometry, Alignment alignment) {
     return c;
 }
 
-Control focusSink(Rect geometry) {
+Control focusSink(Rect geometry, std::string accessibleName) {
     Control c = control("Park", ControlKind::TextBox, geometry);
+    c.accessibleName = std::move(accessibleName);
     c.foreColour = Colour::buttonFace();
     c.backColour = Colour::buttonFace();
     return c;

@@ -13,8 +13,9 @@ Control label(std::string name, std::string caption, Rect geometry,
               Alignment alignment = Alignment::Left);
 // A read-only value box: the user types only where the program unlocks it.
 Control valueBox(std::string name, Rect geometry, Alignment alignment);
-// A hidden text box that takes the keyboard focus, so no visible control shows a caret.
-Control focusSink(Rect geometry);
+// A hidden text box that takes the keyboard focus, so no visible control shows a caret; a screen
+// reader reads it by the name given.
+Control focusSink(Rect geometry, std::string accessibleName);
 Control picture(std::string name, ControlKind kind, std::string image, Rect geometry,
                 bool visible = true);
 Control timerControl(std::string name, int intervalMs, bool enabled = false);

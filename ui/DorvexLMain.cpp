@@ -8,7 +8,8 @@ namespace dorvex {
 using enum Alignment;
 
 DorvexLMain::DorvexLMain(Program& program)
-    : CoreWindow(program, "DorvexLMain"), Park(model_.add(focusSink({360, 1680, 195, 225}))),
+    : CoreWindow(program, "DorvexLMain"),
+      Park(model_.add(focusSink({360, 1680, 195, 225}, AppName))),
       ActivateIcon(model_.add(picture("ActivateIcon", ControlKind::PictureBox, "activate",
                                       {2400, 120, 375, 255}, false))),
       ActivityIcon(model_.add(picture("ActivityIcon", ControlKind::PictureBox, "activity",
@@ -50,6 +51,17 @@ DorvexLMain::DorvexLMain(Program& program)
     model_.clientWidth = 5970;
     model_.clientHeight = 2010;
     model_.icon = "window";
+    // Each reading is read with its caption; the keyboard's and the mouse's share one.
+    const auto caption = [](Control& box, const Control& label, std::string name = "") {
+        box.labelledBy = label.name;
+        box.accessibleName = std::move(name);
+    };
+    caption(CPUAct, Label1);
+    caption(KeyAct, Label2, "Key");
+    caption(MouseAct, Label2, "Mouse");
+    caption(StopTimeT, Label3);
+    caption(StatusActT, Label5);
+    StatusActA.alert = true;
 }
 
 void DorvexLMain::Form_Load() {

@@ -25,7 +25,7 @@ FrmAbout::FrmAbout(Program& program)
       Timer1(model_.add(timerControl("Timer1", 1000, true))),
       ExitAbout(model_.add(
           button("ExitAbout", "&Exit", "Close Dorvex Zede About Screen", {1400, 4200, 1000, 375}))),
-      Park(model_.add(focusSink({480, 4275, 195, 240}))),
+      Park(model_.add(focusSink({480, 4275, 195, 240}, std::string("About ") + AppName))),
       TMessage(model_.add(onWhite(label("TMessage", "", {45, 3840, 2370, 255}, Alignment::Centre),
                                   {"Arial", 9, true}, Orange))),
       ProgName(model_.add(

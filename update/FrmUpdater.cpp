@@ -62,7 +62,7 @@ FrmUpdater::FrmUpdater(Program& program)
       Download(model_.add(button("Download", "&Download",
                                  "Download the latest version of " + appName, buttonAt(1), false))),
       Contact(model_.add(button("Contact", "&Contact", "Contact Kemtora", buttonAt(0), false))),
-      Park(model_.add(focusSink({4560, 3060, 195, 240}))) {
+      Park(model_.add(focusSink({4560, 3060, 195, 240}, std::string(AppName) + " Update Check"))) {
     // The logo's 55 by 58 pixels stand whole beside the version line.
     model_.clientWidth = 6480;
     model_.clientHeight = 3840;

@@ -4,6 +4,7 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMoveEvent>
 #include <QWindow>
 
@@ -52,6 +53,7 @@ void NativeWindow::bindNewControls() {
         }
     }
     applyTabOrder();
+    applyCaptions();
 }
 
 QWidget* NativeWindow::widgetOf(std::string_view controlName) const {
@@ -68,6 +70,16 @@ void NativeWindow::applyTabOrder() {
             setTabOrder(previous, next);
         }
         previous = next != nullptr ? next : previous;
+    }
+}
+
+void NativeWindow::applyCaptions() {
+    // A label names one control for Qt: the first it captions.
+    for (const Control& control : model_.controls) {
+        auto* const label = dynamic_cast<QLabel*>(widgetOf(control.labelledBy));
+        if (label != nullptr && label->buddy() == nullptr) {
+            label->setBuddy(widgetOf(control.name));
+        }
     }
 }
 

@@ -42,6 +42,8 @@ private:
     QWidget* widgetOf(std::string_view controlName) const;
     // Chains the widgets named in the model's tab order, which Qt otherwise takes from creation.
     void applyTabOrder();
+    // Each label that captions a control is its buddy, which screen readers read it by.
+    void applyCaptions();
     void updateWindow();
     void showInState(WindowState state);
     void applyFlags();

@@ -1,5 +1,6 @@
 #include "platform/qt/QtWindowSystem.h"
 
+#include "platform/qt/Accessibility.h"
 #include "platform/qt/Conversions.h"
 #include "platform/qt/MessageBoxes.h"
 #include "platform/qt/NativeWindow.h"
@@ -47,6 +48,7 @@ QtWindowSystem::QtWindowSystem()
     QFont::insertSubstitution(QStringLiteral("Times New Roman"),
                               QStringLiteral("Liberation Serif"));
     QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
+    qt::installAccessibleRoles();
     focusWatch_ = QObject::connect(qApp, &QApplication::focusChanged,
                                    [this](QWidget*, QWidget* to) { focusChanged(to); });
 }

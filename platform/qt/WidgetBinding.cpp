@@ -15,6 +15,9 @@ void WidgetBinding::update(bool windowShown) {
     if (changed(shown_.toolTip, model_.toolTip)) {
         target_.setToolTip(plainText(model_.toolTip));
     }
+    if (changed(shown_.accessibleName, model_.accessibleName)) {
+        target_.setAccessibleName(toQString(model_.accessibleName));
+    }
     if (changed(shown_.enabled, model_.enabled)) {
         target_.setEnabled(model_.enabled);
     }

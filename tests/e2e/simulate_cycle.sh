@@ -4,7 +4,8 @@
 # over the idle limit and into the countdown. SIGTERM during a countdown ends the program normally.
 # A broken configuration shows its message and ends the program with status 1, also on SIGTERM
 # while it is open; a mistyped switch (status 2) and a missing or unreachable display (status 1)
-# end it before any window, with their own message.
+# end it before any window, with their own message. A screen reader is told of the countdown at
+# once.
 source "$(dirname "$0")/lib.sh"
 e2e_start_desktop
 folder="$E2E_TMP/broken"
@@ -49,9 +50,21 @@ EOF
 # Keyboard and mouse only, so that the machine's load does not matter.
 config=$'[Run]\r\nCPUOn=1\r\nKMOn=2\r\nStopOn=1\r\nStopTime=12300\r\n[Shutdown]\r\nShutType=1\r\n'
 
+# A screen reader on a bus of its own, which starts the accessibility bus as a session's does,
+# hears the countdown come up in a dialog whose readings are named by their captions.
+setsid dbus-daemon --session --nofork --print-address=3 3>"$E2E_TMP/bus" >/dev/null 2>&1 &
+E2E_GROUPS+=($!)
+e2e_wait 10 test -s "$E2E_TMP/bus" || e2e_fail "no session bus"
+bus=$(head -n 1 "$E2E_TMP/bus")
+DBUS_SESSION_BUS_ADDRESS=$bus setsid sh -c '/usr/bin/python3 -u "$1" 70 >"$2" 2>&1; echo $? >"$2.x"' \
+    _ "$E2E_SOURCE/tests/e2e/screen_reader.py" "$E2E_TMP/reader" &
+E2E_GROUPS+=($!)
+e2e_wait 20 grep -q listening "$E2E_TMP/reader" || e2e_fail "no screen reader: $(cat "$E2E_TMP/reader")"
 folder="$E2E_TMP/terminated"
 e2e_install "$folder" "$config"
-e2e_start_program "$folder" -InhibitShutdown
+E2E_SESSION_BUS=$bus QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 e2e_start_program "$folder" -InhibitShutdown
+e2e_wait 80 test -s "$E2E_TMP/reader.x" && [[ $(cat "$E2E_TMP/reader.x") == 0 ]] ||
+    e2e_fail "screen reader: $(cat "$E2E_TMP/reader")"
 e2e_wait_window "Dorvex Zede" 45 >/dev/null
 e2e_signal_program TERM
 e2e_expect_end "$folder" "Exit/Power Off"

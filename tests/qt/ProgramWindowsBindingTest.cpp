@@ -2,6 +2,7 @@
 #include "tests/qt/QtTestSupport.h"
 #include "tests/support/Simulation.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -28,6 +29,10 @@ void expectWidgetsAgreeWithModel(const WindowModel& model) {
             EXPECT_EQ(box->isReadOnly(), control.locked);
         } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
             EXPECT_EQ(button->text().toStdString(), control.text);
+        } else if (auto* label = qobject_cast<QLabel*>(widget); label && label->buddy()) {
+            // A caption shows its mnemonic marks itself, as a screen reader reads them.
+            EXPECT_EQ(QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name),
+                      qt::labelCaption(control.text));
         } else if (control.kind == ControlKind::Label) {
             EXPECT_EQ(qobject_cast<QLabel*>(widget)->text(), qt::labelCaption(control.text));
         }

@@ -112,6 +112,10 @@ void ChildControl::update(bool windowShown, const DpiScale& scale) {
     if (changed(shown_.visible, model_.visible)) {
         ShowWindow(handle_, model_.visible ? SW_SHOWNA : SW_HIDE);
     }
+    if (changed(shown_.raised, model_.raised) && model_.raised > 0) {
+        // Told once the window has shown, which it does after its controls.
+        PostMessageA(GetParent(handle_), alertMessage, 0, reinterpret_cast<LPARAM>(handle_));
+    }
     nothingSetYet_ = false;
 }
 

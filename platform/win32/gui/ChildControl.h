@@ -5,6 +5,10 @@
 
 namespace dorvex::win32 {
 
+// Posted to the window by a control raised as an alert, with the control's handle: the window
+// tells screen readers.
+constexpr UINT alertMessage = WM_APP + 4;
+
 // A label, text box, button or picture as a child window of its window: a STATIC (labels and
 // pictures, which report clicks), an EDIT or a BUTTON. Its id is the one WM_COMMAND carries.
 class ChildControl final : public ControlBinding {

@@ -37,6 +37,8 @@ NativeWindow::NativeWindow(WindowModel& model, WindowEvents& events, WindowConte
     CreateWindowExA(0, windowClass, "", frameStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr,
                     nullptr, context.instance, this);
     scale_ = DpiScale(GetDpiForWindow(handle_));
+    // Every window of the program is a fixed dialog.
+    context_.annotations.dialogRole(handle_);
     // Not owned by the window: under Wine an owned window keeps its owner from staying on top.
     toolTips_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
                                 WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0, nullptr,
@@ -77,6 +79,8 @@ LRESULT NativeWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             command(LOWORD(wParam), HIWORD(wParam));
         }
         return 0;
+    case DM_GETDEFID:
+        return defaultButton();
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
         return controlColours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
@@ -116,6 +120,10 @@ LRESULT NativeWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case activatedMessage:
         events_.activated();
+        return 0;
+    case alertMessage:
+        NotifyWinEvent(EVENT_SYSTEM_ALERT, reinterpret_cast<HWND>(lParam), OBJID_CLIENT,
+                       CHILDID_SELF);
         return 0;
     case WM_SHOWWINDOW:
         if (wParam == FALSE && context_.lastActive == this) {
@@ -157,6 +165,16 @@ void NativeWindow::command(WORD id, WORD code) {
     } else if (control->notified(code)) {
         events_.click(control->name());
     }
+}
+
+LRESULT NativeWindow::defaultButton() const {
+    // As in a dialog, the push button with the focus is the one Return presses.
+    HWND const focus = GetFocus();
+    const auto* const button = dynamic_cast<const ChildControl*>(bindingOf(focus));
+    if (button == nullptr || button->model().kind != ControlKind::Button) {
+        return 0;
+    }
+    return MAKELRESULT(GetDlgCtrlID(focus), DC_HASDEFID);
 }
 
 LRESULT NativeWindow::controlColours(HDC dc, HWND control) {
@@ -209,6 +227,7 @@ void NativeWindow::bindNewControls() {
         }
     }
     applyTabOrder();
+    applyCaptions();
 }
 
 ControlBinding* NativeWindow::bindingOf(HWND control) const {
@@ -231,6 +250,24 @@ void NativeWindow::applyTabOrder() {
             SetWindowPos(next->handle(), previous, 0, 0, 0, 0,
                          SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
             previous = next->handle();
+        }
+    }
+}
+
+void NativeWindow::applyCaptions() {
+    // A screen reader reads a box by the label just above it in the z-order, which leaves the
+    // order of the Tab key alone; a label is above the first box it captions.
+    std::vector<const ControlBinding*> placed;
+    for (const auto& binding : bindings_) {
+        const ControlBinding* label = bindingNamed(binding->model().labelledBy);
+        if (label != nullptr && std::ranges::find(placed, label) == placed.end()) {
+            HWND const above = GetWindow(binding->handle(), GW_HWNDPREV);
+            SetWindowPos(label->handle(), above != nullptr ? above : HWND_TOP, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            placed.push_back(label);
+        }
+        if (!binding->model().accessibleName.empty()) {
+            context_.annotations.name(binding->handle(), binding->model().accessibleName);
         }
     }
 }
@@ -263,6 +300,11 @@ void NativeWindow::update() {
         showInState(model_.state);
     } else if (visibleChanged) {
         ShowWindow(handle_, SW_HIDE);
+    }
+    // On top once shown: a window mapped already above the others is told to Wine by icewm as
+    // lying a title bar lower than it does, and every click would miss what it points at.
+    if (changedSince(shown_.topmost, model_.topmost)) {
+        applyTopmost();
     }
     if (model_.visible && changedSince(shown_.focus, model_.focus) &&
         GetActiveWindow() == handle_) {
@@ -302,9 +344,6 @@ void NativeWindow::updateWindow() {
     }
     if (changedSince(shown_.closeCommand, model_.closeCommand)) {
         applySystemMenu();
-    }
-    if (changedSince(shown_.topmost, model_.topmost)) {
-        applyTopmost();
     }
     if (changedSince(shown_.caption, model_.caption)) {
         SetWindowTextA(handle_, model_.caption.c_str());

@@ -38,12 +38,15 @@ private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void command(WORD id, WORD code);
+    // What the dialog manager asks for the button that Return presses.
+    LRESULT defaultButton() const;
     LRESULT controlColours(HDC dc, HWND control);
     void paintBeneath(HDC dc, HWND label, HBRUSH background);
     void bindNewControls();
     ControlBinding* bindingOf(HWND control) const;
     ControlBinding* bindingNamed(std::string_view name) const;
     void applyTabOrder();
+    void applyCaptions();
     void updateWindow();
     void applySize();
     void applyTopmost();

@@ -22,7 +22,7 @@ constexpr UINT destroyUnloaded = WM_APP + 3;
 } // namespace
 
 Win32WindowSystem::Win32WindowSystem(HINSTANCE instance)
-    : context_{instance, {}, win32::Pictures(instance)} {
+    : context_{instance, {}, win32::Pictures(instance), {}} {
     const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
     InitCommonControlsEx(&controls);
     NativeWindow::registerClass(instance);

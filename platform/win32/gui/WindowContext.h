@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/win32/gui/Annotations.h"
 #include "platform/win32/gui/GdiCache.h"
 #include "platform/win32/gui/Pictures.h"
 
@@ -7,12 +8,13 @@
 
 namespace dorvex::win32 {
 
-// What every native window shares: the module, fonts and brushes, pictures, and whether the
-// program still takes events.
+// What every native window shares: the module, fonts and brushes, pictures, what screen readers
+// are told, and whether the program still takes events.
 struct WindowContext {
     HINSTANCE instance;
     GdiCache gdi;
     Pictures pictures;
+    Annotations annotations;
     bool running = true;
     // The program's window that was active last; activating it again is no new activation.
     const void* lastActive = nullptr;

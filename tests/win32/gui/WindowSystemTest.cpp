@@ -4,6 +4,7 @@
 #include "tests/support/TestWindow.h"
 
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 #include <functional>
 #include <string>
@@ -237,6 +238,35 @@ TEST(TimedMessageBox, ClosesOnlyItsOwnBox) {
     EXPECT_TRUE(timedOpen);
     EXPECT_TRUE(timedClosed);
     EXPECT_TRUE(otherStayed);
+}
+
+// A screen reader reads a box by the label that captions it, wherever the model has the label,
+// and hears the banner raised as an alert.
+std::vector<HWND> alerts;
+
+TEST_F(LoadedWindow, ScreenReadersReadABoxByItsCaptionAndHearAnAlert) {
+    model.add({.name = "CPUAct", .kind = ControlKind::TextBox}).labelledBy = "Cpu";
+    model.add({.name = "Cpu", .kind = ControlKind::Label, .text = "CPU Load"});
+    windows.update();
+    IAccessible* box = nullptr;
+    AccessibleObjectFromWindow(child(3), OBJID_CLIENT, IID_IAccessible,
+                               reinterpret_cast<void**>(&box));
+    ASSERT_NE(box, nullptr);
+    BSTR name = nullptr;
+    box->get_accName(VARIANT{.vt = VT_I4, .lVal = CHILDID_SELF}, &name);
+    EXPECT_STREQ(name, L"CPU Load");
+    SysFreeString(name);
+    box->Release();
+    HWINEVENTHOOK const hook = SetWinEventHook(
+        EVENT_SYSTEM_ALERT, EVENT_SYSTEM_ALERT, nullptr,
+        [](HWINEVENTHOOK, DWORD, HWND control, LONG, LONG, DWORD, DWORD) {
+            alerts.push_back(control);
+        },
+        0, 0, WINEVENT_OUTOFCONTEXT);
+    ++model.controls[0].raised;
+    windows.update();
+    EXPECT_TRUE(pumpUntil([&] { return alerts == std::vector<HWND>{child(0)}; }));
+    UnhookWinEvent(hook);
 }
 
 } // namespace
