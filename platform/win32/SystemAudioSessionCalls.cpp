@@ -1,5 +1,7 @@
 #include "platform/win32/SystemAudioSessionCalls.h"
 
+#include "platform/win32/Utf8Text.h"
+
 namespace dorvex {
 
 namespace {
@@ -13,15 +15,6 @@ template <typename Interface> void releaseOnce(Interface*& object) {
         object->Release();
         object = nullptr;
     }
-}
-
-std::string utf8(const std::wstring& text) {
-    const int size = static_cast<int>(text.size());
-    std::string converted(
-        ::WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), size, converted.data(),
-                          static_cast<int>(converted.size()), nullptr, nullptr);
-    return converted;
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "platform/win32/Win32OtherSessions.h"
 
+#include "platform/win32/Utf8Text.h"
+
 #include <algorithm>
 #include <cstring>
 #include <cwchar>
@@ -13,18 +15,9 @@ namespace {
 
 using std::chrono::system_clock;
 
-std::string narrow(std::wstring_view text) {
-    const int size = static_cast<int>(text.size());
-    const int bytes =
-        ::WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string narrow(static_cast<std::size_t>(bytes > 0 ? bytes : 0), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), size, narrow.data(), bytes, nullptr, nullptr);
-    return narrow;
-}
-
 // The text of a fixed field, which its longest text fills without an end.
-template <std::size_t N> std::string narrow(const WCHAR (&field)[N]) {
-    return narrow(std::wstring_view(field, ::wcsnlen(field, N)));
+template <std::size_t N> std::string fieldText(const WCHAR (&field)[N]) {
+    return utf8(std::wstring_view(field, ::wcsnlen(field, N)));
 }
 
 // Memory the calls handed out, handed back when this goes.
@@ -65,7 +58,7 @@ public:
     }
     std::string text() const {
         const auto* text = static_cast<const WCHAR*>(memory_);
-        return text == nullptr ? "" : narrow(std::wstring_view(text, ::wcsnlen(text, bytes_ / 2)));
+        return text == nullptr ? "" : utf8(std::wstring_view(text, ::wcsnlen(text, bytes_ / 2)));
     }
 
 private:
@@ -130,8 +123,8 @@ SessionProperties Win32OtherSessions::properties(const WTSINFOW& info,
                                                  system_clock::time_point now) {
     SessionProperties session{
         .id = std::to_string(info.SessionId),
-        .name = narrow(info.UserName),
-        .tty = narrow(info.WinStationName),
+        .name = fieldText(info.UserName),
+        .tty = fieldText(info.WinStationName),
         .sessionClass = info.UserName[0] == L'\0' ? "" : "user",
         .state = info.State == WTSActive ? "active" : "",
         .remote = remote(info),

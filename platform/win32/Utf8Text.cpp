@@ -1,0 +1,16 @@
+#include "platform/win32/Utf8Text.h"
+
+#include <windows.h>
+
+namespace dorvex {
+
+std::string utf8(std::wstring_view text) {
+    const int size = static_cast<int>(text.size());
+    const int bytes =
+        ::WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string converted(static_cast<std::size_t>(bytes > 0 ? bytes : 0), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), size, converted.data(), bytes, nullptr, nullptr);
+    return converted;
+}
+
+} // namespace dorvex
