@@ -6,6 +6,7 @@
 #include "platform/linux/FlockNamedMutexes.h"
 #include "platform/linux/GraphicalSession.h"
 #include "platform/linux/InputSourceChoice.h"
+#include "platform/linux/JournalSystemLog.h"
 #include "platform/linux/LinuxProcessPriority.h"
 #include "platform/linux/LinuxSystemTimes.h"
 #include "platform/linux/LocalClock.h"
@@ -103,8 +104,10 @@ int main(int argc, char** argv) {
     PulseSoundStreams sound(busWatches);
     const SignSources signSources{&wakeInhibitors, &sound, &otherSessions, &transfers};
     DbusDesktopNotices notices(AppName, busWatches);
-    Platform platform{clock,  files, mutexes,  process,   priority, windows,     systemTimes,
-                      *input, power, accounts, osVersion, urls,     signSources, notices};
+    JournalSystemLog journal;
+    Platform platform{clock,     files,       mutexes,     process, priority,
+                      windows,   systemTimes, *input,      power,   accounts,
+                      osVersion, urls,        signSources, notices, journal};
 
     Program program(platform);
     useSiteRoot(program.state.SiteRoot, std::getenv("DORVEX_SITE_ROOT"), std::cerr);

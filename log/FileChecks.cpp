@@ -16,6 +16,10 @@ void FileChecks::Check_Dir(std::string_view name) {
     if (program_.platform.files.folderExists(name)) {
         return;
     }
+    missingDirectory(name);
+}
+
+void FileChecks::missingDirectory(std::string_view name) {
     const std::string shown(name);
     program_.endAfterMessage(std::string(AppName) + " " + shown + " Directory Error",
                              "The " + shown + " directory does not exist." + crlf +

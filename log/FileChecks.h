@@ -15,6 +15,8 @@ public:
 
     // Returns only when the folder exists. The name is also the name shown.
     void Check_Dir(std::string_view name);
+    // Tells that the folder is missing and ends the program.
+    [[noreturn]] void missingDirectory(std::string_view name);
     // Returns only when directory + fileName is a file; directory ends in "/".
     void Check_File(std::string_view description, std::string_view directory,
                     std::string_view fileName);

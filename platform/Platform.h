@@ -11,6 +11,7 @@
 #include "platform/ProcessControl.h"
 #include "platform/ProcessPriority.h"
 #include "platform/SignsOfUse.h"
+#include "platform/SystemLog.h"
 #include "platform/SystemTimes.h"
 #include "platform/UrlReader.h"
 #include "platform/WindowSystem.h"
@@ -33,6 +34,7 @@ struct Platform {
     UrlReader& urls;
     const SignSources& signSources;
     DesktopNotices& notices;
+    SystemLog& systemLog;
 };
 
 } // namespace dorvex

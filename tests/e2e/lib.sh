@@ -68,14 +68,16 @@ e2e_install() {
 
 # Starts the program in a folder with its own session bus (the one at E2E_SESSION_BUS when that is
 # set); sets E2E_LAST_PID. Its standard error goes to $folder/stderr.txt and its exit status to
-# $folder/status.txt.
+# $folder/status.txt. With E2E_RUN set, it runs in a mount namespace of its own with that folder as
+# its /run.
 e2e_start_program() {
-    local folder=$1 bus=(dbus-run-session --)
+    local folder=$1 bus=(dbus-run-session --) run=()
     shift
     [[ -n ${E2E_SESSION_BUS:-} ]] && bus=(env "DBUS_SESSION_BUS_ADDRESS=$E2E_SESSION_BUS")
+    [[ -n ${E2E_RUN:-} ]] && run=(unshare -m sh -c 'mount --bind "$0" /run && exec "$@"' "$E2E_RUN")
     # A background job ignores SIGINT: the program gets the default back, as from a terminal.
     setsid bash -c 'cd "$1" && shift && "$@" 2>stderr.txt; echo $? >status.txt' \
-        _ "$folder" "${bus[@]}" env --default-signal=INT "$E2E_PROGRAM" "$@" &
+        _ "$folder" "${bus[@]}" env --default-signal=INT "${run[@]}" "$E2E_PROGRAM" "$@" &
     E2E_LAST_PID=$!
     E2E_GROUPS+=($E2E_LAST_PID)
 }

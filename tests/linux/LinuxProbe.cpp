@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
     dorvex::Platform platform{fake.clock,       fake.files,    mutexes,          fake.process,
                               fake.priority,    fake.windows,  fake.systemTimes, fake.input,
                               fake.power,       fake.accounts, fake.osVersion,   fake.urls,
-                              fake.signSources, fake.notices};
+                              fake.signSources, fake.notices,  fake.systemLog};
     dorvex::Program program(platform);
     if (program.mdMult.Check_PrevInstance("Dorvex", false)) {
         std::cout << "refused" << std::endl;

@@ -42,6 +42,8 @@ TEST(ActivityLog, AnEntryAtMidnightFollowsTheDaySeparator) {
     writeLog(sim, "Reset", "Run");
     const Lines lines = sim.logLines();
     // Every entry of the second 00:00:00 has its separator; the next second's has none.
+    const auto& sent = sim.fake().systemLog.entries;
+    EXPECT_EQ(sent[sent.size() - 2].message, "00:00:00, Reset     , Run       , Count:     0");
     const Lines tail(lines.end() - 9, lines.end());
     EXPECT_EQ(tail,
               (Lines{"", "08-Dec-26", "---------", "00:00:00, Enter     , Run       , Count:     0",
@@ -60,7 +62,13 @@ TEST(ActivityLog, ALogDeletedWhileRunningEndsTheProgramAtTheNextEntry) {
     Simulation sim;
     sim.program().mainWindow.tmrRefresh.setTimerEnabled(true);
     fs::remove(sim.folder() / "Log" / "DorvexL.log");
+    // The system's log has the entry before the box ends the program.
+    std::string sentBeforeTheBox;
+    sim.fake().windows.whileMessageOpen = [&](const ShownMessage&) {
+        sentBeforeTheBox = sim.fake().systemLog.entries.back().event;
+    };
     writeLog(sim, "Reset", "Run");
+    EXPECT_EQ(sentBeforeTheBox, "Reset");
     ASSERT_EQ(sim.messages().size(), 1u);
     EXPECT_EQ(sim.messages().front(), missingLog);
     EXPECT_FALSE(sim.program().mainWindow.tmrRefresh.enabled);
@@ -78,6 +86,7 @@ TEST(ActivityLog, ALogFolderMissingAtStartOrRemovedLaterEndsTheProgram) {
     Simulation later;
     fs::remove_all(later.folder() / "Log");
     writeLog(later, "Reset", "Run");
+    EXPECT_EQ(later.fake().systemLog.entries.back().event, "Reset");
     for (const Simulation* sim : {&atStart, &later}) {
         EXPECT_EQ(sim->messages(), std::vector{missing});
         EXPECT_EQ(sim->exitStatus(), 1);

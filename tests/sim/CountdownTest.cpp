@@ -54,6 +54,20 @@ TEST(Countdown, ShowsTheWindowOnTopLockedButCancelAndPowersOffAfterSixtyOneSteps
                                               "Close/Power Off", "Exit/Power Off"}));
     EXPECT_FALSE(sim.fake().windows.trayShown());
     EXPECT_EQ(sim.exitStatus(), 0);
+    using K = LogEventKind;
+    EXPECT_EQ(
+        sim.fake().systemLog.entries,
+        (std::vector<FakeSystemLog::Kept>{
+            {K::Start, "Dorvex Zede; Version 5.5; File Created; 07-Dec-26 10:00:00", "", "", 0},
+            {K::Start, "Dorvex Zede; Version 5.5; 07-Dec-26", "", "", 0},
+            {K::Start, "10:00:00, Start     , Initialise, Count:     2", "Start", "Initialise", 2},
+            {K::Monitoring, "10:00:02, Enter     , Run       , Count:     0", "Enter", "Run", 0},
+            {K::Countdown, "10:01:02, Enter     , Power Off , Count:     0", "Enter", "Power Off",
+             0},
+            {K::PowerOff, "10:02:02, Start     , Power Off , Count:    60", "Start", "Power Off",
+             60},
+            {K::Exit, "10:02:02, Close     , Power Off , Count:    60", "Close", "Power Off", 60},
+            {K::Exit, "10:02:02, Exit      , Power Off , Count:    60", "Exit", "Power Off", 60}}));
 }
 
 TEST(Countdown, HibernatesOrSimulatesItAndComesBackToTheTray) {
@@ -74,6 +88,7 @@ TEST(Countdown, HibernatesOrSimulatesItAndComesBackToTheTray) {
             events.insert(events.begin() + 2, "Simulate/Hibernate");
         }
         EXPECT_EQ(eventsAfterStart(sim), events);
+        EXPECT_EQ(sim.lastSentKinds(3), std::vector(3, LogEventKind::HibernationResume));
         EXPECT_EQ(sim.fake().power.requests,
                   (simulated ? Strings{} : Strings{"privilege hibernate", "hibernate"}));
         EXPECT_EQ(sim.messages().size() == 1 &&
@@ -103,6 +118,7 @@ TEST(Countdown, CancelFromTheButtonOrTheTrayStartsAgain) {
             sim.click("Reset");
         }
         EXPECT_EQ(sim.lastEvents(2), (Strings{"Reset/Power Off", "Start/Initialise"}));
+        EXPECT_EQ(sim.lastSentKinds(2), (std::vector{LogEventKind::Reset, LogEventKind::Start}));
         EXPECT_EQ(sim.run().RunMode, 0);
         EXPECT_EQ(sim.main().Reset.text, "&Reset");
         EXPECT_TRUE(sim.main().mPopUpReset.visible && !sim.main().mPopUpCancel.visible);
@@ -155,6 +171,8 @@ TEST(Countdown, SimulatedPowerOffShowsAMessageOnceAndStillEnds) {
     EXPECT_EQ(eventsAfterStart(sim),
               (Strings{"Enter/Run", "Enter/Power Off", "Start/Power Off", "Simulate/Power Off",
                        "Close/Power Off", "Exit/Power Off"}));
+    using K = LogEventKind;
+    EXPECT_EQ(sim.lastSentKinds(4), (std::vector{K::PowerOff, K::Simulation, K::Exit, K::Exit}));
     EXPECT_EQ(sim.exitStatus(), 0);
 }
 

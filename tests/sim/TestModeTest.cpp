@@ -27,6 +27,9 @@ TEST(TestMode, RunsWithFiveSecondLimitsAndEndsInASelfClosingBox) {
     EXPECT_TRUE(sim.fake().power.requests.empty() && sim.fake().notices.shown.empty());
     EXPECT_EQ(sim.lastEvents(5), (Strings{"Enter/Test", "Start*/Initialise", "Enter*/Run",
                                           "Simulate*/Power Off", "Start/Initialise"}));
+    using K = LogEventKind;
+    EXPECT_EQ(sim.lastSentKinds(5),
+              (std::vector{K::Test, K::Start, K::Monitoring, K::Simulation, K::Start}));
 }
 
 TEST(TestMode, ASecondClickRestartsTheTestAndResetEndsIt) {
@@ -35,10 +38,12 @@ TEST(TestMode, ASecondClickRestartsTheTestAndResetEndsIt) {
     sim.advanceSeconds(4);
     sim.chooseFromTray("mPopUpTest");
     EXPECT_EQ(sim.lastEvents(2), (Strings{"Reset*/Test", "Start*/Initialise"}));
+    EXPECT_EQ(sim.lastSentKinds(2), (std::vector{LogEventKind::Test, LogEventKind::Start}));
     EXPECT_TRUE(sim.run().TestMode && sim.run().RunMode == 0);
     sim.advanceSeconds(3);
     sim.click("Reset");
     EXPECT_EQ(sim.lastEvents(2), (Strings{"Reset*/Run", "Start/Initialise"}));
+    EXPECT_EQ(sim.lastSentKinds(2), (std::vector{LogEventKind::Reset, LogEventKind::Start}));
     EXPECT_FALSE(sim.run().TestMode);
     EXPECT_EQ(sim.run().KMIdleLimit, 900);
 }

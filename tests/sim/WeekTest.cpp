@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #if defined(__SANITIZE_ADDRESS__)
 // AddressSanitizer's own count; GCC ships the function but not its header.
 extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
@@ -39,6 +41,7 @@ public:
     std::int64_t ticks = 0;
     int wraps = 0;
     int checksAnswered = 0;
+    std::size_t sentToSystemLog = 0;
 
     // Seconds of one kind of use: typing at the keyboard or not, the processor this busy.
     void pass(int seconds, int load, bool typing) {
@@ -91,6 +94,7 @@ public:
         sim.fake().windows.clearRecords();
         sim.fake().urls.reads.clear();
         sim.fake().power.requests.clear();
+        sentToSystemLog += std::exchange(sim.fake().systemLog.entries, {}).size();
     }
 };
 
@@ -106,6 +110,7 @@ TEST(Week, AWeekOfUseLogsEachEventOnceWrapsNoCounterAndKeepsTheHeap) {
     EXPECT_EQ(week.checksAnswered, 7);
     EXPECT_FALSE(week.sim.ended());
     EXPECT_EQ(week.sim.logEvents(), week.expected);
+    EXPECT_EQ(week.sentToSystemLog, week.expected.size() + 2) << "and the file's two headings";
     EXPECT_EQ(week.sim.logLines().size(), week.expected.size() + 10) << "the start's heading";
     EXPECT_LE(heapInUse(), heapAfterADay + 16 * 1024);
 }

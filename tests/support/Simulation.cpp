@@ -59,7 +59,8 @@ Simulation::Simulation(SimulationOptions options) {
             ? fake
             : Platform{fake.clock, fake.files, fake.mutexes, fake.process, fake.priority,
                        fake.windows, fake.systemTimes, fake.input, fake.power, fake.accounts,
-                       fake.osVersion, *options.urls, fake.signSources, fake.notices});
+                       fake.osVersion, *options.urls, fake.signSources, fake.notices,
+                       fake.systemLog});
     program_ = std::make_unique<Program>(*platform_);
     program_->start(options.arguments);
 }
@@ -84,6 +85,16 @@ void Simulation::chooseFromTray(std::string_view item) {
 
 void Simulation::doubleClickTray() {
     fake_->windows.events("DorvexLMain")->trayMouse(0x0203);
+}
+
+std::vector<LogEventKind> Simulation::lastSentKinds(std::size_t count) const {
+    const auto& sent = fake_->systemLog.entries;
+    std::vector<LogEventKind> kinds;
+    for (auto entry = sent.end() - static_cast<std::ptrdiff_t>(std::min(count, sent.size()));
+         entry != sent.end(); ++entry) {
+        kinds.push_back(entry->kind);
+    }
+    return kinds;
 }
 
 Strings Simulation::logEvents() const {

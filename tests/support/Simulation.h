@@ -65,6 +65,8 @@ public:
         return {events.end() - static_cast<std::ptrdiff_t>(std::min(count, events.size())),
                 events.end()};
     }
+    // The kinds of the last entries the system's log got.
+    std::vector<LogEventKind> lastSentKinds(std::size_t count) const;
     std::string logText() const;
     Strings logLines() const { return crLfLines(logText()); }
     const std::vector<ShownMessage>& messages() const { return fake_->windows.messages(); }
