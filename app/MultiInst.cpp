@@ -18,6 +18,9 @@ MultiInst::MultiInst(Program& program)
     model_.icon = "window";
     // The only button has the keyboard, so Return presses it as Alt+E does.
     model_.focus = "Exit";
+
+    on(Exit, [this] { program_.endProcess(0); });
+    on(Logo, [this] { program_.adminHelpers.Open_Browser(model_, ""); });
 }
 
 void MultiInst::Form_Load() {
@@ -36,14 +39,6 @@ void MultiInst::Form_Activate() {
 // Closing the notice ends the process, as its Exit button does.
 void MultiInst::Form_QueryClose() {
     program_.endProcess(0);
-}
-
-void MultiInst::onClick(std::string_view control) {
-    if (control == "Exit") {
-        program_.endProcess(0);
-    } else if (control == "Logo") {
-        program_.adminHelpers.Open_Browser(model_, "");
-    }
 }
 
 } // namespace dorvex

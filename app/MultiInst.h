@@ -17,7 +17,6 @@ protected:
     void Form_Load() override;
     void Form_Activate() override;
     void Form_QueryClose() override;
-    void onClick(std::string_view control) override;
 };
 
 } // namespace dorvex

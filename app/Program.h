@@ -47,17 +47,19 @@ public:
     // ignored.
     void dispatch(const std::function<void()>& handler);
 
-    // A modal message box. Events go on while it is open; when the process was ended meanwhile,
-    // the end goes on from here.
+    // A modal message box. It runs the event loop: events go on while it is open; when the
+    // process was ended meanwhile, the end goes on from here.
     void messageBox(const std::string& title, const std::string& text, MessageIcon icon);
     void timedMessageBox(const std::string& title, const std::string& text, MessageIcon icon,
                          int milliseconds);
-    // The window's popup menu; returns the chosen item's name, or nothing when dismissed. Events
-    // go on while it is open; when the process was ended meanwhile, the end goes on from here.
+    // The window's popup menu; returns the chosen item's name, or nothing when dismissed. It runs
+    // the event loop: events go on while it is open; when the process was ended meanwhile, the
+    // end goes on from here.
     std::string popupMenu(WindowModel& window);
 
     // The end of every fatal path: the main timer stops so that no tick runs behind the box, the
-    // box shows, the tray icon goes (unless told otherwise) and the process ends with status 1.
+    // box shows (running the event loop), the tray icon goes (unless told otherwise) and the
+    // process ends with status 1.
     [[noreturn]] void endAfterMessage(const std::string& title, const std::string& text,
                                       MessageIcon icon, bool removeTrayIcon = true);
     [[noreturn]] void endProcess(int status);

@@ -12,9 +12,10 @@ public:
     explicit ConfigFile(Program& program) : program_(program) {}
 
     // Reads and validates the file and sets the settings and the fixed-time box; any problem
-    // ends the program after its message.
+    // ends the program after its message, which runs the event loop.
     void Config_Read();
-    // Writes the settings held in memory; a failure is reported and survived.
+    // Writes the settings held in memory; a failure is reported and survived. The report runs
+    // the event loop.
     void Config_Write();
 
     static constexpr std::string_view path = "Data/DorvexL.ini";

@@ -15,7 +15,7 @@ public:
 
     // Exit flags: log off 0, shut down 1, reboot 2, force 4, power off 8, force if hung 16.
     bool ShutdownSystem(std::int32_t flags);
-    // Returns after the machine has resumed.
+    // Returns after the machine has resumed; may run the event loop while it waits.
     bool Hibernate_System();
     bool Enable_ShutdownPrivilege(PowerAction action);
 

@@ -1,6 +1,7 @@
 #include "shutdown/ShutdownCountdown.h"
 
 #include "app/Program.h"
+#include "app/RunningFlag.h"
 #include "platform/CivilTime.h"
 #include "ui/Colours.h"
 
@@ -10,11 +11,7 @@ namespace dorvex {
 
 void ShutdownCountdown::Shutdown_Countdown() {
     {
-        stepRunning_ = true;
-        const struct Done {
-            bool& running;
-            ~Done() { running = false; }
-        } done{stepRunning_};
+        const RunningFlag running(stepRunning_);
         step();
     }
     if (refusedHibernation_) {

@@ -15,7 +15,8 @@ class ShutdownCountdown {
 public:
     explicit ShutdownCountdown(Program& program) : program_(program) {}
 
-    // One second of the countdown; called by the tick in mode 2.
+    // One second of the countdown; called by the tick in mode 2. May run the event loop (a
+    // message, the hibernation); stepWaiting() tells the handlers that run meanwhile.
     void Shutdown_Countdown();
     // True while a step waits in its test or simulate message or in the hibernation: the step
     // must not run again meanwhile, and nothing else may move the run under it.
@@ -29,6 +30,7 @@ private:
     std::string countdownText() const;
     void showCountdown();
     void lockCommands();
+    // Both may run the event loop: the simulate or test message, the hibernation.
     void actionsAtZero();
     void testStep();
 

@@ -19,7 +19,7 @@ public:
     void Trim_SysMenu(WindowModel& window, bool revert);
     // Opens a page below the vendor's site root; an empty page is the home page. A page that is
     // no plain relative path never reaches the browser; a launch that fails is shown with its
-    // error number.
+    // error number, in a box that runs the event loop.
     void Open_Browser(WindowModel& owner, const std::string& page);
 
 private:

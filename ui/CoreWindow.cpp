@@ -2,6 +2,8 @@
 
 #include "app/Program.h"
 
+#include <stdexcept>
+
 namespace dorvex {
 
 CoreWindow::CoreWindow(Program& program, std::string name) : program_(program) {
@@ -33,21 +35,54 @@ void CoreWindow::unload() {
     program_.platform.windows.unload(model_);
 }
 
-bool CoreWindow::usable(std::string_view control) {
-    const Control* found = model_.find(control);
-    return found != nullptr && found->enabled && found->visible;
+void CoreWindow::on(const Control& control, std::function<void()> handler) {
+    handlers_[&control] = std::move(handler);
 }
 
-void CoreWindow::click(std::string_view control) {
-    program_.dispatch([&] { onClick(control); });
+void CoreWindow::on(const MenuItem& item, std::function<void()> handler) {
+    handlers_[&item] = std::move(handler);
 }
 
-void CoreWindow::timer(std::string_view timer) {
-    program_.dispatch([&] { onTimer(timer); });
+const Control& CoreWindow::controlNamed(std::string_view name) {
+    const Control* found = model_.find(name);
+    if (found == nullptr) {
+        throw std::logic_error(model_.name + " has no control " + std::string(name));
+    }
+    return *found;
+}
+
+void CoreWindow::run(const void* controlOrItem) {
+    if (const auto handler = handlers_.find(controlOrItem); handler != handlers_.end()) {
+        handler->second();
+    }
+}
+
+void CoreWindow::menuItemChosen(std::string_view item) {
+    const MenuItem* chosen = model_.findMenuItem(item);
+    if (chosen == nullptr) {
+        throw std::logic_error(model_.name + " has no menu item " + std::string(item));
+    }
+    if (chosen->enabled && chosen->visible) {
+        run(chosen);
+    }
+}
+
+// A control that is disabled or hidden does nothing, however its click arrived.
+void CoreWindow::click(std::string_view name) {
+    program_.dispatch([&] {
+        const Control& clicked = controlNamed(name);
+        if (clicked.enabled && clicked.visible) {
+            run(&clicked);
+        }
+    });
+}
+
+void CoreWindow::timer(std::string_view name) {
+    program_.dispatch([&] { run(&controlNamed(name)); });
 }
 
 void CoreWindow::menuChosen(std::string_view item) {
-    program_.dispatch([&] { onMenu(item); });
+    program_.dispatch([&] { menuItemChosen(item); });
 }
 
 void CoreWindow::activated() {

@@ -3,6 +3,8 @@
 #include "platform/WindowEvents.h"
 #include "platform/WindowModel.h"
 
+#include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -26,6 +28,8 @@ public:
     void hide() { model_.visible = false; }
     // Runs Form_Unload and removes the native window, if the window is loaded.
     void unload();
+    // Runs the handler of a popup-menu item, unless the item is disabled or hidden.
+    void menuItemChosen(std::string_view item);
 
     void click(std::string_view control) final;
     void timer(std::string_view timer) final;
@@ -42,18 +46,23 @@ protected:
     virtual void Form_Unload() {}
     // The user's close command; unloads the window unless a handler says otherwise.
     virtual void Form_QueryClose() { unload(); }
-    virtual void onClick(std::string_view /*control*/) {}
-    virtual void onTimer(std::string_view /*timer*/) {}
-    virtual void onMenu(std::string_view /*item*/) {}
     virtual void onTrayMouse(int /*code*/) {}
 
-    // A control that is disabled or hidden does nothing, however its click arrived.
-    bool usable(std::string_view control);
+    // What a click on the control, a tick of the timer or the choice of the item runs. A handler
+    // is tied to the control itself, never to a name that could be mistyped; an event for a name
+    // that the window does not have is a programming error and ends in a run-time error.
+    void on(const Control& control, std::function<void()> handler);
+    void on(const MenuItem& item, std::function<void()> handler);
 
     Program& program_;
     WindowModel model_;
 
 private:
+    // The control an event names; throws std::logic_error when the window has none of that name.
+    const Control& controlNamed(std::string_view name);
+    void run(const void* controlOrItem);
+
+    std::map<const void*, std::function<void()>> handlers_; // by the control's or item's address
     bool loaded_ = false;
 };
 

@@ -62,6 +62,22 @@ DorvexLMain::DorvexLMain(Program& program)
     caption(StopTimeT, Label3);
     caption(StatusActT, Label5);
     StatusActA.alert = true;
+
+    on(Reset, [this] { program_.resetExit.Reset_Click(); });
+    on(TestS, [this] { program_.shutdownCountdown.TestS_Click(); });
+    on(Exit, [this] { program_.resetExit.Exit_Click(); });
+    on(About, [this] { About_Click(); });
+    on(Logo, [this] { program_.adminHelpers.Open_Browser(model_, ""); });
+    on(Update, [this] { program_.updateCommands.Update_Click(); });
+    on(tmrRefresh, [this] { program_.mainTick.tmrRefresh_Timer(); });
+    on(mPopUpAbout, [this] { About_Click(); });
+    on(mPopUpCancel, [this] { program_.resetExit.Reset_Click(); });
+    on(mPopUpReset, [this] { program_.resetExit.Reset_Click(); });
+    on(mPopUpExit, [this] { program_.resetExit.Exit_Click(); });
+    on(mPopUpMin, [this] { program_.tray.mPopUpMin_Click(); });
+    on(mPopUpRestore, [this] { program_.tray.mPopUpRestore_Click(); });
+    on(mPopUpTest, [this] { program_.shutdownCountdown.TestS_Click(); });
+    on(mPopUpUpdate, [this] { program_.updateCommands.Update_Click(); });
 }
 
 void DorvexLMain::Form_Load() {
@@ -100,53 +116,6 @@ void DorvexLMain::About_Click() {
         model_.focus = "Park";
     }
     program_.aboutBox.show();
-}
-
-void DorvexLMain::onClick(std::string_view control) {
-    if (!usable(control)) {
-        return;
-    }
-    if (control == "Reset") {
-        program_.resetExit.Reset_Click();
-    } else if (control == "TestS") {
-        program_.shutdownCountdown.TestS_Click();
-    } else if (control == "Exit") {
-        program_.resetExit.Exit_Click();
-    } else if (control == "About") {
-        About_Click();
-    } else if (control == "Logo") {
-        program_.adminHelpers.Open_Browser(model_, "");
-    } else if (control == "Update") {
-        program_.updateCommands.Update_Click();
-    }
-}
-
-void DorvexLMain::menuItemChosen(std::string_view item) {
-    const MenuItem* chosen = model_.findMenuItem(item);
-    if (chosen == nullptr || !chosen->enabled || !chosen->visible) {
-        return;
-    }
-    if (item == "mPopUpAbout") {
-        About_Click();
-    } else if (item == "mPopUpCancel" || item == "mPopUpReset") {
-        program_.resetExit.Reset_Click();
-    } else if (item == "mPopUpExit") {
-        program_.resetExit.Exit_Click();
-    } else if (item == "mPopUpMin") {
-        program_.tray.mPopUpMin_Click();
-    } else if (item == "mPopUpRestore") {
-        program_.tray.mPopUpRestore_Click();
-    } else if (item == "mPopUpTest") {
-        program_.shutdownCountdown.TestS_Click();
-    } else if (item == "mPopUpUpdate") {
-        program_.updateCommands.Update_Click();
-    }
-}
-
-void DorvexLMain::onTimer(std::string_view timer) {
-    if (timer == "tmrRefresh") {
-        program_.mainTick.tmrRefresh_Timer();
-    }
 }
 
 void DorvexLMain::onTrayMouse(int code) {

@@ -46,8 +46,6 @@ public:
 
     // Sets the window state as the program does; a change raises Form_Resize.
     void setState(WindowState state);
-    // Runs the handler of a popup-menu item.
-    void menuItemChosen(std::string_view item);
     void About_Click();
 
 protected:
@@ -56,9 +54,6 @@ protected:
     void Form_Resize() override;
     void Form_Unload() override;
     void Form_QueryClose() override;
-    void onClick(std::string_view control) override;
-    void onTimer(std::string_view timer) override;
-    void onMenu(std::string_view item) override { menuItemChosen(item); }
     void onTrayMouse(int code) override;
 
 private:

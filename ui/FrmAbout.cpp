@@ -43,6 +43,10 @@ FrmAbout::FrmAbout(Program& program)
     model_.minimiseButton = false;
     model_.background = White;
     model_.icon = "window";
+
+    on(ExitAbout, [this] { unload(); });
+    on(WebSite, [this] { program_.adminHelpers.Open_Browser(model_, ""); });
+    on(Timer1, [this] { Timer1_Timer(); });
 }
 
 void FrmAbout::Form_Load() {
@@ -78,15 +82,7 @@ void FrmAbout::Enable_Buttons() {
     }
 }
 
-void FrmAbout::onClick(std::string_view control) {
-    if (control == "ExitAbout") {
-        unload();
-    } else if (control == "WebSite") {
-        program_.adminHelpers.Open_Browser(model_, "");
-    }
-}
-
-void FrmAbout::onTimer(std::string_view /*timer*/) {
+void FrmAbout::Timer1_Timer() {
     RunState& run = program_.state.run;
     TMessage.text = "About will close in " + std::to_string(run.AboutCloseSecs) + " sec";
     --run.AboutCloseSecs;

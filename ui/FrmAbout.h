@@ -25,8 +25,10 @@ public:
 protected:
     void Form_Load() override;
     void Form_Unload() override;
-    void onClick(std::string_view control) override;
-    void onTimer(std::string_view timer) override;
+
+private:
+    // Shows how long until the box closes.
+    void Timer1_Timer();
 };
 
 } // namespace dorvex

@@ -22,7 +22,7 @@ public:
     // tick: the countdown's attention begins with its first step's text.
     void showStatus();
     // The icon's mouse event: 0x0203 double click shows the window, 0x0204 right button down
-    // opens the menu.
+    // opens the menu, which runs the event loop.
     void Form_MouseMove(int code);
     // The main window's state changed.
     void Form_Resize();

@@ -70,6 +70,15 @@ FrmUpdater::FrmUpdater(Program& program)
     model_.icon = "window";
     model_.tabOrder = {"Park",    "Contact", "Download", "History",  "KIssues",
                        "WebSite", "Exit",    "Message",  "UVersion", "Status"};
+
+    on(Timer1, [this] { Timer1_Timer(); });
+    on(Contact, [this] { openPage(UpdateReply.Contact); });
+    on(Download, [this] { openPage(UpdateReply.Download); });
+    on(History, [this] { openPage(UpdateReply.History); });
+    on(KIssues, [this] { openPage(UpdateReply.KIssues); });
+    on(WebSite, [this] { program_.adminHelpers.Open_Browser(model_, UpdateReply.Index); });
+    on(Logo, [this] { program_.adminHelpers.Open_Browser(model_, ""); });
+    on(Exit, [this] { unload(); });
 }
 
 void FrmUpdater::Form_Load() {
@@ -125,12 +134,6 @@ void FrmUpdater::Form_Unload() {
     urlGet1.DownloadCancel();
     Timer1.setTimerEnabled(false);
     program_.updateCommands.Enable_Update();
-}
-
-void FrmUpdater::onTimer(std::string_view timer) {
-    if (timer == "Timer1") {
-        Timer1_Timer();
-    }
 }
 
 void FrmUpdater::Timer1_Timer() {
@@ -222,28 +225,6 @@ bool FrmUpdater::Check_Version() {
 void FrmUpdater::openPage(const std::string& page) {
     program_.adminHelpers.Open_Browser(model_, page);
     model_.focus = "Park";
-}
-
-void FrmUpdater::onClick(std::string_view control) {
-    if (!usable(control)) {
-        return;
-    }
-    const dorvex::UpdateReply& reply = UpdateReply;
-    if (control == "Contact") {
-        openPage(reply.Contact);
-    } else if (control == "Download") {
-        openPage(reply.Download);
-    } else if (control == "History") {
-        openPage(reply.History);
-    } else if (control == "KIssues") {
-        openPage(reply.KIssues);
-    } else if (control == "WebSite") {
-        program_.adminHelpers.Open_Browser(model_, reply.Index);
-    } else if (control == "Logo") {
-        program_.adminHelpers.Open_Browser(model_, "");
-    } else if (control == "Exit") {
-        unload();
-    }
 }
 
 } // namespace dorvex

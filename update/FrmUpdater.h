@@ -50,8 +50,6 @@ public:
 protected:
     void Form_Load() override;
     void Form_Unload() override;
-    void onClick(std::string_view control) override;
-    void onTimer(std::string_view timer) override;
 
 private:
     void Timer1_Timer();

@@ -21,6 +21,7 @@ public:
 
 private:
     std::string path() const;
+    // Ends the program after a message, which runs the event loop.
     [[noreturn]] void fatal(const std::string& title, const std::string& firstLine);
 
     Program& program_;

@@ -27,7 +27,7 @@ WindowState fromQtState(Qt::WindowStates state) {
 } // namespace
 
 NativeWindow::NativeWindow(WindowModel& model, WindowEvents& events, WindowContext& context)
-    : QWidget(nullptr), model_(model), events_(events, context.running), context_(context) {
+    : QWidget(nullptr), WindowSync(model, events, context.running), context_(context) {
     setObjectName(toQString(model.name));
     setAutoFillBackground(true);
     bindNewControls();
@@ -43,119 +43,45 @@ NativeWindow::~NativeWindow() {
     }
 }
 
-void NativeWindow::bindNewControls() {
-    // Controls added to a loaded model get their widgets too; a deque keeps the older in place.
-    for (auto control = model_.controls.begin() + static_cast<std::ptrdiff_t>(bindings_.size());
-         control != model_.controls.end(); ++control) {
-        bindings_.push_back(bindControl(*control, *this, events_, context_));
-        if (bindings_.back()->widget() == nullptr) {
-            timers_.push_back(bindings_.back().get());
-        }
-    }
-    applyTabOrder();
-    applyCaptions();
+std::unique_ptr<ControlBinding> NativeWindow::bind(Control& control) {
+    return bindControl(control, *this, events_, context_);
 }
 
-QWidget* NativeWindow::widgetOf(std::string_view controlName) const {
-    const auto binding = std::ranges::find_if(
-        bindings_, [&](const auto& b) { return b->name() == controlName && b->widget(); });
-    return binding != bindings_.end() ? (*binding)->widget() : nullptr;
+void NativeWindow::updateBinding(ControlBinding& binding, bool windowShown) {
+    binding.update(windowShown);
 }
 
-void NativeWindow::applyTabOrder() {
-    QWidget* previous = nullptr;
-    for (const std::string& name : model_.tabOrder) {
-        QWidget* const next = widgetOf(name);
-        if (previous != nullptr && next != nullptr) {
-            setTabOrder(previous, next);
-        }
-        previous = next != nullptr ? next : previous;
+void NativeWindow::chainTab(const ControlBinding* previous, const ControlBinding& next) {
+    if (previous != nullptr) {
+        setTabOrder(previous->widget(), next.widget());
     }
 }
 
-void NativeWindow::applyCaptions() {
-    // A label names one control for Qt: the first it captions.
-    for (const Control& control : model_.controls) {
-        auto* const label = dynamic_cast<QLabel*>(widgetOf(control.labelledBy));
-        if (label != nullptr && label->buddy() == nullptr) {
-            label->setBuddy(widgetOf(control.name));
-        }
+void NativeWindow::captions(const ControlBinding& label, const ControlBinding& control) {
+    if (auto* const widget = dynamic_cast<QLabel*>(label.widget())) {
+        widget->setBuddy(control.widget());
     }
 }
 
-void NativeWindow::update() {
-    if (model_.controls.size() != bindings_.size()) {
-        bindNewControls();
-    }
-    // A window that stays hidden runs only its timers; its frame and widgets catch up when it
-    // shows, so that a tick in the tray touches none of them.
-    if (!nothingSetYet_ && !model_.visible && !shown_.visible) {
-        for (ControlBinding* timer : timers_) {
-            timer->update(false);
-        }
-        return;
-    }
-    const bool wasShownOnTop = shown_.visible && shown_.topmost && !nothingSetYet_;
-    updateWindow();
-    for (const auto& binding : bindings_) {
-        binding->update(model_.visible);
-    }
-    // A hidden window gets no state: a window minimised while hidden would later be mapped
-    // iconified, and the window manager would keep it out of sight.
-    const bool stateChanged = changedSince(shown_.state, model_.state);
-    const bool visibleChanged = changedSince(shown_.visible, model_.visible);
-    if (model_.visible && (stateChanged || visibleChanged)) {
-        showInState(model_.state);
-    } else if (visibleChanged) {
-        hide();
-    }
-    if (model_.visible) {
-        applyFocus();
-    }
-    if (model_.visible && model_.topmost && !wasShownOnTop) {
-        askToComeForward();
-        context_.modalGate.shownOnTop(*this);
-    }
-    nothingSetYet_ = false;
-}
-
-void NativeWindow::showInState(WindowState state) {
-    switch (state) {
-    case WindowState::Minimised:
-        showMinimized();
-        break;
-    case WindowState::Maximised:
-        showMaximized();
-        break;
-    case WindowState::Normal:
-        showNormal();
-        break;
-    }
-}
-
-void NativeWindow::updateWindow() {
-    const bool topmostChanged = changedSince(shown_.topmost, model_.topmost);
-    const bool minimiseChanged = changedSince(shown_.minimiseButton, model_.minimiseButton);
-    if (changedSince(shown_.closeCommand, model_.closeCommand) || topmostChanged ||
-        minimiseChanged) {
+void NativeWindow::showFrame(const FrameChanges& changes) {
+    if (changedSince(shown_.topmost, model_.topmost) || changes.minimiseButton ||
+        changes.closeCommand) {
         applyFlags();
     }
-    if (changedSince(shown_.caption, model_.caption)) {
+    if (changes.caption) {
         setWindowTitle(toQString(model_.caption));
     }
-    if (changedSince(shown_.icon, model_.icon)) {
+    if (changes.icon) {
         setWindowIcon(context_.pictures.icon(model_.icon));
     }
-    const bool widthChanged = changedSince(shown_.clientWidth, model_.clientWidth);
-    if (changedSince(shown_.clientHeight, model_.clientHeight) || widthChanged) {
+    if (changes.size) {
         setFixedSize(context_.scale.pixels(model_.clientWidth),
                      context_.scale.pixels(model_.clientHeight));
     }
-    const bool leftChanged = changedSince(shown_.left, model_.left);
-    if (changedSince(shown_.top, model_.top) || leftChanged) {
+    if (changes.position) {
         move(context_.scale.pixels(model_.left), context_.scale.pixels(model_.top));
     }
-    if (changedSince(shown_.background, model_.background)) {
+    if (changes.background) {
         QPalette colours = palette();
         colours.setColor(QPalette::Window, resolveColour(model_.background, colours));
         setPalette(colours);
@@ -178,6 +104,34 @@ void NativeWindow::applyFlags() {
     windowHandle()->setFlags(flags);
 }
 
+void NativeWindow::showInState(WindowState state) {
+    switch (state) {
+    case WindowState::Minimised:
+        showMinimized();
+        break;
+    case WindowState::Maximised:
+        showMaximized();
+        break;
+    case WindowState::Normal:
+        showNormal();
+        break;
+    }
+}
+
+void NativeWindow::hideWindow() {
+    hide();
+}
+
+void NativeWindow::shown(bool wasShownOnTop) {
+    if (const ControlBinding* focus = newFocus()) {
+        focus->widget()->setFocus(Qt::OtherFocusReason);
+    }
+    if (model_.visible && model_.topmost && !wasShownOnTop) {
+        askToComeForward();
+        context_.modalGate.shownOnTop(*this);
+    }
+}
+
 // Wayland lets no program keep a window above the others: the window asks the compositor to
 // raise and activate it instead, which it grants or shows as a request for attention. Not over an
 // open box, which stays above.
@@ -189,45 +143,21 @@ void NativeWindow::askToComeForward() {
     }
 }
 
-void NativeWindow::applyFocus() {
-    if (!changedSince(shown_.focus, model_.focus)) {
-        return;
-    }
-    if (QWidget* const widget = widgetOf(model_.focus)) {
-        widget->setFocus(Qt::OtherFocusReason);
-    }
-}
-
 void NativeWindow::focusMoved(const QWidget* to) {
     const auto binding =
         std::ranges::find_if(bindings_, [&](const auto& b) { return b->widget() == to; });
     if (binding != bindings_.end()) {
-        model_.focus = (*binding)->name();
-        shown_.focus = model_.focus;
+        focusTaken(**binding);
     }
-}
-
-void NativeWindow::detach() {
-    attached_ = false;
-    events_.close();
-    for (const auto& binding : bindings_) {
-        binding->stop();
-    }
-    hide();
 }
 
 void NativeWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    if (!attached_) {
+    if (!attached()) {
         return;
     }
     if (event->type() == QEvent::WindowStateChange) {
-        const WindowState now = fromQtState(windowState());
-        if (now != shown_.state) {
-            shown_.state = now;
-            model_.state = now;
-            events_.stateChanged();
-        }
+        stateShown(fromQtState(windowState()));
     } else if (event->type() == QEvent::ActivationChange && isActiveWindow() &&
                context_.lastActive != this) {
         context_.lastActive = this;
@@ -247,15 +177,8 @@ void NativeWindow::closeEvent(QCloseEvent* event) {
 
 void NativeWindow::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
-    if (!attached_) {
-        return;
-    }
-    // Where the user or the window manager put the window, so that placing it again moves it.
-    if (event->spontaneous() && pos().x() != context_.scale.pixels(shown_.left)) {
-        shown_.left = model_.left = context_.scale.twips(pos().x());
-    }
-    if (event->spontaneous() && pos().y() != context_.scale.pixels(shown_.top)) {
-        shown_.top = model_.top = context_.scale.twips(pos().y());
+    if (attached() && event->spontaneous()) {
+        movedTo(pos().x(), pos().y(), context_.scale);
     }
 }
 

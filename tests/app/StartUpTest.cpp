@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <tuple>
+#include <utility>
 
 namespace dorvex::test {
 namespace {
@@ -19,11 +21,25 @@ TEST(StartUp, LoadsTheMainWindowWithItsSettings) {
 }
 
 TEST(StartUp, AnUnexpectedErrorEndsTheProgramWithAReport) {
-    Simulation sim;
-    sim.program().dispatch([] { throw std::runtime_error("disk on fire"); });
-    ASSERT_EQ(sim.messages().size(), 1u);
-    EXPECT_EQ(sim.messages().front().text, "Run-time error:\r\n\r\ndisk on fire");
-    EXPECT_EQ(sim.exitStatus(), 1);
+    const std::pair<std::function<void(Simulation&)>, std::string> cases[] = {
+        {[](Simulation& sim) {
+             sim.program().dispatch([] { throw std::runtime_error("disk on fire"); });
+         },
+         "disk on fire"},
+        // A name that no control has is a mistake in the program, not a click to ignore.
+        {[](Simulation& sim) { sim.click("Rest"); }, "DorvexLMain has no control Rest"},
+        {[](Simulation& sim) { sim.fake().windows.events("DorvexLMain")->timer("tmrRefrsh"); },
+         "DorvexLMain has no control tmrRefrsh"},
+        {[](Simulation& sim) { sim.fake().windows.events("DorvexLMain")->menuChosen("mPopUpExt"); },
+         "DorvexLMain has no menu item mPopUpExt"},
+    };
+    for (const auto& [event, error] : cases) {
+        Simulation sim;
+        event(sim);
+        ASSERT_EQ(sim.messages().size(), 1u) << error;
+        EXPECT_EQ(sim.messages().front().text, "Run-time error:\r\n\r\n" + error);
+        EXPECT_EQ(sim.exitStatus(), 1);
+    }
 }
 
 TEST(StartUp, AnEndWhileABoxIsOpenGoesOnAfterTheBox) {

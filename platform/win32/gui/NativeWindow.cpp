@@ -3,7 +3,6 @@
 #include "platform/win32/gui/ChildControl.h"
 #include "platform/win32/gui/MessageBoxes.h"
 #include "platform/win32/gui/TimerBinding.h"
-#include "platform/windowing/Changed.h"
 
 #include <commctrl.h>
 
@@ -33,7 +32,7 @@ void NativeWindow::registerClass(HINSTANCE instance) {
 }
 
 NativeWindow::NativeWindow(WindowModel& model, WindowEvents& events, WindowContext& context)
-    : model_(model), events_(events, context.running), context_(context) {
+    : WindowSync(model, events, context.running), context_(context) {
     CreateWindowExA(0, windowClass, "", frameStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr,
                     nullptr, context.instance, this);
     scale_ = DpiScale(GetDpiForWindow(handle_));
@@ -107,7 +106,7 @@ LRESULT NativeWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE) {
-            if (attached_ && context_.lastActive != this) {
+            if (attached() && context_.lastActive != this) {
                 context_.lastActive = this;
                 PostMessageA(handle_, activatedMessage, 0, 0);
             }
@@ -161,7 +160,7 @@ void NativeWindow::command(WORD id, WORD code) {
         return;
     }
     if (code == EN_SETFOCUS || code == BN_SETFOCUS) {
-        model_.focus = shown_.focus = control->name();
+        focusTaken(*control);
     } else if (control->notified(code)) {
         events_.click(control->name());
     }
@@ -212,129 +211,41 @@ void NativeWindow::paintBeneath(HDC dc, HWND label, HBRUSH background) {
     }
 }
 
-void NativeWindow::bindNewControls() {
-    // Controls added to a loaded model get their windows too; a deque keeps the older in place.
-    for (auto control = model_.controls.begin() + static_cast<std::ptrdiff_t>(bindings_.size());
-         control != model_.controls.end(); ++control) {
-        const int id = firstControlId + static_cast<int>(bindings_.size());
-        if (control->kind == ControlKind::Timer) {
-            bindings_.push_back(
-                std::make_unique<TimerBinding>(*control, handle_, static_cast<UINT_PTR>(id)));
-            timers_.push_back(bindings_.back().get());
-        } else {
-            bindings_.push_back(
-                std::make_unique<ChildControl>(*control, handle_, toolTips_, id, context_));
-        }
-    }
-    applyTabOrder();
-    applyCaptions();
-}
-
 ControlBinding* NativeWindow::bindingOf(HWND control) const {
     const auto found =
         std::ranges::find_if(bindings_, [&](const auto& b) { return b->handle() == control; });
     return found != bindings_.end() ? found->get() : nullptr;
 }
 
-ControlBinding* NativeWindow::bindingNamed(std::string_view name) const {
-    const auto found = std::ranges::find_if(
-        bindings_, [&](const auto& b) { return b->name() == name && b->handle() != nullptr; });
-    return found != bindings_.end() ? found->get() : nullptr;
+std::unique_ptr<ControlBinding> NativeWindow::bind(Control& control) {
+    const int id = firstControlId + static_cast<int>(bindings_.size());
+    if (control.kind == ControlKind::Timer) {
+        return std::make_unique<TimerBinding>(control, handle_, static_cast<UINT_PTR>(id));
+    }
+    auto child = std::make_unique<ChildControl>(control, handle_, toolTips_, id, context_);
+    if (!control.accessibleName.empty()) {
+        context_.annotations.name(child->handle(), control.accessibleName);
+    }
+    return child;
 }
 
-void NativeWindow::applyTabOrder() {
-    // The Tab key follows the order of the child windows.
-    HWND previous = HWND_TOP;
-    for (const std::string& name : model_.tabOrder) {
-        if (const ControlBinding* next = bindingNamed(name)) {
-            SetWindowPos(next->handle(), previous, 0, 0, 0, 0,
-                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-            previous = next->handle();
-        }
-    }
+void NativeWindow::updateBinding(ControlBinding& binding, bool windowShown) {
+    binding.update(windowShown, scale_);
 }
 
-void NativeWindow::applyCaptions() {
-    // A screen reader reads a box by the label just above it in the z-order, which leaves the
-    // order of the Tab key alone; a label is above the first box it captions.
-    std::vector<const ControlBinding*> placed;
-    for (const auto& binding : bindings_) {
-        const ControlBinding* label = bindingNamed(binding->model().labelledBy);
-        if (label != nullptr && std::ranges::find(placed, label) == placed.end()) {
-            HWND const above = GetWindow(binding->handle(), GW_HWNDPREV);
-            SetWindowPos(label->handle(), above != nullptr ? above : HWND_TOP, 0, 0, 0, 0,
-                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-            placed.push_back(label);
-        }
-        if (!binding->model().accessibleName.empty()) {
-            context_.annotations.name(binding->handle(), binding->model().accessibleName);
-        }
-    }
+void NativeWindow::chainTab(const ControlBinding* previous, const ControlBinding& next) {
+    SetWindowPos(next.handle(), previous != nullptr ? previous->handle() : HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-bool NativeWindow::changedSince(auto& shown, const auto& now) {
-    return changed(shown, now, nothingSetYet_);
+void NativeWindow::captions(const ControlBinding& label, const ControlBinding& control) {
+    HWND const above = GetWindow(control.handle(), GW_HWNDPREV);
+    SetWindowPos(label.handle(), above != nullptr ? above : HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void NativeWindow::update() {
-    if (model_.controls.size() != bindings_.size()) {
-        bindNewControls();
-    }
-    // A window that stays hidden runs only its timers; its frame and controls catch up when it
-    // shows, so that a tick in the tray touches none of them.
-    if (!nothingSetYet_ && !model_.visible && !shown_.visible) {
-        for (ControlBinding* timer : timers_) {
-            timer->update(false, scale_);
-        }
-        return;
-    }
-    const bool wasShownOnTop = shown_.visible && shown_.topmost && !nothingSetYet_;
-    updateWindow();
-    for (const auto& binding : bindings_) {
-        binding->update(model_.visible, scale_);
-    }
-    // A hidden window gets no state: it would show in it when it shows.
-    const bool stateChanged = changedSince(shown_.state, model_.state);
-    const bool visibleChanged = changedSince(shown_.visible, model_.visible);
-    if (model_.visible && (stateChanged || visibleChanged)) {
-        showInState(model_.state);
-    } else if (visibleChanged) {
-        ShowWindow(handle_, SW_HIDE);
-    }
-    // On top once shown: a window mapped already above the others is told to Wine by icewm as
-    // lying a title bar lower than it does, and every click would miss what it points at.
-    if (changedSince(shown_.topmost, model_.topmost)) {
-        applyTopmost();
-    }
-    if (model_.visible && changedSince(shown_.focus, model_.focus) &&
-        GetActiveWindow() == handle_) {
-        if (const ControlBinding* focus = bindingNamed(model_.focus)) {
-            SetFocus(focus->handle());
-        }
-    }
-    // After the showing, which brings the window above every other on top.
-    if (const bool shownOnTop = model_.visible && model_.topmost; shownOnTop != wasShownOnTop) {
-        boxesSeeTopmost(handle_, shownOnTop);
-    }
-    nothingSetYet_ = false;
-}
-
-void NativeWindow::showInState(WindowState state) {
-    switch (state) {
-    case WindowState::Minimised:
-        ShowWindow(handle_, SW_SHOWMINIMIZED);
-        break;
-    case WindowState::Maximised:
-        ShowWindow(handle_, SW_SHOWMAXIMIZED);
-        break;
-    case WindowState::Normal:
-        ShowWindow(handle_, SW_SHOWNORMAL);
-        break;
-    }
-}
-
-void NativeWindow::updateWindow() {
-    if (changedSince(shown_.minimiseButton, model_.minimiseButton)) {
+void NativeWindow::showFrame(const FrameChanges& changes) {
+    if (changes.minimiseButton) {
         const auto style = static_cast<DWORD>(GetWindowLongPtrA(handle_, GWL_STYLE));
         SetWindowLongPtrA(handle_, GWL_STYLE,
                           model_.minimiseButton ? style | WS_MINIMIZEBOX
@@ -342,13 +253,13 @@ void NativeWindow::updateWindow() {
         SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     }
-    if (changedSince(shown_.closeCommand, model_.closeCommand)) {
+    if (changes.closeCommand) {
         applySystemMenu();
     }
-    if (changedSince(shown_.caption, model_.caption)) {
+    if (changes.caption) {
         SetWindowTextA(handle_, model_.caption.c_str());
     }
-    if (changedSince(shown_.icon, model_.icon)) {
+    if (changes.icon) {
         const UINT dpi = GetDpiForWindow(handle_);
         const auto small =
             context_.pictures.icon(model_.icon, GetSystemMetricsForDpi(SM_CXSMICON, dpi));
@@ -357,31 +268,16 @@ void NativeWindow::updateWindow() {
         SendMessageA(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
         SendMessageA(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
     }
-    const bool widthChanged = changedSince(shown_.clientWidth, model_.clientWidth);
-    if (changedSince(shown_.clientHeight, model_.clientHeight) || widthChanged) {
+    if (changes.size) {
         applySize();
     }
-    const bool leftChanged = changedSince(shown_.left, model_.left);
-    if (changedSince(shown_.top, model_.top) || leftChanged) {
+    if (changes.position) {
         SetWindowPos(handle_, nullptr, scale_.pixels(model_.left), scale_.pixels(model_.top), 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    if (changedSince(shown_.background, model_.background)) {
+    if (changes.background) {
         InvalidateRect(handle_, nullptr, TRUE);
     }
-}
-
-void NativeWindow::applySize() {
-    RECT frame{0, 0, scale_.pixels(model_.clientWidth), scale_.pixels(model_.clientHeight)};
-    AdjustWindowRectExForDpi(&frame, static_cast<DWORD>(GetWindowLongPtrA(handle_, GWL_STYLE)),
-                             FALSE, 0, static_cast<UINT>(scale_.dotsPerInch()));
-    SetWindowPos(handle_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void NativeWindow::applyTopmost() {
-    SetWindowPos(handle_, model_.topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void NativeWindow::applySystemMenu() {
@@ -399,9 +295,52 @@ void NativeWindow::applySystemMenu() {
     DrawMenuBar(handle_);
 }
 
+void NativeWindow::applySize() {
+    RECT frame{0, 0, scale_.pixels(model_.clientWidth), scale_.pixels(model_.clientHeight)};
+    AdjustWindowRectExForDpi(&frame, static_cast<DWORD>(GetWindowLongPtrA(handle_, GWL_STYLE)),
+                             FALSE, 0, static_cast<UINT>(scale_.dotsPerInch()));
+    SetWindowPos(handle_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void NativeWindow::showInState(WindowState state) {
+    switch (state) {
+    case WindowState::Minimised:
+        ShowWindow(handle_, SW_SHOWMINIMIZED);
+        break;
+    case WindowState::Maximised:
+        ShowWindow(handle_, SW_SHOWMAXIMIZED);
+        break;
+    case WindowState::Normal:
+        ShowWindow(handle_, SW_SHOWNORMAL);
+        break;
+    }
+}
+
+void NativeWindow::hideWindow() {
+    ShowWindow(handle_, SW_HIDE);
+}
+
+void NativeWindow::shown(bool wasShownOnTop) {
+    // On top once shown: a window mapped already above the others is told to Wine by icewm as
+    // lying a title bar lower than it does, and every click would miss what it points at.
+    if (changedSince(shown_.topmost, model_.topmost)) {
+        SetWindowPos(handle_, model_.topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+    if (const ControlBinding* focus = newFocus();
+        focus != nullptr && GetActiveWindow() == handle_) {
+        SetFocus(focus->handle());
+    }
+    // After the showing, which brings the window above every other on top.
+    if (const bool shownOnTop = model_.visible && model_.topmost; shownOnTop != wasShownOnTop) {
+        boxesSeeTopmost(handle_, shownOnTop);
+    }
+}
+
 void NativeWindow::sizeChanged(WPARAM how) {
     // A hidden window is resized as the model says, which is no change of its state.
-    if (!attached_ || !IsWindowVisible(handle_)) {
+    if (!attached() || !IsWindowVisible(handle_)) {
         return;
     }
     WindowState now = WindowState::Normal;
@@ -412,22 +351,13 @@ void NativeWindow::sizeChanged(WPARAM how) {
     } else if (how != SIZE_RESTORED) {
         return;
     }
-    if (now != shown_.state) {
-        shown_.state = model_.state = now;
-        events_.stateChanged();
-    }
+    stateShown(now);
 }
 
 void NativeWindow::movedByUser() {
-    // Where the user put the window, so that placing it again moves it.
     RECT frame;
     GetWindowRect(handle_, &frame);
-    if (frame.left != scale_.pixels(shown_.left)) {
-        shown_.left = model_.left = scale_.twips(frame.left);
-    }
-    if (frame.top != scale_.pixels(shown_.top)) {
-        shown_.top = model_.top = scale_.twips(frame.top);
-    }
+    movedTo(frame.left, frame.top, scale_);
 }
 
 void NativeWindow::dpiChanged(UINT dotsPerInch, const RECT& suggested) {
@@ -439,16 +369,7 @@ void NativeWindow::dpiChanged(UINT dotsPerInch, const RECT& suggested) {
         binding->rescale(scale_);
     }
     shown_.icon.clear();
-    updateWindow();
-}
-
-void NativeWindow::detach() {
-    attached_ = false;
-    events_.close();
-    for (const auto& binding : bindings_) {
-        binding->stop();
-    }
-    ShowWindow(handle_, SW_HIDE);
+    updateFrame();
 }
 
 } // namespace dorvex::win32

@@ -5,34 +5,25 @@
 #include "platform/win32/gui/ControlBinding.h"
 #include "platform/win32/gui/DpiScale.h"
 #include "platform/win32/gui/WindowContext.h"
-#include "platform/windowing/GatedEvents.h"
+#include "platform/windowing/WindowSync.h"
 
 #include <windows.h>
 
 #include <memory>
-#include <vector>
 
 namespace dorvex::win32 {
 
 // The top-level window of one loaded window model, with a binding for each of its controls.
 // What the user changes (text, window state, position, focus) goes into the model; the close
 // command is left to the program.
-class NativeWindow {
+class NativeWindow final : public WindowSync<ControlBinding> {
 public:
     NativeWindow(WindowModel& model, WindowEvents& events, WindowContext& context);
-    ~NativeWindow();
-    NativeWindow(const NativeWindow&) = delete;
-    NativeWindow& operator=(const NativeWindow&) = delete;
+    ~NativeWindow() override;
 
     static void registerClass(HINSTANCE instance);
 
-    WindowModel& model() const { return model_; }
-    WindowEvents& events() { return events_; }
     HWND handle() const { return handle_; }
-    // Sets what changed in the model since the last call; a hidden window only runs its timers.
-    void update();
-    // The model is unloaded: no further event reaches the program, and the window hides.
-    void detach();
 
 private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -42,32 +33,28 @@ private:
     LRESULT defaultButton() const;
     LRESULT controlColours(HDC dc, HWND control);
     void paintBeneath(HDC dc, HWND label, HBRUSH background);
-    void bindNewControls();
     ControlBinding* bindingOf(HWND control) const;
-    ControlBinding* bindingNamed(std::string_view name) const;
-    void applyTabOrder();
-    void applyCaptions();
-    void updateWindow();
-    void applySize();
-    void applyTopmost();
+    std::unique_ptr<ControlBinding> bind(Control& control) override;
+    void updateBinding(ControlBinding& binding, bool windowShown) override;
+    // The Tab key follows the order of the child windows.
+    void chainTab(const ControlBinding* previous, const ControlBinding& next) override;
+    // A screen reader reads a box by the label just above it in the z-order, which leaves the
+    // order of the Tab key alone.
+    void captions(const ControlBinding& label, const ControlBinding& control) override;
+    void showFrame(const FrameChanges& changes) override;
     void applySystemMenu();
-    void showInState(WindowState state);
+    void applySize();
+    void showInState(WindowState state) override;
+    void hideWindow() override;
+    void shown(bool wasShownOnTop) override;
     void sizeChanged(WPARAM how);
     void movedByUser();
     void dpiChanged(UINT dotsPerInch, const RECT& suggested);
-    bool changedSince(auto& shown, const auto& now);
 
-    WindowModel& model_;
-    GatedEvents events_;
     WindowContext& context_;
     HWND handle_ = nullptr;
     HWND toolTips_ = nullptr;
     DpiScale scale_{96};
-    std::vector<std::unique_ptr<ControlBinding>> bindings_;
-    std::vector<ControlBinding*> timers_; // those of bindings_ that are timers
-    WindowModel shown_; // the window's own properties as last set; its lists stay empty
-    bool nothingSetYet_ = true;
-    bool attached_ = true;
 };
 
 } // namespace dorvex::win32
