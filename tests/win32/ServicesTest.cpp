@@ -1,5 +1,6 @@
 #include "platform/win32/NetworkInterfaceTable.h"
 
+#include "platform/win32/EventLogSystemLog.h"
 #include "platform/win32/Win32Accounts.h"
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32InputDevices.h"
@@ -10,6 +11,8 @@
 #include "platform/win32/Win32ProcessPriority.h"
 #include "platform/win32/Win32SystemTimes.h"
 #include "platform/win32/Win32WakeRequests.h"
+
+#include "EventMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -395,6 +398,106 @@ TEST(Win32NetworkTransfers, WineCountsTheLoopbackWhichIsNoTransfer) {
     transfers.addSignsAt(start + std::chrono::seconds(29), signs);
     EXPECT_EQ(signs, std::vector<std::string>{});
     EXPECT_EQ(said.str(), "");
+}
+
+const struct {
+    LogEventKind kind;
+    DWORD id;
+    WORD type;
+} eventsOfKinds[] = {
+    {LogEventKind::Start, DORVEX_EVENT_START, EVENTLOG_INFORMATION_TYPE},
+    {LogEventKind::Monitoring, DORVEX_EVENT_MONITORING, EVENTLOG_INFORMATION_TYPE},
+    {LogEventKind::Test, DORVEX_EVENT_TEST, EVENTLOG_INFORMATION_TYPE},
+    {LogEventKind::Countdown, DORVEX_EVENT_COUNTDOWN, EVENTLOG_INFORMATION_TYPE},
+    {LogEventKind::PowerOff, DORVEX_EVENT_POWER_OFF, EVENTLOG_WARNING_TYPE},
+    {LogEventKind::Simulation, DORVEX_EVENT_SIMULATION, EVENTLOG_INFORMATION_TYPE},
+    {LogEventKind::HibernationResume, DORVEX_EVENT_HIBERNATION_RESUME, EVENTLOG_WARNING_TYPE},
+    {LogEventKind::Reset, DORVEX_EVENT_RESET, EVENTLOG_INFORMATION_TYPE},
+    {LogEventKind::Exit, DORVEX_EVENT_EXIT, EVENTLOG_INFORMATION_TYPE},
+};
+const SystemLogEntry powerOffEntry{LogEventKind::PowerOff, "Enter     , Power Off ✓ Größe", "Enter",
+                                   "Power Off", -3};
+const std::vector<std::wstring> powerOffStrings{L"Enter     , Power Off ✓ Größe", L"Enter",
+                                                L"Power Off", L"-3"};
+
+// Records each report, which fails as a full log's would.
+struct RecordingEventLogCalls : EventLogCalls {
+    struct Report {
+        HANDLE source;
+        WORD type;
+        DWORD id;
+        std::vector<std::wstring> strings;
+    };
+    HANDLE source = nullptr;
+    std::vector<std::wstring> registered;
+    std::vector<HANDLE> deregistered;
+    std::vector<Report> reports;
+    HANDLE registerEventSource(const wchar_t* name) override {
+        registered.emplace_back(name);
+        return source;
+    }
+    BOOL reportEvent(HANDLE log, WORD type, DWORD id,
+                     const std::vector<const wchar_t*>& strings) override {
+        reports.push_back({log, type, id, {strings.begin(), strings.end()}});
+        return FALSE;
+    }
+    void deregisterEventSource(HANDLE log) override { deregistered.push_back(log); }
+};
+
+TEST(EventLogSystemLog, EachKindHasItsEventIdAndTypeAndTheSourceIsRegisteredOnce) {
+    for (const HANDLE source : {reinterpret_cast<HANDLE>(0x5ead), HANDLE{}}) {
+        RecordingEventLogCalls calls;
+        calls.source = source;
+        {
+            EventLogSystemLog log(calls);
+            for (const auto& event : eventsOfKinds) {
+                SystemLogEntry entry = powerOffEntry;
+                entry.kind = event.kind;
+                log.record(entry);
+                if (source != nullptr) {
+                    ASSERT_FALSE(calls.reports.empty());
+                    const auto& report = calls.reports.back();
+                    EXPECT_EQ(report.source, source);
+                    EXPECT_EQ(report.id, event.id) << int(event.kind);
+                    EXPECT_EQ(report.type, event.type) << int(event.kind);
+                    EXPECT_EQ(report.strings, powerOffStrings);
+                }
+            }
+            EXPECT_EQ(calls.registered, std::vector<std::wstring>{L"Dorvex Zede"})
+                << "once, whether it failed or each report did";
+        }
+        EXPECT_EQ(calls.reports.size(), source == nullptr ? 0u : std::size(eventsOfKinds));
+        EXPECT_EQ(calls.deregistered.size(), source == nullptr ? 0u : 1u);
+    }
+}
+
+// Wine's event log is a stub: it takes the source and the reports and keeps nothing. The program
+// carries the message of every event id, which shows the entry's text.
+TEST(EventLogSystemLog, WineTakesTheReportsAndTheProgramHasTheMessages) {
+    SystemEventLogCalls calls;
+    const HANDLE source = calls.registerEventSource(EventLogSystemLog::sourceName);
+    ASSERT_NE(source, nullptr);
+    EXPECT_TRUE(calls.reportEvent(source, EVENTLOG_WARNING_TYPE, DORVEX_EVENT_POWER_OFF,
+                                  {L"Enter     , Power Off", L"Enter", L"Power Off", L"0"}));
+    calls.deregisterEventSource(source);
+    EventLogSystemLog(calls).record(powerOffEntry);
+
+    const HMODULE program = LoadLibraryExA(DORVEX_PROGRAM, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(program, nullptr);
+    std::vector<DWORD_PTR> strings;
+    for (const std::wstring& text : powerOffStrings) {
+        strings.push_back(reinterpret_cast<DWORD_PTR>(text.c_str()));
+    }
+    for (const auto& event : eventsOfKinds) {
+        wchar_t message[200]{};
+        const DWORD length = FormatMessageW(
+            FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_ARGUMENT_ARRAY, program, event.id, 0,
+            message, std::size(message), reinterpret_cast<va_list*>(strings.data()));
+        EXPECT_EQ(std::wstring(message, length).substr(0, powerOffStrings[0].size()),
+                  powerOffStrings[0])
+            << int(event.kind);
+    }
+    FreeLibrary(program);
 }
 
 } // namespace
