@@ -1,6 +1,7 @@
 #include "platform/win32/NetworkInterfaceTable.h"
 
 #include "platform/win32/EventLogSystemLog.h"
+#include "platform/win32/StatusQuery.h"
 #include "platform/win32/Win32Accounts.h"
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32InputDevices.h"
@@ -9,8 +10,10 @@
 #include "platform/win32/Win32OsVersion.h"
 #include "platform/win32/Win32OtherSessions.h"
 #include "platform/win32/Win32ProcessPriority.h"
+#include "platform/win32/Win32StatusRequests.h"
 #include "platform/win32/Win32SystemTimes.h"
 #include "platform/win32/Win32WakeRequests.h"
+#include "platform/win32/WindowOwner.h"
 
 #include "EventMessages.h"
 
@@ -18,6 +21,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstring>
 #include <cwchar>
@@ -26,6 +30,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace dorvex {
@@ -498,6 +503,49 @@ TEST(EventLogSystemLog, WineTakesTheReportsAndTheProgramHasTheMessages) {
             << int(event.kind);
     }
     FreeLibrary(program);
+}
+
+// The report is made on the thread that serves, between its other messages, as the program's
+// window thread does; the window goes with the server.
+TEST(Win32StatusRequests, TheInstanceAnswersWithItsReportWhileItServes) {
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    EXPECT_EQ(askRunningInstance(instance, 3000), std::nullopt) << "nobody serves yet";
+    const std::string report = R"({"runMode":"monitoring","note":"Größe ✓"})";
+    std::atomic<bool> serving = false, stop = false;
+    std::atomic<DWORD> reportThread = 0;
+    std::thread server([&] {
+        Win32StatusRequests requests(instance);
+        requests.serve([&] {
+            reportThread = GetCurrentThreadId();
+            return report;
+        });
+        serving = true;
+        MSG message;
+        while (!stop) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+                DispatchMessageW(&message);
+            }
+        }
+    });
+    EXPECT_TRUE(eventually([&] { return serving.load(); }));
+    EXPECT_EQ(askRunningInstance(instance, 5000), report);
+    EXPECT_NE(reportThread, 0u);
+    EXPECT_NE(reportThread, GetCurrentThreadId());
+    stop = true;
+    server.join();
+    EXPECT_EQ(askRunningInstance(instance, 3000), std::nullopt) << "its window is gone";
+}
+
+// Only the same user's windows are answered; Wine's desktop window is its explorer.exe's.
+TEST(Win32StatusRequests, TheAskersUserIsTheProcessOwnerOfItsWindow) {
+    EXPECT_TRUE(windowOfSameUser(GetDesktopWindow()));
+    const HWND gone =
+        CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    EXPECT_TRUE(windowOfSameUser(gone));
+    DestroyWindow(gone);
+    EXPECT_FALSE(windowOfSameUser(gone));
+    EXPECT_FALSE(windowOfSameUser(nullptr));
 }
 
 } // namespace
