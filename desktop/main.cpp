@@ -1,6 +1,8 @@
 // Dorvex Zede on a Linux desktop: the program's core on Qt windows and the Linux services.
 #include "app/Program.h"
 #include "desktop/CommandLine.h"
+#include "platform/NoStatusRequests.h"
+#include "platform/NoSystemLog.h"
 #include "platform/linux/DbusDesktopNotices.h"
 #include "platform/linux/DbusWakeInhibitors.h"
 #include "platform/linux/FlockNamedMutexes.h"
@@ -103,8 +105,11 @@ int main(int argc, char** argv) {
     PulseSoundStreams sound(busWatches);
     const SignSources signSources{&wakeInhibitors, &sound, &otherSessions, &transfers};
     DbusDesktopNotices notices(AppName, busWatches);
-    Platform platform{clock,  files, mutexes,  process,   priority, windows,     systemTimes,
-                      *input, power, accounts, osVersion, urls,     signSources, notices};
+    NoSystemLog systemLog;
+    NoStatusRequests statusRequests;
+    Platform platform{clock,       files,   mutexes,   process,       priority,  windows,
+                      systemTimes, *input,  power,     accounts,      osVersion, urls,
+                      signSources, notices, systemLog, statusRequests};
 
     Program program(platform);
     useSiteRoot(program.state.SiteRoot, std::getenv("DORVEX_SITE_ROOT"), std::cerr);

@@ -11,6 +11,8 @@
 #include "platform/ProcessControl.h"
 #include "platform/ProcessPriority.h"
 #include "platform/SignsOfUse.h"
+#include "platform/StatusRequests.h"
+#include "platform/SystemLog.h"
 #include "platform/SystemTimes.h"
 #include "platform/UrlReader.h"
 #include "platform/WindowSystem.h"
@@ -33,6 +35,8 @@ struct Platform {
     UrlReader& urls;
     const SignSources& signSources;
     DesktopNotices& notices;
+    SystemLog& systemLog;
+    StatusRequests& statusRequests;
 };
 
 } // namespace dorvex

@@ -3,6 +3,7 @@
 #include "desktop/CommandLine.h"
 #include "platform/NoDesktopNotices.h"
 #include "platform/stdfs/StdFileSystem.h"
+#include "platform/win32/EventLogSystemLog.h"
 #include "platform/win32/SystemAudioSessionCalls.h"
 #include "platform/win32/SystemPowerCalls.h"
 #include "platform/win32/Win32Accounts.h"
@@ -15,6 +16,7 @@
 #include "platform/win32/Win32PowerControl.h"
 #include "platform/win32/Win32ProcessPriority.h"
 #include "platform/win32/Win32SoundSessions.h"
+#include "platform/win32/Win32StatusRequests.h"
 #include "platform/win32/Win32SystemTimes.h"
 #include "platform/win32/Win32WakeRequests.h"
 #include "platform/win32/WinHttpUrlReader.h"
@@ -58,8 +60,12 @@ int main(int argc, char** argv) {
     Win32NetworkTransfers transfers(interfaceTable);
     const SignSources signSources{&wakeRequests, &sound, &otherSessions, &transfers};
     NoDesktopNotices notices;
-    Platform platform{clock, files, mutexes,  process,   priority, windows,     systemTimes,
-                      input, power, accounts, osVersion, urls,     signSources, notices};
+    SystemEventLogCalls eventLogCalls;
+    EventLogSystemLog systemLog(eventLogCalls);
+    Win32StatusRequests statusRequests(GetModuleHandleA(nullptr));
+    Platform platform{clock,       files,   mutexes,   process,       priority,  windows,
+                      systemTimes, input,   power,     accounts,      osVersion, urls,
+                      signSources, notices, systemLog, statusRequests};
 
     Program program(platform);
     useSiteRoot(program.state.SiteRoot, std::getenv("DORVEX_SITE_ROOT"), std::cerr);

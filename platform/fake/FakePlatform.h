@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/NoStatusRequests.h"
+#include "platform/NoSystemLog.h"
 #include "platform/Platform.h"
 #include "platform/fake/FakeClock.h"
 #include "platform/fake/FakeDesktopNotices.h"
@@ -37,6 +39,8 @@ struct FakePlatform {
     FakeSignSource work{SignKind::Work};         // a transfer
     SignSources signSources{&presence, &work};
     FakeDesktopNotices notices;
+    NoSystemLog systemLog;
+    NoStatusRequests statusRequests;
 };
 
 } // namespace dorvex
