@@ -11,6 +11,7 @@
 #include "platform/ProcessControl.h"
 #include "platform/ProcessPriority.h"
 #include "platform/SignsOfUse.h"
+#include "platform/StatusRequests.h"
 #include "platform/SystemTimes.h"
 #include "platform/UrlReader.h"
 #include "platform/WindowSystem.h"
@@ -33,6 +34,7 @@ struct Platform {
     UrlReader& urls;
     const SignSources& signSources;
     DesktopNotices& notices;
+    StatusRequests& statusRequests;
 };
 
 } // namespace dorvex

@@ -2,6 +2,7 @@
 #include "app/Program.h"
 #include "desktop/CommandLine.h"
 #include "platform/NoDesktopNotices.h"
+#include "platform/NoStatusRequests.h"
 #include "platform/stdfs/StdFileSystem.h"
 #include "platform/win32/SystemAudioSessionCalls.h"
 #include "platform/win32/SystemPowerCalls.h"
@@ -58,8 +59,10 @@ int main(int argc, char** argv) {
     Win32NetworkTransfers transfers(interfaceTable);
     const SignSources signSources{&wakeRequests, &sound, &otherSessions, &transfers};
     NoDesktopNotices notices;
-    Platform platform{clock, files, mutexes,  process,   priority, windows,     systemTimes,
-                      input, power, accounts, osVersion, urls,     signSources, notices};
+    NoStatusRequests statusRequests;
+    Platform platform{clock,     files,       mutexes,     process, priority,
+                      windows,   systemTimes, input,       power,   accounts,
+                      osVersion, urls,        signSources, notices, statusRequests};
 
     Program program(platform);
     useSiteRoot(program.state.SiteRoot, std::getenv("DORVEX_SITE_ROOT"), std::cerr);

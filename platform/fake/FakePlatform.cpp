@@ -10,8 +10,8 @@ FakePlatform::FakePlatform(const std::filesystem::path& folder, FakeMutexRegistr
 }
 
 Platform FakePlatform::platform() {
-    return {clock, files, mutexes,  process,   priority, windows,     systemTimes,
-            input, power, accounts, osVersion, urls,     signSources, notices};
+    return {clock, files,    mutexes,   process, priority,    windows, systemTimes,   input,
+            power, accounts, osVersion, urls,    signSources, notices, statusRequests};
 }
 
 } // namespace dorvex

@@ -6,6 +6,7 @@
 #include "platform/fake/FakeDevices.h"
 #include "platform/fake/FakeNamedMutexes.h"
 #include "platform/fake/FakeProcessControl.h"
+#include "platform/fake/FakeStatusRequests.h"
 #include "platform/fake/FakeUrlReader.h"
 #include "platform/fake/FakeWindowSystem.h"
 #include "platform/stdfs/StdFileSystem.h"
@@ -37,6 +38,7 @@ struct FakePlatform {
     FakeSignSource work{SignKind::Work};         // a transfer
     SignSources signSources{&presence, &work};
     FakeDesktopNotices notices;
+    FakeStatusRequests statusRequests;
 };
 
 } // namespace dorvex
