@@ -4,7 +4,7 @@
 
 namespace dorvex {
 
-// For a system where the program answers no status requests yet: nobody finds it to ask.
+// For a system whose program cannot be asked yet: a request there finds no instance.
 class NoStatusRequests : public StatusRequests {
 public:
     void serve(std::function<std::string()> /*report*/) override {}

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "platform/NoStatusRequests.h"
 #include "platform/NoSystemLog.h"
 #include "platform/Platform.h"
 #include "platform/fake/FakeClock.h"
@@ -8,6 +7,7 @@
 #include "platform/fake/FakeDevices.h"
 #include "platform/fake/FakeNamedMutexes.h"
 #include "platform/fake/FakeProcessControl.h"
+#include "platform/fake/FakeStatusRequests.h"
 #include "platform/fake/FakeUrlReader.h"
 #include "platform/fake/FakeWindowSystem.h"
 #include "platform/stdfs/StdFileSystem.h"
@@ -40,7 +40,7 @@ struct FakePlatform {
     SignSources signSources{&presence, &work};
     FakeDesktopNotices notices;
     NoSystemLog systemLog;
-    NoStatusRequests statusRequests;
+    FakeStatusRequests statusRequests;
 };
 
 } // namespace dorvex
