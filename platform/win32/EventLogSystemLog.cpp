@@ -11,34 +11,21 @@ namespace dorvex {
 
 namespace {
 
-struct EventOfKind {
-    DWORD id;
-    WORD type;
-};
+// In the order of the kinds.
+constexpr std::array eventIds{DORVEX_EVENT_START,
+                              DORVEX_EVENT_MONITORING,
+                              DORVEX_EVENT_TEST,
+                              DORVEX_EVENT_COUNTDOWN,
+                              DORVEX_EVENT_POWER_OFF,
+                              DORVEX_EVENT_SIMULATION,
+                              DORVEX_EVENT_HIBERNATION_RESUME,
+                              DORVEX_EVENT_RESET,
+                              DORVEX_EVENT_EXIT};
+static_assert(eventIds.size() == static_cast<std::size_t>(LogEventKind::Exit) + 1);
 
-// The journal's notice level is the event log's warning.
-EventOfKind eventOf(LogEventKind kind) {
-    switch (kind) {
-    case LogEventKind::Start:
-        return {DORVEX_EVENT_START, EVENTLOG_INFORMATION_TYPE};
-    case LogEventKind::Monitoring:
-        return {DORVEX_EVENT_MONITORING, EVENTLOG_INFORMATION_TYPE};
-    case LogEventKind::Test:
-        return {DORVEX_EVENT_TEST, EVENTLOG_INFORMATION_TYPE};
-    case LogEventKind::Countdown:
-        return {DORVEX_EVENT_COUNTDOWN, EVENTLOG_INFORMATION_TYPE};
-    case LogEventKind::PowerOff:
-        return {DORVEX_EVENT_POWER_OFF, EVENTLOG_WARNING_TYPE};
-    case LogEventKind::Simulation:
-        return {DORVEX_EVENT_SIMULATION, EVENTLOG_INFORMATION_TYPE};
-    case LogEventKind::HibernationResume:
-        return {DORVEX_EVENT_HIBERNATION_RESUME, EVENTLOG_WARNING_TYPE};
-    case LogEventKind::Reset:
-        return {DORVEX_EVENT_RESET, EVENTLOG_INFORMATION_TYPE};
-    case LogEventKind::Exit:
-        break;
-    }
-    return {DORVEX_EVENT_EXIT, EVENTLOG_INFORMATION_TYPE};
+// The message table gives the warnings (the journal's notices) their severity.
+WORD typeOf(DWORD id) {
+    return id >> 30 == STATUS_SEVERITY_WARNING ? EVENTLOG_WARNING_TYPE : EVENTLOG_INFORMATION_TYPE;
 }
 
 } // namespace
@@ -59,9 +46,9 @@ void EventLogSystemLog::record(const SystemLogEntry& entry) {
     }
     const std::array<std::wstring, 4> texts{utf16(entry.message), utf16(entry.event),
                                             utf16(entry.state), std::to_wstring(entry.count)};
-    const EventOfKind event = eventOf(entry.kind);
+    const DWORD id = eventIds.at(static_cast<std::size_t>(entry.kind));
     // A full or refusing log is no error of the program's.
-    calls_.reportEvent(source_, event.type, event.id,
+    calls_.reportEvent(source_, typeOf(id), id,
                        {texts[0].c_str(), texts[1].c_str(), texts[2].c_str(), texts[3].c_str()});
 }
 
