@@ -21,16 +21,16 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <chrono>
 #include <cstring>
 #include <cwchar>
 #include <functional>
+#include <future>
 #include <map>
 #include <optional>
 #include <sstream>
 #include <string>
-#include <thread>
+#include <tuple>
 #include <vector>
 
 namespace dorvex {
@@ -420,60 +420,46 @@ const struct {
     {LogEventKind::Reset, DORVEX_EVENT_RESET, EVENTLOG_INFORMATION_TYPE},
     {LogEventKind::Exit, DORVEX_EVENT_EXIT, EVENTLOG_INFORMATION_TYPE},
 };
-const SystemLogEntry powerOffEntry{LogEventKind::PowerOff, "Enter     , Power Off ✓ Größe", "Enter",
-                                   "Power Off", -3};
-const std::vector<std::wstring> powerOffStrings{L"Enter     , Power Off ✓ Größe", L"Enter",
-                                                L"Power Off", L"-3"};
+const SystemLogEntry entry{LogEventKind::Start, "Enter     , Power Off ✓ Größe", "Enter",
+                           "Power Off", -3};
+const std::vector<std::wstring> entryStrings{L"Enter     , Power Off ✓ Größe", L"Enter",
+                                             L"Power Off", L"-3"};
 
-// Records each report, which fails as a full log's would.
+// Records each report; they fail, as a full log's would.
 struct RecordingEventLogCalls : EventLogCalls {
-    struct Report {
-        HANDLE source;
-        WORD type;
-        DWORD id;
-        std::vector<std::wstring> strings;
-    };
     HANDLE source = nullptr;
-    std::vector<std::wstring> registered;
-    std::vector<HANDLE> deregistered;
-    std::vector<Report> reports;
+    int registered = 0, deregistered = 0;
+    std::vector<std::tuple<WORD, DWORD, std::vector<std::wstring>>> reports;
     HANDLE registerEventSource(const wchar_t* name) override {
-        registered.emplace_back(name);
+        registered += std::wstring(name) == L"Dorvex Zede";
         return source;
     }
     BOOL reportEvent(HANDLE log, WORD type, DWORD id,
                      const std::vector<const wchar_t*>& strings) override {
-        reports.push_back({log, type, id, {strings.begin(), strings.end()}});
+        EXPECT_EQ(log, source);
+        reports.emplace_back(type, id, std::vector<std::wstring>(strings.begin(), strings.end()));
         return FALSE;
     }
-    void deregisterEventSource(HANDLE log) override { deregistered.push_back(log); }
+    void deregisterEventSource(HANDLE log) override { deregistered += log == source; }
 };
 
 TEST(EventLogSystemLog, EachKindHasItsEventIdAndTypeAndTheSourceIsRegisteredOnce) {
-    for (const HANDLE source : {reinterpret_cast<HANDLE>(0x5ead), HANDLE{}}) {
-        RecordingEventLogCalls calls;
-        calls.source = source;
-        {
-            EventLogSystemLog log(calls);
-            for (const auto& event : eventsOfKinds) {
-                SystemLogEntry entry = powerOffEntry;
-                entry.kind = event.kind;
-                log.record(entry);
-                if (source != nullptr) {
-                    ASSERT_FALSE(calls.reports.empty());
-                    const auto& report = calls.reports.back();
-                    EXPECT_EQ(report.source, source);
-                    EXPECT_EQ(report.id, event.id) << int(event.kind);
-                    EXPECT_EQ(report.type, event.type) << int(event.kind);
-                    EXPECT_EQ(report.strings, powerOffStrings);
-                }
-            }
-            EXPECT_EQ(calls.registered, std::vector<std::wstring>{L"Dorvex Zede"})
-                << "once, whether it failed or each report did";
+    RecordingEventLogCalls calls, refusing;
+    calls.source = reinterpret_cast<HANDLE>(0x5ead);
+    {
+        EventLogSystemLog log(calls), refused(refusing);
+        for (const auto& event : eventsOfKinds) {
+            log.record({event.kind, entry.message, entry.event, entry.state, entry.count});
+            refused.record(entry);
+            ASSERT_FALSE(calls.reports.empty());
+            EXPECT_EQ(calls.reports.back(), std::tuple(event.type, event.id, entryStrings))
+                << int(event.kind);
         }
-        EXPECT_EQ(calls.reports.size(), source == nullptr ? 0u : std::size(eventsOfKinds));
-        EXPECT_EQ(calls.deregistered.size(), source == nullptr ? 0u : 1u);
     }
+    EXPECT_EQ(calls.registered + refusing.registered, 2)
+        << "once each, whether that or a report failed";
+    EXPECT_EQ(calls.deregistered, 1);
+    EXPECT_EQ(refusing.reports.size() + refusing.deregistered, 0u);
 }
 
 // Wine's event log is a stub: it takes the source and the reports and keeps nothing. The program
@@ -482,70 +468,49 @@ TEST(EventLogSystemLog, WineTakesTheReportsAndTheProgramHasTheMessages) {
     SystemEventLogCalls calls;
     const HANDLE source = calls.registerEventSource(EventLogSystemLog::sourceName);
     ASSERT_NE(source, nullptr);
-    EXPECT_TRUE(calls.reportEvent(source, EVENTLOG_WARNING_TYPE, DORVEX_EVENT_POWER_OFF,
-                                  {L"Enter     , Power Off", L"Enter", L"Power Off", L"0"}));
+    EXPECT_TRUE(calls.reportEvent(source, EVENTLOG_WARNING_TYPE, DORVEX_EVENT_POWER_OFF, {L"0"}));
     calls.deregisterEventSource(source);
-    EventLogSystemLog(calls).record(powerOffEntry);
+    EventLogSystemLog(calls).record(entry);
 
     const HMODULE program = LoadLibraryExA(DORVEX_PROGRAM, nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(program, nullptr);
-    std::vector<DWORD_PTR> strings;
-    for (const std::wstring& text : powerOffStrings) {
-        strings.push_back(reinterpret_cast<DWORD_PTR>(text.c_str()));
-    }
     for (const auto& event : eventsOfKinds) {
-        wchar_t message[200]{};
-        const DWORD length = FormatMessageW(
-            FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_ARGUMENT_ARRAY, program, event.id, 0,
-            message, std::size(message), reinterpret_cast<va_list*>(strings.data()));
-        EXPECT_EQ(std::wstring(message, length).substr(0, powerOffStrings[0].size()),
-                  powerOffStrings[0])
-            << int(event.kind);
+        wchar_t message[16]{};
+        FormatMessageW(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_IGNORE_INSERTS, program,
+                       event.id, 0, message, std::size(message), nullptr);
+        EXPECT_EQ(std::wstring(message).substr(0, 2), L"%1") << int(event.kind);
     }
     FreeLibrary(program);
 }
 
 // The report is made on the thread that serves, between its other messages, as the program's
-// window thread does; the window goes with the server.
-TEST(Win32StatusRequests, TheInstanceAnswersWithItsReportWhileItServes) {
+// window thread does; the window goes with the server. Only the same user's windows are answered,
+// and Wine's desktop window is its explorer.exe's.
+TEST(Win32StatusRequests, TheInstanceAnswersTheSameUserWithItsReportWhileItServes) {
+    EXPECT_TRUE(windowOfSameUser(GetDesktopWindow()));
+    EXPECT_FALSE(windowOfSameUser(nullptr));
     const HINSTANCE instance = GetModuleHandleA(nullptr);
-    EXPECT_EQ(askRunningInstance(instance, 3000), std::nullopt) << "nobody serves yet";
-    const std::string report = R"({"runMode":"monitoring","note":"Größe ✓"})";
-    std::atomic<bool> serving = false, stop = false;
-    std::atomic<DWORD> reportThread = 0;
-    std::thread server([&] {
+    const auto ask = [instance] { return askRunningInstance(instance, 5000); };
+    EXPECT_EQ(ask(), std::nullopt) << "nobody serves yet";
+    {
+        const std::string report = R"({"runMode":"monitoring","note":"Größe ✓"})";
+        DWORD reportThread = 0;
         Win32StatusRequests requests(instance);
         requests.serve([&] {
             reportThread = GetCurrentThreadId();
             return report;
         });
-        serving = true;
-        MSG message;
-        while (!stop) {
+        auto answer = std::async(std::launch::async, ask);
+        while (answer.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) {
                 DispatchMessageW(&message);
             }
         }
-    });
-    EXPECT_TRUE(eventually([&] { return serving.load(); }));
-    EXPECT_EQ(askRunningInstance(instance, 5000), report);
-    EXPECT_NE(reportThread, 0u);
-    EXPECT_NE(reportThread, GetCurrentThreadId());
-    stop = true;
-    server.join();
-    EXPECT_EQ(askRunningInstance(instance, 3000), std::nullopt) << "its window is gone";
-}
-
-// Only the same user's windows are answered; Wine's desktop window is its explorer.exe's.
-TEST(Win32StatusRequests, TheAskersUserIsTheProcessOwnerOfItsWindow) {
-    EXPECT_TRUE(windowOfSameUser(GetDesktopWindow()));
-    const HWND gone =
-        CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-    EXPECT_TRUE(windowOfSameUser(gone));
-    DestroyWindow(gone);
-    EXPECT_FALSE(windowOfSameUser(gone));
-    EXPECT_FALSE(windowOfSameUser(nullptr));
+        EXPECT_EQ(answer.get(), report);
+        EXPECT_EQ(reportThread, GetCurrentThreadId());
+    }
+    EXPECT_EQ(ask(), std::nullopt) << "its window is gone";
 }
 
 } // namespace

@@ -36,18 +36,13 @@ shot() {
     [[ -z ${E2E_SHOTS:-} ]] || import -window root "$E2E_SHOTS/$1.png"
 }
 
-# "--status" into status.json and status-error.txt (files: Wine's processes may hold a pipe).
+# "--status" into files (Wine's processes may hold a pipe); its JSON while monitoring says so.
 ask_status() { wine "$E2E_PROGRAM" --status >"$E2E_TMP/status.json" 2>"$E2E_TMP/status-error.txt"; }
-monitoring() {
-    ask_status && tr -d '\r' <"$E2E_TMP/status.json" >"$E2E_TMP/status-lf.json" &&
-        python3 -m json.tool "$E2E_TMP/status-lf.json" | grep -q '"runMode": "monitoring"'
-}
-
+monitoring() { ask_status && tr -d '\r' <"$E2E_TMP/status.json" >"$E2E_TMP/status-lf.json" && python3 -m json.tool "$E2E_TMP/status-lf.json" | grep -q '"runMode": "monitoring"'; }
 status=0
 ask_status || status=$?
-[[ $status == 3 && ! -s $E2E_TMP/status.json ]] || e2e_fail "--status without an instance: status $status"
-tr -d '\r' <"$E2E_TMP/status-error.txt" | grep -qx "dorvexzede: no instance of Dorvex Zede runs in this session" ||
-    e2e_fail "--status without an instance: $(cat "$E2E_TMP/status-error.txt")"
+[[ $status == 3 && ! -s $E2E_TMP/status.json ]] && tr -d '\r' <"$E2E_TMP/status-error.txt" | grep -qx "dorvexzede: no instance of Dorvex Zede runs in this session" ||
+    e2e_fail "--status without an instance: status $status, $(cat "$E2E_TMP/status-error.txt")"
 
 folder="$E2E_TMP/install"
 e2e_install "$folder"
