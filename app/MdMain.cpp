@@ -1,6 +1,7 @@
 #include "app/MdMain.h"
 
 #include "app/Program.h"
+#include "app/StatusReport.h"
 #include "app/SwitchCode.h"
 
 namespace dorvex {
@@ -25,6 +26,7 @@ void Main(Program& program) {
         // One more handle, held until the process ends.
         program.platform.mutexes.create(GuardName);
     }
+    program.platform.statusRequests.serve([&program] { return statusReport(program); });
     program.mainWindow.show();
 }
 

@@ -1,6 +1,7 @@
 // Dorvex Zede on a Linux desktop: the program's core on Qt windows and the Linux services.
 #include "app/Program.h"
 #include "desktop/CommandLine.h"
+#include "platform/NoStatusRequests.h"
 #include "platform/linux/DbusDesktopNotices.h"
 #include "platform/linux/DbusWakeInhibitors.h"
 #include "platform/linux/FlockNamedMutexes.h"
@@ -105,9 +106,10 @@ int main(int argc, char** argv) {
     const SignSources signSources{&wakeInhibitors, &sound, &otherSessions, &transfers};
     DbusDesktopNotices notices(AppName, busWatches);
     JournalSystemLog journal;
-    Platform platform{clock,     files,       mutexes,     process, priority,
-                      windows,   systemTimes, *input,      power,   accounts,
-                      osVersion, urls,        signSources, notices, journal};
+    NoStatusRequests statusRequests;
+    Platform platform{clock,       files,   mutexes, process,       priority,  windows,
+                      systemTimes, *input,  power,   accounts,      osVersion, urls,
+                      signSources, notices, journal, statusRequests};
 
     Program program(platform);
     useSiteRoot(program.state.SiteRoot, std::getenv("DORVEX_SITE_ROOT"), std::cerr);

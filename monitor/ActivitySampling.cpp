@@ -19,6 +19,9 @@ void ActivitySampling::Sample_Activity() {
 
     run.CPUQuiet = 1;
     run.KMQuiet = 1;
+    for (std::vector<std::string>& signs : seen_) {
+        signs.clear();
+    }
     // Polled also when not watched, so that a backend gathering raw input between polls does
     // not gather it without end.
     const std::string polled = input.Poll_Input();
@@ -49,7 +52,8 @@ void ActivitySampling::Sample_Activity() {
     if (settings.CPUOn == 2) {
         window.CPUAct.text = samples.CPUAvgText;
     }
-    const bool shownIsQuiet = samples.CPUAvgShown < run.CPULevel;
+    // A text without a number counts as 0.
+    const bool shownIsQuiet = samples.CPUAvgShown.value_or(0) < run.CPULevel;
     window.CPUAct.foreColour = settings.CPUOn == 2 && shownIsQuiet ? Orange : Green;
 
     const bool watchInput = settings.KMOn == 2;
@@ -90,14 +94,14 @@ void ActivitySampling::sampleLoad() {
 }
 
 std::string ActivitySampling::signsOf(SignKind kind, int quietLimit) {
-    signs_.clear();
+    std::vector<std::string>& signs = seen_[static_cast<std::size_t>(kind)];
     for (SignSource* source : program_.platform.signSources) {
         if (source->kind() == kind) {
-            source->addSigns(std::chrono::seconds(quietLimit), signs_);
+            source->addSigns(std::chrono::seconds(quietLimit), signs);
         }
     }
     std::string joined;
-    for (const std::string& sign : signs_) {
+    for (const std::string& sign : signs) {
         joined += joined.empty() ? sign : "; " + sign;
     }
     return joined;

@@ -4,6 +4,7 @@
 #include "monitor/MdInDataChange.h"
 #include "platform/SignsOfUse.h"
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,12 @@ public:
     // off PhaseSeconds.
     void Sample_Activity();
 
+    // The signs of the kind that held off the countdown at the last monitoring tick, each as its
+    // source gave it.
+    const std::vector<std::string>& signsSeen(SignKind kind) const {
+        return seen_[static_cast<std::size_t>(kind)];
+    }
+
     ClsCPUUsageNT CPUUsage; // replaced by a new sampler at every reset
     MdInDataChange input;
 
@@ -32,7 +39,8 @@ private:
     std::string signsOf(SignKind kind, int quietLimit);
 
     Program& program_;
-    std::vector<std::string> signs_; // kept from tick to tick, so that no tick allocates
+    // By kind; kept from tick to tick, so that no tick allocates.
+    std::array<std::vector<std::string>, 2> seen_;
 };
 
 } // namespace dorvex

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace dorvex {
@@ -12,9 +13,9 @@ struct SampleState {
     std::array<std::int16_t, 32> CPUSamples{};
     std::int16_t CPUSampleIndex = 0; // ring slot written last
     std::string CPUAvgText = " ...";
-    // The number CPUAvgText shows, kept with it so that no tick reads the text back; 0 for a
+    // The number CPUAvgText shows, kept with it so that no tick reads the text back; none for a
     // text without one.
-    int CPUAvgShown = 0;
+    std::optional<int> CPUAvgShown;
     std::string KMActText = " . .";
 
     // Shows a whole percentage (not negative) as the box does: right-aligned in three characters
@@ -23,7 +24,7 @@ struct SampleState {
     // A text without a number: " ..." before the first sample, "Err  " after a failed one.
     void showNoAverage(const char* text) {
         CPUAvgText = text;
-        CPUAvgShown = 0;
+        CPUAvgShown.reset();
     }
 };
 

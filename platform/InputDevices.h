@@ -38,6 +38,8 @@ public:
     // Why keyboard and mouse cannot be watched at all (no display, a lost connection, a session
     // whose input the backend cannot see); empty while they are watched.
     virtual std::string notWatchedReason() = 0;
+    // What keyboard and mouse are watched through, in a few words ("X11"), for a status report.
+    virtual std::string sourceName() const = 0;
 };
 
 } // namespace dorvex

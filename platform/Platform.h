@@ -11,6 +11,7 @@
 #include "platform/ProcessControl.h"
 #include "platform/ProcessPriority.h"
 #include "platform/SignsOfUse.h"
+#include "platform/StatusRequests.h"
 #include "platform/SystemLog.h"
 #include "platform/SystemTimes.h"
 #include "platform/UrlReader.h"
@@ -35,6 +36,7 @@ struct Platform {
     const SignSources& signSources;
     DesktopNotices& notices;
     SystemLog& systemLog;
+    StatusRequests& statusRequests;
 };
 
 } // namespace dorvex

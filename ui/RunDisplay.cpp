@@ -127,11 +127,16 @@ std::string RunDisplay::titleText() const {
         title += " or";
     }
     if (settings.StopOn == 2) {
-        const int hour = static_cast<int>(run.StopTimeSecs / 3600);
-        const int minute = static_cast<int>(run.StopTimeSecs / 60) - 60 * hour;
-        title += " at " + twoDigits(hour) + ":" + twoDigits(minute);
+        title += " at " + fixedTimeText();
     }
     return title;
+}
+
+std::string RunDisplay::fixedTimeText() const {
+    const float seconds = program_.state.run.StopTimeSecs;
+    const int hour = static_cast<int>(seconds / 3600);
+    const int minute = static_cast<int>(seconds / 60) - 60 * hour;
+    return twoDigits(hour) + ":" + twoDigits(minute);
 }
 
 void RunDisplay::Start_Monitor() {

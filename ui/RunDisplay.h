@@ -18,6 +18,8 @@ public:
 
     // The one-line summary of the rule in force.
     std::string titleText() const;
+    // The fixed time in force, "hh:mm".
+    std::string fixedTimeText() const;
 
 private:
     void applySwitchTimings();

@@ -46,6 +46,7 @@ public:
     KeyCodes keysReported() override;
     RawInput rawInputReported() override { return std::exchange(raw, {}); }
     std::string notWatchedReason() override { return notWatchedBecause; }
+    std::string sourceName() const override { return "fake"; }
 
     // A key or button pressed and released again before the next poll.
     void tap(int code) { pressedSinceLastPoll.set(static_cast<std::size_t>(code)); }

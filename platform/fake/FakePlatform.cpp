@@ -11,7 +11,7 @@ FakePlatform::FakePlatform(const std::filesystem::path& folder, FakeMutexRegistr
 
 Platform FakePlatform::platform() {
     return {clock, files,    mutexes,   process, priority,    windows, systemTimes, input,
-            power, accounts, osVersion, urls,    signSources, notices, systemLog};
+            power, accounts, osVersion, urls,    signSources, notices, systemLog,   statusRequests};
 }
 
 } // namespace dorvex

@@ -6,6 +6,7 @@
 #include "platform/fake/FakeDevices.h"
 #include "platform/fake/FakeNamedMutexes.h"
 #include "platform/fake/FakeProcessControl.h"
+#include "platform/fake/FakeStatusRequests.h"
 #include "platform/fake/FakeSystemLog.h"
 #include "platform/fake/FakeUrlReader.h"
 #include "platform/fake/FakeWindowSystem.h"
@@ -39,6 +40,7 @@ struct FakePlatform {
     SignSources signSources{&presence, &work};
     FakeDesktopNotices notices;
     FakeSystemLog systemLog;
+    FakeStatusRequests statusRequests;
 };
 
 } // namespace dorvex

@@ -31,6 +31,10 @@ std::string AwaitedCompositor::notWatchedReason() {
     return compositor_ ? "the Wayland compositor has not answered yet" : reason_;
 }
 
+std::string AwaitedCompositor::sourceName() const {
+    return chosen_ ? chosen_->sourceName() : "Wayland compositor";
+}
+
 void AwaitedCompositor::follow() {
     const auto now = Clock::now();
     if (watched_ != nullptr && !watched_->answered()) {

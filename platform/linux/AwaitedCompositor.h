@@ -28,6 +28,8 @@ public:
     KeyCodes keysReported() override;
     RawInput rawInputReported() override;
     std::string notWatchedReason() override;
+    // The source chosen; the compositor itself until it has answered.
+    std::string sourceName() const override;
 
 private:
     using Clock = std::chrono::steady_clock;

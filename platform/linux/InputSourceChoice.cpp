@@ -21,6 +21,8 @@ public:
         cannotWatch(reason);
     }
 
+    std::string sourceName() const override { return "none"; }
+
 protected:
     bool inputSinceLastPoll() override { return false; }
 };

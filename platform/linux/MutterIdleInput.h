@@ -22,6 +22,7 @@ public:
     MutterIdleInput& operator=(const MutterIdleInput&) = delete;
 
     bool answers() const { return answers_; }
+    std::string sourceName() const override { return "GNOME Mutter idle monitor"; }
 
 protected:
     bool inputSinceLastPoll() override;

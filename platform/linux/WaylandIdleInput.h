@@ -37,6 +37,7 @@ public:
     // The protocol watched; empty when there is no compositor, it offers neither or it has not
     // answered yet.
     const std::string& protocol() const { return protocol_; }
+    std::string sourceName() const override { return "Wayland " + protocol_; }
     // The compositor took the connection but has not answered yet: still starting, or busy.
     bool awaitingAnswer() const { return sync_ != nullptr && !lost_; }
     // It answered and the connection still holds.

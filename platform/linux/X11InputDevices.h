@@ -33,6 +33,7 @@ public:
     KeyCodes keysReported() override;
     RawInput rawInputReported() override;
     std::string notWatchedReason() override { return reason_; }
+    std::string sourceName() const override { return "X11"; }
 
 private:
     bool connected() const { return connection_ != nullptr && !lost_; }

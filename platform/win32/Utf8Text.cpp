@@ -13,4 +13,13 @@ std::string utf8(std::wstring_view text) {
     return converted;
 }
 
+// UTF-16 takes no more units than UTF-8 takes bytes.
+std::wstring utf16(std::string_view text) {
+    std::wstring wide(text.size(), L'\0');
+    const int length = ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                             wide.data(), static_cast<int>(wide.size()));
+    wide.resize(static_cast<std::size_t>(length > 0 ? length : 0));
+    return wide;
+}
+
 } // namespace dorvex

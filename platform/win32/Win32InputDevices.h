@@ -16,6 +16,7 @@ public:
     KeyCodes keysReported() override;
     RawInput rawInputReported() override;
     std::string notWatchedReason() override { return {}; }
+    std::string sourceName() const override { return "Windows"; }
 
 private:
     std::uint32_t lastInputTime_; // of the system's last input, at the previous call

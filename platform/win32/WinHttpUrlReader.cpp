@@ -1,5 +1,6 @@
 #include "platform/win32/WinHttpUrlReader.h"
 
+#include "platform/win32/Utf8Text.h"
 #include "platform/win32/WinHttpTransfer.h"
 
 #include <stdexcept>
@@ -10,14 +11,6 @@ namespace {
 
 // Options 16: from the server, never from a cache.
 constexpr int fromServerOption = 16;
-
-std::wstring widen(const std::string& text) {
-    std::wstring wide(text.size(), L'\0');
-    const int length = ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                             wide.data(), static_cast<int>(wide.size()));
-    wide.resize(static_cast<std::size_t>(length > 0 ? length : 0));
-    return wide;
-}
 
 } // namespace
 
@@ -42,7 +35,7 @@ WinHttpUrlReader::~WinHttpUrlReader() {
 
 void WinHttpUrlReader::start(const std::string& key, const std::string& url, int options,
                              UrlReadEvents& events) {
-    const auto address = WinHttpAddress::parse(widen(url));
+    const auto address = WinHttpAddress::parse(utf16(url));
     if (!address) {
         throw std::runtime_error("not a web address: " + url);
     }

@@ -19,10 +19,11 @@ int main(int argc, char** argv) {
     dorvex::FakePlatform fake("/", unused, {2026, 12, 7, 10, 0, 0});
     dorvex::FlockNamedMutexes mutexes;
     // The fake platform with the real guard.
-    dorvex::Platform platform{fake.clock,       fake.files,    mutexes,          fake.process,
-                              fake.priority,    fake.windows,  fake.systemTimes, fake.input,
-                              fake.power,       fake.accounts, fake.osVersion,   fake.urls,
-                              fake.signSources, fake.notices,  fake.systemLog};
+    dorvex::Platform platform{
+        fake.clock,       fake.files,    mutexes,          fake.process,
+        fake.priority,    fake.windows,  fake.systemTimes, fake.input,
+        fake.power,       fake.accounts, fake.osVersion,   fake.urls,
+        fake.signSources, fake.notices,  fake.systemLog,   fake.statusRequests};
     dorvex::Program program(platform);
     if (program.mdMult.Check_PrevInstance("Dorvex", false)) {
         std::cout << "refused" << std::endl;

@@ -109,6 +109,51 @@ TEST(Monitoring, CountdownBeginsWhenEveryWatchedKindHasBeenQuietLongEnough) {
     EXPECT_EQ(sim.run().RunMode, 2) << "10:05, whatever the signs";
 }
 
+// What another process asking the running program gets, in each mode; the signs' text as it came,
+// made valid JSON.
+TEST(Monitoring, TheStatusReportTellsWhatMonitoringSeesInEachMode) {
+    Simulation sim = started(defaultConfig(), "-InhibitShutdown");
+    const auto report = [&sim] { return sim.fake().statusRequests.ask().value_or("none"); };
+    // The mode, the kinds watched and the fixed time, with these readings.
+    const auto state = [](const std::string& mode, const std::string& cpu, const std::string& km) {
+        return R"("runMode":")" + mode +
+               R"(","testMode":false,"shutType":"Power Off","watched":)"
+               R"([{"kind":"processor","watched":true,"reading":)" +
+               cpu +
+               R"(,"threshold":50,"count":0,"limit":3},{"kind":"keyboard and mouse","watched":true,)"
+               R"("reading":)" +
+               km + R"(,"count":0,"limit":6}],"fixedTime":null,)";
+    };
+    EXPECT_EQ(report(), R"({"version":")" + std::string(VersionText) + "\"," +
+                            state("start-up delay", "null", R"(" . .")") +
+                            R"("countdownSeconds":null,"signsOfUse":[],"inputSource":{"name":)"
+                            R"("fake","notWatchedReason":null},"administrator":true})");
+    sim.fake().presence.shown = {"Tot\"em\\ \x01\n \xC3\xA9\xFF\xED\xA0\x80\xE2\x82 plays"};
+    sim.fake().work.shown = {"2.1 MB/s received"};
+    sim.fake().input.notWatchedBecause = "a Wayland session";
+    sim.advanceSeconds(startUpTicks);
+    EXPECT_NE(
+        report().find(R"("inputSource":{"name":"fake","notWatchedReason":"a Wayland session"})"),
+        std::string::npos);
+    sim.fake().input.notWatchedBecause.clear();
+    sim.advanceSeconds(1);
+    EXPECT_NE(report().find(state("monitoring", "0", R"("_ _")") +
+                            R"("countdownSeconds":null,"signsOfUse":[{"kind":"presence","text":)"
+                            R"("Tot\"em\\ \u0001\u000a é������ plays"},)"
+                            R"({"kind":"work","text":"2.1 MB/s received"}],)"),
+              std::string::npos)
+        << report();
+    sim.fake().presence.shown.clear();
+    sim.fake().work.shown.clear();
+    sim.advanceSeconds(6);
+    EXPECT_NE(report().find(R"("runMode":"countdown",)"), std::string::npos);
+    EXPECT_NE(report().find(R"("countdownSeconds":6,"signsOfUse":[],)"), std::string::npos);
+    std::string atTheEnd;
+    sim.fake().windows.whileMessageOpen = [&](const ShownMessage&) { atTheEnd = report(); };
+    sim.advanceSeconds(6);
+    EXPECT_NE(atTheEnd.find(R"("countdownSeconds":0,)"), std::string::npos) << atTheEnd;
+}
+
 TEST(Monitoring, ReadingsFollowTheActivityAndEachKindResetsOnlyItsOwnCount) {
     Simulation sim;
     sim.advanceSeconds(startUpTicks + 2);
@@ -284,6 +329,9 @@ TEST(Monitoring, TheSettingsAndSwitchesGiveTheLimitsAndTheRuleSummary) {
     // The fixed time is in seconds after midnight.
     Simulation sim = started(configWith("2", "1", "2", "10705", "1"));
     EXPECT_EQ(sim.program().state.samples.KMActText, "");
+    EXPECT_NE(sim.fake().statusRequests.ask()->find(
+                  R"("watched":false,"reading":null,"count":0,"limit":60}],"fixedTime":"07:05",)"),
+              std::string::npos);
     EXPECT_EQ(sim.run().StopTimeSecs, 25500);
     EXPECT_EQ(sim.main().StopTimeT.text, "07:05");
     EXPECT_FALSE(sim.main().StopTimeT.enabled);

@@ -60,7 +60,7 @@ Simulation::Simulation(SimulationOptions options) {
             : Platform{fake.clock, fake.files, fake.mutexes, fake.process, fake.priority,
                        fake.windows, fake.systemTimes, fake.input, fake.power, fake.accounts,
                        fake.osVersion, *options.urls, fake.signSources, fake.notices,
-                       fake.systemLog});
+                       fake.systemLog, fake.statusRequests});
     program_ = std::make_unique<Program>(*platform_);
     program_->start(options.arguments);
 }

@@ -1,5 +1,7 @@
 #include "platform/win32/NetworkInterfaceTable.h"
 
+#include "platform/win32/EventLogSystemLog.h"
+#include "platform/win32/StatusQuery.h"
 #include "platform/win32/Win32Accounts.h"
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32InputDevices.h"
@@ -8,8 +10,12 @@
 #include "platform/win32/Win32OsVersion.h"
 #include "platform/win32/Win32OtherSessions.h"
 #include "platform/win32/Win32ProcessPriority.h"
+#include "platform/win32/Win32StatusRequests.h"
 #include "platform/win32/Win32SystemTimes.h"
 #include "platform/win32/Win32WakeRequests.h"
+#include "platform/win32/WindowOwner.h"
+
+#include "EventMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -19,10 +25,12 @@
 #include <cstring>
 #include <cwchar>
 #include <functional>
+#include <future>
 #include <map>
 #include <optional>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace dorvex {
@@ -395,6 +403,114 @@ TEST(Win32NetworkTransfers, WineCountsTheLoopbackWhichIsNoTransfer) {
     transfers.addSignsAt(start + std::chrono::seconds(29), signs);
     EXPECT_EQ(signs, std::vector<std::string>{});
     EXPECT_EQ(said.str(), "");
+}
+
+const struct {
+    LogEventKind kind;
+    DWORD id;
+    WORD type;
+} eventsOfKinds[] = {
+    {LogEventKind::Start, DORVEX_EVENT_START, EVENTLOG_INFORMATION_TYPE},
+    {LogEventKind::Monitoring, DORVEX_EVENT_MONITORING, EVENTLOG_INFORMATION_TYPE},
+    {LogEventKind::Test, DORVEX_EVENT_TEST, EVENTLOG_INFORMATION_TYPE},
+    {LogEventKind::Countdown, DORVEX_EVENT_COUNTDOWN, EVENTLOG_INFORMATION_TYPE},
+    {LogEventKind::PowerOff, DORVEX_EVENT_POWER_OFF, EVENTLOG_WARNING_TYPE},
+    {LogEventKind::Simulation, DORVEX_EVENT_SIMULATION, EVENTLOG_INFORMATION_TYPE},
+    {LogEventKind::HibernationResume, DORVEX_EVENT_HIBERNATION_RESUME, EVENTLOG_WARNING_TYPE},
+    {LogEventKind::Reset, DORVEX_EVENT_RESET, EVENTLOG_INFORMATION_TYPE},
+    {LogEventKind::Exit, DORVEX_EVENT_EXIT, EVENTLOG_INFORMATION_TYPE},
+};
+const SystemLogEntry entry{LogEventKind::Start, "Enter     , Power Off ✓ Größe", "Enter",
+                           "Power Off", -3};
+const std::vector<std::wstring> entryStrings{L"Enter     , Power Off ✓ Größe", L"Enter",
+                                             L"Power Off", L"-3"};
+
+// Records each report; they fail, as a full log's would.
+struct RecordingEventLogCalls : EventLogCalls {
+    HANDLE source = nullptr;
+    int registered = 0, deregistered = 0;
+    std::vector<std::tuple<WORD, DWORD, std::vector<std::wstring>>> reports;
+    HANDLE registerEventSource(const wchar_t* name) override {
+        registered += std::wstring(name) == L"Dorvex Zede";
+        return source;
+    }
+    BOOL reportEvent(HANDLE log, WORD type, DWORD id,
+                     const std::vector<const wchar_t*>& strings) override {
+        EXPECT_EQ(log, source);
+        reports.emplace_back(type, id, std::vector<std::wstring>(strings.begin(), strings.end()));
+        return FALSE;
+    }
+    void deregisterEventSource(HANDLE log) override { deregistered += log == source; }
+};
+
+TEST(EventLogSystemLog, EachKindHasItsEventIdAndTypeAndTheSourceIsRegisteredOnce) {
+    RecordingEventLogCalls calls, refusing;
+    calls.source = reinterpret_cast<HANDLE>(0x5ead);
+    {
+        EventLogSystemLog log(calls), refused(refusing);
+        for (const auto& event : eventsOfKinds) {
+            log.record({event.kind, entry.message, entry.event, entry.state, entry.count});
+            refused.record(entry);
+            ASSERT_FALSE(calls.reports.empty());
+            EXPECT_EQ(calls.reports.back(), std::tuple(event.type, event.id, entryStrings))
+                << int(event.kind);
+        }
+    }
+    EXPECT_EQ(calls.registered + refusing.registered, 2)
+        << "once each, whether that or a report failed";
+    EXPECT_EQ(calls.deregistered, 1);
+    EXPECT_EQ(refusing.reports.size() + refusing.deregistered, 0u);
+}
+
+// Wine's event log is a stub: it takes the source and the reports and keeps nothing. The program
+// carries the message of every event id, which shows the entry's text.
+TEST(EventLogSystemLog, WineTakesTheReportsAndTheProgramHasTheMessages) {
+    SystemEventLogCalls calls;
+    const HANDLE source = calls.registerEventSource(EventLogSystemLog::sourceName);
+    ASSERT_NE(source, nullptr);
+    EXPECT_TRUE(calls.reportEvent(source, EVENTLOG_WARNING_TYPE, DORVEX_EVENT_POWER_OFF, {L"0"}));
+    calls.deregisterEventSource(source);
+    EventLogSystemLog(calls).record(entry);
+
+    const HMODULE program = LoadLibraryExA(DORVEX_PROGRAM, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(program, nullptr);
+    for (const auto& event : eventsOfKinds) {
+        wchar_t message[16]{};
+        FormatMessageW(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_IGNORE_INSERTS, program,
+                       event.id, 0, message, std::size(message), nullptr);
+        EXPECT_EQ(std::wstring(message).substr(0, 2), L"%1") << int(event.kind);
+    }
+    FreeLibrary(program);
+}
+
+// The report is made on the thread that serves, between its other messages, as the program's
+// window thread does; the window goes with the server. Only the same user's windows are answered,
+// and Wine's desktop window is its explorer.exe's.
+TEST(Win32StatusRequests, TheInstanceAnswersTheSameUserWithItsReportWhileItServes) {
+    EXPECT_TRUE(windowOfSameUser(GetDesktopWindow()));
+    EXPECT_FALSE(windowOfSameUser(nullptr));
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    const auto ask = [instance] { return askRunningInstance(instance, 5000); };
+    EXPECT_EQ(ask(), std::nullopt) << "nobody serves yet";
+    {
+        const std::string report = R"({"runMode":"monitoring","note":"Größe ✓"})";
+        DWORD reportThread = 0;
+        Win32StatusRequests requests(instance);
+        requests.serve([&] {
+            reportThread = GetCurrentThreadId();
+            return report;
+        });
+        auto answer = std::async(std::launch::async, ask);
+        while (answer.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+            for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) {
+                DispatchMessageW(&message);
+            }
+        }
+        EXPECT_EQ(answer.get(), report);
+        EXPECT_EQ(reportThread, GetCurrentThreadId());
+    }
+    EXPECT_EQ(ask(), std::nullopt) << "its window is gone";
 }
 
 } // namespace

@@ -6,7 +6,8 @@
 # -InhibitShutdown cycle ends in the simulate message above the countdown, OK ends the program
 # with status 0 and the log holds the cycle as on Linux. A broken configuration shows its message
 # and ends the program with status 1. The end of the session ends the program as its Exit command
-# does (last: it ends Wine's tray as well). With E2E_SHOTS set, screenshots go to that folder.
+# does (last: it ends Wine's tray as well). "--status" asks the instance running, and without one
+# ends with status 3. With E2E_SHOTS set, screenshots go to that folder.
 source "$E2E_SOURCE/tests/e2e/lib.sh"
 [[ -n ${DISPLAY:-} && -n ${WINEPREFIX:-} ]] || e2e_fail "needs the X server and Wine prefix of scripts/test-windows.sh"
 
@@ -34,6 +35,14 @@ tray_icon() {
 shot() {
     [[ -z ${E2E_SHOTS:-} ]] || import -window root "$E2E_SHOTS/$1.png"
 }
+
+# "--status" into files (Wine's processes may hold a pipe); its JSON while monitoring says so.
+ask_status() { wine "$E2E_PROGRAM" --status >"$E2E_TMP/status.json" 2>"$E2E_TMP/status-error.txt"; }
+monitoring() { ask_status && tr -d '\r' <"$E2E_TMP/status.json" >"$E2E_TMP/status-lf.json" && python3 -m json.tool "$E2E_TMP/status-lf.json" | grep -q '"runMode": "monitoring"'; }
+status=0
+ask_status || status=$?
+[[ $status == 3 && ! -s $E2E_TMP/status.json ]] && tr -d '\r' <"$E2E_TMP/status-error.txt" | grep -qx "dorvexzede: no instance of Dorvex Zede runs in this session" ||
+    e2e_fail "--status without an instance: status $status, $(cat "$E2E_TMP/status-error.txt")"
 
 folder="$E2E_TMP/install"
 e2e_install "$folder"
@@ -88,6 +97,7 @@ folder="$E2E_TMP/session"
 e2e_install "$folder"
 start_program "$folder" -InhibitUpdate
 e2e_wait 30 grep -q "Enter     , Run" "$folder/Log/DorvexL.log" 2>/dev/null || e2e_fail "no run"
+e2e_wait 30 monitoring || e2e_fail "--status while monitoring: $(cat "$E2E_TMP/status.json" "$E2E_TMP/status-error.txt")"
 
 # The notice of a second start ends it by its Exit button: a click at the button's place (its
 # centre at 96 dpi), its mnemonic and Return.

@@ -13,6 +13,7 @@ unix() { wine winepath -u "$(windows "$1")"; }
 value() { wine reg query "$1" /v "$2" | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p" | grep .; }
 run='Software\Microsoft\Windows\CurrentVersion\Run'
 entry='Software\Microsoft\Windows\CurrentVersion\Uninstall\DorvexZede'
+event_source='HKLM\SYSTEM\CurrentControlSet\Services\EventLog\Application\Dorvex Zede'
 user="$(unix LOCALAPPDATA)/Dorvex Zede"
 programs="$(windows LOCALAPPDATA)\\Programs\\Dorvex Zede"
 launcher="$programs\\dorvexzede-launcher.exe"
@@ -37,6 +38,7 @@ strings -el "$link" | P="$programs" awk '{ p = ENVIRON["P"] } substr($0, length(
 [[ $(value "HKCU\\$run" "Dorvex Zede") == "\"$launcher\"" ]] || e2e_fail "no Run entry"
 [[ $(value "HKCU\\$entry" DisplayVersion) == "$E2E_VERSION" && $(value "HKCU\\$entry" QuietUninstallString) == "\"$programs\\uninstall.exe\" /S" ]] || e2e_fail "no installed apps' entry"
 for name in DisplayName Publisher DisplayIcon EstimatedSize UninstallString; do value "HKCU\\$entry" $name >/dev/null || e2e_fail "no $name"; done
+! value "$event_source" EventMessageFile || e2e_fail "a user's installation registered the event source"
 
 start "$launcher"
 [[ $(events_after "Enter     , Run" 1) == "Start/Initialise Enter/Run" ]] || e2e_fail "the program did not start in $user: $(e2e_log_events "$user")"
@@ -65,9 +67,11 @@ programs="$(windows ProgramFiles)\\Dorvex Zede"
 [[ $(value "HKLM\\$run" "Dorvex Zede") == "\"$programs\\dorvexzede-launcher.exe\"" ]] || e2e_fail "no machine-wide Run entry"
 [[ $(value "HKLM\\$entry" UninstallString) == "\"$programs\\uninstall.exe\" /ALLUSERS" ]] || e2e_fail "no machine-wide installed apps' entry"
 [[ -f "$(unix ProgramData)/Microsoft/Windows/Start Menu/Programs/Dorvex Zede.lnk" ]] || e2e_fail "no shortcut for all users"
+[[ $(value "$event_source" EventMessageFile) == "$programs\\dorvexzede.exe" && $(value "$event_source" TypesSupported) == 0x7 ]] || e2e_fail "no event source"
 start "$programs\\dorvexzede-launcher.exe"
 [[ $(events_after "Enter     , Run" 1) == "Start/Initialise Enter/Run" ]] || e2e_fail "the program did not start in $user: $(e2e_log_events "$user")"
 cmp "$user/Data/DorvexL.ini" "$E2E_TMP/site.ini" || e2e_fail "not the given settings"
 quiet wine "$programs\\uninstall.exe" /S /ALLUSERS /PURGE
 uninstalled "$programs"
 ! value "HKLM\\$run" "Dorvex Zede" || e2e_fail "the machine-wide Run entry is left"
+! value "$event_source" EventMessageFile || e2e_fail "the event source is left"
