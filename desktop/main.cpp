@@ -1,7 +1,8 @@
 // Dorvex Zede on a Linux desktop: the program's core on Qt windows and the Linux services.
 #include "app/Program.h"
 #include "desktop/CommandLine.h"
-#include "platform/NoStatusRequests.h"
+#include "platform/linux/BusStatusQuery.h"
+#include "platform/linux/BusStatusRequests.h"
 #include "platform/linux/DbusDesktopNotices.h"
 #include "platform/linux/DbusWakeInhibitors.h"
 #include "platform/linux/FlockNamedMutexes.h"
@@ -55,7 +56,8 @@ public:
 
 int main(int argc, char** argv) {
     using namespace dorvex;
-    if (const auto status = answerWithoutRunning(argc, argv, std::cout, std::cerr)) {
+    if (const auto status = answerWithoutRunning(
+            argc, argv, std::cout, std::cerr, [] { return queryStatus(std::cout, std::cerr); })) {
         return *status;
     }
     const GraphicalSession session = graphicalSession();
@@ -104,7 +106,7 @@ int main(int argc, char** argv) {
     PulseSoundStreams sound(busWatches);
     const SignSources signSources{&wakeInhibitors, &sound, &otherSessions, &transfers};
     DbusDesktopNotices notices(AppName, busWatches);
-    NoStatusRequests statusRequests;
+    BusStatusRequests statusRequests(busWatches);
     Platform platform{clock,     files,       mutexes,     process, priority,
                       windows,   systemTimes, *input,      power,   accounts,
                       osVersion, urls,        signSources, notices, statusRequests};
