@@ -170,6 +170,11 @@ status=0
 runuser -u nobody -- env DBUS_SESSION_BUS_ADDRESS="$bus" "$E2E_PROGRAM" --status >"$E2E_TMP/other" 2>"$E2E_TMP/said" || status=$?
 [[ $status == 3 && ! -s $E2E_TMP/other ]] || e2e_fail "another user: status $status, $(cat "$E2E_TMP/other")"
 grep -q "AccessDenied: Only the user running it" "$E2E_TMP/said" || e2e_fail "another user: $(cat "$E2E_TMP/said")"
+# An instance started beside it keeps no name: once the first has ended, nobody answers.
+beside="$E2E_TMP/status-beside"
+e2e_install "$beside" $'[Run]\r\nCPUOn=1\r\nKMOn=1\r\nStopOn=2\r\nStopTime='"1$(date -d '+12 hours' +%H%M)"$'\r\n[Shutdown]\r\nShutType=1\r\n'
+DBUS_SYSTEM_BUS_ADDRESS=$bus E2E_SESSION_BUS=$bus e2e_start_program "$beside" -InhibitShutdown -AllowMulti
+e2e_wait 30 grep -q "Enter     , Run" "$beside/Log/DorvexL.log" || e2e_fail "no instance beside it"
 inhibitors "[]" || e2e_fail "the inhibitor stays"
 e2e_wait 30 status_holds 's["runMode"] == "countdown" and 0 <= s["countdownSeconds"] <= 6 and
     s["signsOfUse"] == [] and s["shutType"] == "Power Off"' || e2e_fail "status: $(cat "$E2E_TMP/status.json")"
@@ -180,3 +185,5 @@ status=0
 DBUS_SESSION_BUS_ADDRESS=$bus "$E2E_PROGRAM" --status >"$E2E_TMP/status.json" 2>"$E2E_TMP/said" || status=$?
 [[ $status == 3 && ! -s $E2E_TMP/status.json && $(wc -l <"$E2E_TMP/said") == 1 ]] ||
     e2e_fail "no instance: status $status, $(cat "$E2E_TMP/said")"
+e2e_signal_program TERM
+e2e_expect_end "$beside" "Exit/*"
