@@ -18,6 +18,7 @@ std::string argumentText(int argc, char** argv) {
 std::string helpText() {
     return "Usage: dorvexzede [switch] [-AllowMulti]\n"
            "       dorvexzede -h | --help | --version\n"
+           "       dorvexzede --status\n"
            "Shuts the computer down when it is not in use. Run it in the folder that holds\n"
            "Data/DorvexL.ini and Log/.\n"
            "\n"
@@ -33,11 +34,12 @@ std::string helpText() {
            "  -AllowMulti        (last) run beside another instance\n"
            "\n"
            "  -h, --help         this text\n"
-           "  --version          the version\n";
+           "  --version          the version\n"
+           "  --status           what the instance running in this session sees, as JSON\n";
 }
 
-std::optional<int> answerWithoutRunning(int argc, char** argv, std::ostream& out,
-                                        std::ostream& err) {
+std::optional<int> answerWithoutRunning(int argc, char** argv, std::ostream& out, std::ostream& err,
+                                        const std::function<int()>& askStatus) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
         if (argument == "-h" || argument == "--help") {
@@ -47,6 +49,9 @@ std::optional<int> answerWithoutRunning(int argc, char** argv, std::ostream& out
         if (argument == "--version") {
             out << AppName << " " << VersionText << "\n";
             return 0;
+        }
+        if (argument == "--status") {
+            return askStatus();
         }
         if (argument.starts_with('-') && !isKnownSwitch(argument)) {
             err << "dorvexzede: unknown switch \"" << argument << "\"\n\n" << helpText();

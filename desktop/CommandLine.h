@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -12,9 +13,10 @@ std::string argumentText(int argc, char** argv);
 // What "--help" prints.
 std::string helpText();
 
-// Answers the arguments that need no window: the help, the version, and an unknown switch (so
-// that a mistyped test switch never becomes a real run). Gives the exit status when it answered.
-std::optional<int> answerWithoutRunning(int argc, char** argv, std::ostream& out,
-                                        std::ostream& err);
+// Answers the arguments that need no window: the help, the version, the status of the running
+// instance through `askStatus`, and an unknown switch (so that a mistyped test switch never
+// becomes a real run). Gives the exit status when it answered.
+std::optional<int> answerWithoutRunning(int argc, char** argv, std::ostream& out, std::ostream& err,
+                                        const std::function<int()>& askStatus);
 
 } // namespace dorvex

@@ -1,7 +1,8 @@
 // Dorvex Zede on a Linux desktop: the program's core on Qt windows and the Linux services.
 #include "app/Program.h"
 #include "desktop/CommandLine.h"
-#include "platform/NoStatusRequests.h"
+#include "platform/linux/BusStatusQuery.h"
+#include "platform/linux/BusStatusRequests.h"
 #include "platform/linux/DbusDesktopNotices.h"
 #include "platform/linux/DbusWakeInhibitors.h"
 #include "platform/linux/FlockNamedMutexes.h"
@@ -56,7 +57,8 @@ public:
 
 int main(int argc, char** argv) {
     using namespace dorvex;
-    if (const auto status = answerWithoutRunning(argc, argv, std::cout, std::cerr)) {
+    if (const auto status = answerWithoutRunning(
+            argc, argv, std::cout, std::cerr, [] { return queryStatus(std::cout, std::cerr); })) {
         return *status;
     }
     const GraphicalSession session = graphicalSession();
@@ -106,7 +108,7 @@ int main(int argc, char** argv) {
     const SignSources signSources{&wakeInhibitors, &sound, &otherSessions, &transfers};
     DbusDesktopNotices notices(AppName, busWatches);
     JournalSystemLog journal;
-    NoStatusRequests statusRequests;
+    BusStatusRequests statusRequests(busWatches);
     Platform platform{clock,       files,   mutexes, process,       priority,  windows,
                       systemTimes, *input,  power,   accounts,      osVersion, urls,
                       signSources, notices, journal, statusRequests};

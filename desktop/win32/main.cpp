@@ -29,7 +29,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
-#include <string_view>
 
 namespace {
 
@@ -65,10 +64,8 @@ int answerStatus(std::ostream& out, std::ostream& err) {
 
 int main(int argc, char** argv) {
     using namespace dorvex;
-    if (argc == 2 && std::string_view(argv[1]) == "--status") {
-        return answerStatus(std::cout, std::cerr);
-    }
-    if (const auto status = answerWithoutRunning(argc, argv, std::cout, std::cerr)) {
+    if (const auto status = answerWithoutRunning(
+            argc, argv, std::cout, std::cerr, [] { return answerStatus(std::cout, std::cerr); })) {
         return *status;
     }
     const std::string arguments = argumentText(argc, argv);

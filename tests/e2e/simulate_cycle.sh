@@ -139,4 +139,66 @@ for switch in -InhibitShutdown -InhibitAdmin; do
     e2e_signal_program TERM
     e2e_expect_end "$folder" $'*Enter/Power Off\nReset/Power Off\n*Exit/*'
 done
+
+# "--status" asks the instance of the session what it sees: while a program keeps the machine
+# awake (logind, mocked on the test's bus, names it), then in the countdown; another user of the
+# same bus gets a refusal and nothing on standard output; with no instance the status is 3.
+cat >"$E2E_TMP/bus.conf" <<CONF
+<busconfig><type>session</type><listen>unix:abstract=$E2E_TMP/bus</listen><auth>EXTERNAL</auth>
+<policy context="default"><allow user="*"/><allow send_destination="*"/><allow receive_sender="*"/>
+<allow own="*"/></policy>
+</busconfig>
+CONF
+setsid dbus-daemon --config-file="$E2E_TMP/bus.conf" --nofork --print-address=3 3>"$E2E_TMP/status-bus" >/dev/null 2>&1 &
+E2E_GROUPS+=($!)
+e2e_wait 10 test -s "$E2E_TMP/status-bus" || e2e_fail "no bus for the status"
+bus=$(head -n 1 "$E2E_TMP/status-bus")
+login1=(org.freedesktop.login1 /org/freedesktop/login1 org.freedesktop.login1.Manager)
+DBUS_SESSION_BUS_ADDRESS=$bus setsid /usr/bin/python3 -m dbusmock "${login1[@]}" >/dev/null 2>&1 &
+E2E_GROUPS+=($!)
+# Makes logind list the inhibitors given (Python) and tell of the change.
+inhibitors() {
+    local mock=("--dest=${login1[0]}" "${login1[1]}" org.freedesktop.DBus.Mock)
+    DBUS_SESSION_BUS_ADDRESS=$bus dbus-send --session --print-reply "${mock[@]}.AddMethod" \
+        "string:${login1[2]}" string:ListInhibitors string: "string:a(ssssuu)" "string:ret = $1" &&
+        DBUS_SESSION_BUS_ADDRESS=$bus gdbus call --session -d "${login1[0]}" -o "${login1[1]}" \
+            -m org.freedesktop.DBus.Mock.EmitSignal org.freedesktop.DBus.Properties \
+            PropertiesChanged "sa{sv}as" "[<'${login1[2]}'>, <@a{sv} {}>, <@as []>]"
+} >/dev/null
+e2e_wait 20 inhibitors '[("idle", "Totem \"Videos\"", "Playing", "block", 0, 1)]' || e2e_fail "no logind mock"
+# The status as another process gets it: parsed as JSON, and the Python condition on it (s) holds.
+status_holds() {
+    DBUS_SESSION_BUS_ADDRESS=$bus "$E2E_PROGRAM" --status >"$E2E_TMP/status.json" &&
+        /usr/bin/python3 -m json.tool "$E2E_TMP/status.json" >/dev/null &&
+        /usr/bin/python3 -c 'import json, sys; s = json.load(open(sys.argv[2])); sys.exit(not eval("(" + sys.argv[1] + ")"))' \
+            "$1" "$E2E_TMP/status.json"
+}
+folder="$E2E_TMP/status"
+e2e_install "$folder" "$config"
+DBUS_SYSTEM_BUS_ADDRESS=$bus E2E_SESSION_BUS=$bus e2e_start_program "$folder" -InhibitShutdown
+e2e_wait 30 status_holds 's["runMode"] == "monitoring" and s["signsOfUse"] == [{"kind": "presence",
+    "text": "Totem \"Videos\" keeps the machine awake (Playing)"}] and s["inputSource"]["name"] == "X11"
+    and s["watched"][1]["watched"] and s["watched"][1]["limit"] == 6 and not s["watched"][0]["watched"]' ||
+    e2e_fail "status while held off: $(cat "$E2E_TMP/status.json")"
+status=0
+runuser -u nobody -- env DBUS_SESSION_BUS_ADDRESS="$bus" "$E2E_PROGRAM" --status >"$E2E_TMP/other" 2>"$E2E_TMP/said" || status=$?
+[[ $status == 3 && ! -s $E2E_TMP/other ]] || e2e_fail "another user: status $status, $(cat "$E2E_TMP/other")"
+grep -q "AccessDenied: Only the user running it" "$E2E_TMP/said" || e2e_fail "another user: $(cat "$E2E_TMP/said")"
+# An instance started beside it keeps no name: once the first has ended, nobody answers.
+beside="$E2E_TMP/status-beside"
+e2e_install "$beside" $'[Run]\r\nCPUOn=1\r\nKMOn=1\r\nStopOn=2\r\nStopTime='"1$(date -d '+12 hours' +%H%M)"$'\r\n[Shutdown]\r\nShutType=1\r\n'
+DBUS_SYSTEM_BUS_ADDRESS=$bus E2E_SESSION_BUS=$bus e2e_start_program "$beside" -InhibitShutdown -AllowMulti
+e2e_wait 30 grep -q "Enter     , Run" "$beside/Log/DorvexL.log" || e2e_fail "no instance beside it"
+inhibitors "[]" || e2e_fail "the inhibitor stays"
+e2e_wait 30 status_holds 's["runMode"] == "countdown" and 0 <= s["countdownSeconds"] <= 6 and
+    s["signsOfUse"] == [] and s["shutType"] == "Power Off"' || e2e_fail "status: $(cat "$E2E_TMP/status.json")"
+box=$(e2e_wait_window "Dorvex Zede Simulate Power Off" 20)
+xdotool windowactivate --sync "$box" key Return
+e2e_expect_end "$folder" "Exit/Power Off"
+status=0
+DBUS_SESSION_BUS_ADDRESS=$bus "$E2E_PROGRAM" --status >"$E2E_TMP/status.json" 2>"$E2E_TMP/said" || status=$?
+[[ $status == 3 && ! -s $E2E_TMP/status.json && $(wc -l <"$E2E_TMP/said") == 1 ]] ||
+    e2e_fail "no instance: status $status, $(cat "$E2E_TMP/said")"
+e2e_signal_program TERM
+e2e_expect_end "$beside" "Exit/*"
 [[ -n $journal ]] || { echo "SKIP: the journal's stand-in needs root (all else passed)"; exit 77; }

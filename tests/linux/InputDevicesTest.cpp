@@ -229,6 +229,7 @@ TEST(InputOnWayland, EachCompositorsSourceTellsInputFromQuietToTheSecond) {
     struct Case {
         std::vector<std::string> command, environment, ready, input;
         std::string source;
+        std::string name;             // in the status report
         bool inputTaken = false;      // the input command ends once the compositor has taken it
         bool stoppedAtChoice = false; // answers only after the source was chosen
         std::string lateSocket;       // started 5 s after the choice, on this socket
@@ -244,6 +245,7 @@ TEST(InputOnWayland, EachCompositorsSourceTellsInputFromQuietToTheSecond) {
                     {},
                     {"wtype", "abc"},
                     "the compositor's org_kde_kwin_idle",
+                    "Wayland org_kde_kwin_idle",
                     false,
                     stoppedAtChoice,
                     {},
@@ -263,6 +265,7 @@ TEST(InputOnWayland, EachCompositorsSourceTellsInputFromQuietToTheSecond) {
          {},
          {DORVEX_FAKE_POINTER},
          "the compositor's ext_idle_notifier_v1",
+         "Wayland ext_idle_notifier_v1",
          false,
          false,
          "wayland-kwin",
@@ -272,6 +275,7 @@ TEST(InputOnWayland, EachCompositorsSourceTellsInputFromQuietToTheSecond) {
          {"gdbus", "wait", "--session", "--timeout", "20", "org.gnome.Mutter.RemoteDesktop"},
          {"/usr/bin/python3", "-c", mutterKeys},
          "org.gnome.Mutter.IdleMonitor",
+         "GNOME Mutter idle monitor",
          true},
     };
     for (const auto& c : cases) {
@@ -342,6 +346,7 @@ TEST(InputOnWayland, EachCompositorsSourceTellsInputFromQuietToTheSecond) {
                                              c.source + "\n"))
                 << said.str();
             EXPECT_EQ(said.str().starts_with("Dorvex Zede waits"), c.stoppedAtChoice);
+            EXPECT_EQ(devices->sourceName(), c.name);
             ASSERT_EQ(test::runCommand(c.input, inputEnvironment).status, 0);
             // The input shows at the first poll after the compositor has taken it, which a busy
             // machine may delay by a poll or two where the test cannot tell when. The polls after
