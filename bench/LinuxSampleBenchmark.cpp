@@ -14,12 +14,9 @@ void OneLinuxSample(benchmark::State& state) {
     dorvex::LinuxSystemTimes times;
     dorvex::X11InputDevices input(server->display());
     dorvex::SystemTimes processor;
-    dorvex::CursorPosition cursor;
     for (auto _ : state) {
         benchmark::DoNotOptimize(times.read(processor));
-        benchmark::DoNotOptimize(input.cursorPosition(cursor));
-        benchmark::DoNotOptimize(input.keysReported());
-        benchmark::DoNotOptimize(input.rawInputReported());
+        benchmark::DoNotOptimize(input.poll());
     }
 }
 BENCHMARK(OneLinuxSample)->Unit(benchmark::kMicrosecond);

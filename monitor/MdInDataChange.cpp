@@ -2,22 +2,23 @@
 
 namespace dorvex {
 
-KeyCodes MdInDataChange::readKeys() {
-    KeyCodes keys = devices_.keysReported();
-    keys.reset(0); // no key has code 0
-    return keys;
+RawInput MdInDataChange::takePoll() {
+    const InputPoll input = devices_.poll();
+    // A failed read leaves the old position, which reads as no movement.
+    MousePos = input.position.value_or(MousePos);
+    KeySig = input.keys;
+    KeySig.reset(0); // no key has code 0
+    return input.raw;
 }
 
 std::string MdInDataChange::Poll_Input() {
-    // A failed read leaves the old position, which reads as no movement. Any change of x or y
-    // is movement, also along a diagonal.
-    devices_.cursorPosition(MousePos);
+    const RawInput raw = takePoll();
+    // Any change of x or y is movement, also along a diagonal.
     MouseChar = MousePos == PrevMousePos ? '_' : 'M';
     PrevMousePos = MousePos;
 
     // Key input: some key is reported and the set differs from the previous poll's. A key held
     // over several polls counts once; one pressed and released in between still counts.
-    KeySig = readKeys();
     if (KeySig.none()) {
         PrevKeySig.reset();
     }
@@ -26,7 +27,6 @@ std::string MdInDataChange::Poll_Input() {
 
     // The comparison misses a wheel step, the same key pressed again and a move back to the
     // start; the system's own record of raw input adds them, and never takes input away.
-    const RawInput raw = devices_.rawInputReported();
     if (raw.keyboard) {
         KeyChar = 'K';
     }
@@ -42,11 +42,9 @@ std::string MdInDataChange::Poll_Input() {
 }
 
 void MdInDataChange::Prime_Input() {
-    devices_.cursorPosition(MousePos);
+    takePoll(); // raw input before the baseline does not count
     PrevMousePos = MousePos;
     MouseChar = ' ';
-    KeySig = readKeys();
-    devices_.rawInputReported();
     KeyChar = ' ';
 }
 

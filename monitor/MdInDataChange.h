@@ -26,7 +26,8 @@ public:
     KeyCodes PrevKeySig;
 
 private:
-    KeyCodes readKeys();
+    // Polls the devices into MousePos and KeySig; what raw input the poll saw.
+    RawInput takePoll();
 
     InputDevices& devices_;
 };

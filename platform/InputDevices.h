@@ -2,6 +2,7 @@
 
 #include <bitset>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace dorvex {
@@ -15,7 +16,7 @@ struct CursorPosition {
 // Virtual-key codes 0-255; mouse buttons are 1 (left), 2 (right), 4 (middle), 5 and 6 (X1, X2).
 using KeyCodes = std::bitset<256>;
 
-// Input the system saw since the previous call, whether or not the key set and the position
+// Input the system saw since the previous poll, whether or not the key set and the position
 // show it: a key pressed again, a wheel step, a move that came back to its start.
 struct RawInput {
     bool keyboard = false; // a key pressed
@@ -25,16 +26,20 @@ struct RawInput {
     friend bool operator==(const RawInput&, const RawInput&) = default;
 };
 
+// What one poll of keyboard and mouse saw.
+struct InputPoll {
+    std::optional<CursorPosition> position; // none when it cannot be read
+    KeyCodes keys;                          // held down now or pressed since the previous poll
+    RawInput raw; // since the previous poll; none from a backend without such a record
+};
+
 // Global keyboard and mouse state, polled.
 class InputDevices {
 public:
     virtual ~InputDevices() = default;
-    // False when the position cannot be read; `position` is then unchanged.
-    virtual bool cursorPosition(CursorPosition& position) = 0;
-    // The keys held down now or pressed since the previous call.
-    virtual KeyCodes keysReported() = 0;
-    // Raw input since the previous call; a backend without such a record reports none.
-    virtual RawInput rawInputReported() = 0;
+    // Position, keys and raw input of this moment, taken together: a backend may take them in
+    // one question to the system.
+    virtual InputPoll poll() = 0;
     // Why keyboard and mouse cannot be watched at all (no display, a lost connection, a session
     // whose input the backend cannot see); empty while they are watched.
     virtual std::string notWatchedReason() = 0;

@@ -1,5 +1,7 @@
 #include "platform/fake/FakeDevices.h"
 
+#include <utility>
+
 namespace dorvex {
 
 bool FakeSystemTimes::read(SystemTimes& out) {
@@ -26,18 +28,13 @@ void FakeSystemTimes::catchUp() {
     times_.user += busy - busy / 2;
 }
 
-bool FakeInputDevices::cursorPosition(CursorPosition& out) {
-    if (cursorFails) {
-        return false;
+InputPoll FakeInputDevices::poll() {
+    InputPoll input{.keys = held | std::exchange(pressedSinceLastPoll, {}),
+                    .raw = std::exchange(raw, {})};
+    if (!cursorFails) {
+        input.position = position;
     }
-    out = position;
-    return true;
-}
-
-KeyCodes FakeInputDevices::keysReported() {
-    const KeyCodes reported = held | pressedSinceLastPoll;
-    pressedSinceLastPoll.reset();
-    return reported;
+    return input;
 }
 
 PrivilegeResult FakePowerControl::enableShutdownPrivilege(PowerAction action) {

@@ -11,7 +11,6 @@
 #include <cstdint>
 #include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace dorvex {
@@ -42,9 +41,7 @@ private:
 // Cursor and keys that the test sets.
 class FakeInputDevices : public InputDevices {
 public:
-    bool cursorPosition(CursorPosition& out) override;
-    KeyCodes keysReported() override;
-    RawInput rawInputReported() override { return std::exchange(raw, {}); }
+    InputPoll poll() override;
     std::string notWatchedReason() override { return notWatchedBecause; }
     std::string sourceName() const override { return "fake"; }
 

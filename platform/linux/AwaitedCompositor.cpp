@@ -10,18 +10,9 @@ AwaitedCompositor::AwaitedCompositor(std::unique_ptr<WaylandIdleInput> composito
     follow();
 }
 
-// The first question of every poll.
-bool AwaitedCompositor::cursorPosition(CursorPosition& position) {
+InputPoll AwaitedCompositor::poll() {
     follow();
-    return chosen_ && chosen_->cursorPosition(position);
-}
-
-KeyCodes AwaitedCompositor::keysReported() {
-    return chosen_ ? chosen_->keysReported() : KeyCodes{};
-}
-
-RawInput AwaitedCompositor::rawInputReported() {
-    return chosen_ ? chosen_->rawInputReported() : RawInput{};
+    return chosen_ ? chosen_->poll() : InputPoll{};
 }
 
 std::string AwaitedCompositor::notWatchedReason() {

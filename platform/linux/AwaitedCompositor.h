@@ -24,9 +24,7 @@ public:
     AwaitedCompositor(std::unique_ptr<WaylandIdleInput> compositor, std::string socket,
                       std::string described, Choice choose, std::ostream& diagnostics);
 
-    bool cursorPosition(CursorPosition& position) override;
-    KeyCodes keysReported() override;
-    RawInput rawInputReported() override;
+    InputPoll poll() override;
     std::string notWatchedReason() override;
     // The source chosen; the compositor itself until it has answered.
     std::string sourceName() const override;

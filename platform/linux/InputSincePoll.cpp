@@ -10,12 +10,12 @@ void tellNotWatched(std::string& kept, const std::string& reason, std::ostream& 
     }
 }
 
-RawInput InputSincePoll::rawInputReported() {
+InputPoll InputSincePoll::poll() {
     if (!reason_.empty()) {
         return {};
     }
     const bool input = inputSinceLastPoll();
-    return {.keyboardOrMouse = input && reason_.empty()};
+    return {.raw = {.keyboardOrMouse = input && reason_.empty()}};
 }
 
 } // namespace dorvex

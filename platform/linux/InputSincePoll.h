@@ -17,9 +17,7 @@ class InputSincePoll : public InputDevices {
 public:
     explicit InputSincePoll(std::ostream& diagnostics) : diagnostics_(diagnostics) {}
 
-    bool cursorPosition(CursorPosition& /*position*/) override { return false; }
-    KeyCodes keysReported() override { return {}; }
-    RawInput rawInputReported() override;
+    InputPoll poll() override;
     std::string notWatchedReason() override { return reason_; }
 
 protected:

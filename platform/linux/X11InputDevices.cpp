@@ -160,42 +160,27 @@ void X11InputDevices::watchRawInput() {
         version->major_version > 2 || (version->major_version == 2 && version->minor_version >= 1);
 }
 
-bool X11InputDevices::cursorPosition(CursorPosition& position) {
-    if (!connected() || (!unusedPosition_ && !refreshPointerAndKeymap())) {
-        return false;
+InputPoll X11InputDevices::poll() {
+    InputPoll input;
+    if (const std::optional<Answer> answer = pointerAndKeymap()) {
+        input.position = answer->position;
+        input.keys = answer->held;
     }
-    position = *std::exchange(unusedPosition_, std::nullopt);
-    return true;
+    input.keys |= std::exchange(pressed_, {});
+    input.raw = std::exchange(raw_, {});
+    // Once the connection is lost a poll reports nothing, as without a display; a position
+    // answered before the loss still serves.
+    if (!connected()) {
+        input.keys.reset();
+        input.raw = {};
+    }
+    return input;
 }
 
-KeyCodes X11InputDevices::keysReported() {
-    KeyCodes keys;
-    if (connected() && (unusedHeldKeys_ || refreshPointerAndKeymap())) {
-        keys = *std::exchange(unusedHeldKeys_, std::nullopt);
-    }
-    // A question brings along the raw events the server sent before answering it.
-    if (!eventsRead_) {
-        readRawEvents();
-    }
-    keys |= std::exchange(pressed_, {});
-    return connected() ? keys : KeyCodes{};
-}
-
-RawInput X11InputDevices::rawInputReported() {
-    // What came in since the events were read this poll waits for the next: reading again would
-    // cost a system call.
-    if (!eventsRead_) {
-        readRawEvents();
-    }
-    eventsRead_ = false; // the poll ends here
-    const RawInput raw = std::exchange(raw_, {});
-    return connected() ? raw : RawInput{};
-}
-
-bool X11InputDevices::refreshPointerAndKeymap() {
+std::optional<X11InputDevices::Answer> X11InputDevices::pointerAndKeymap() {
     readRawEvents(); // also reads the answer to the question asked at the previous poll
     if (!connected()) {
-        return false;
+        return std::nullopt;
     }
     // Pointer and keys change by input, and since XInput 2.1 every input of a device sends a raw
     // event whoever holds a grab. While none has come, the keys are as last answered and the
@@ -205,20 +190,29 @@ bool X11InputDevices::refreshPointerAndKeymap() {
     const auto now = std::chrono::steady_clock::now();
     const bool mayUseEarlierQuestion = rawEventsTellEveryChange_ && !inputSinceAnswer_ && asked_ &&
                                        now - asked_->at < earlierQuestionTime;
-    if (!mayUseEarlierQuestion || !takeAnswer(false)) {
+    std::optional<Answer> answer = mayUseEarlierQuestion ? takeAnswer(false) : std::nullopt;
+    const bool waited = !answer;
+    if (waited) {
         if (!connected()) {
-            return false;
+            return std::nullopt;
         }
         forgetQuestion();
         ask(true);
-        if (!takeAnswer(true)) {
-            return false;
+        answer = takeAnswer(true);
+        if (!answer) {
+            return std::nullopt;
         }
     }
     if (rawEventsTellEveryChange_) {
         ask(false); // for the next poll
     }
-    return true;
+    // A wait for an answer leaves queued the raw events the server sent before it: they are read
+    // now. Without a wait they were read this poll already, and what came in since waits for the
+    // next: reading again would cost a system call.
+    if (waited) {
+        readRawEvents();
+    }
+    return answer;
 }
 
 void X11InputDevices::ask(bool keymapToo) {
@@ -241,11 +235,11 @@ void X11InputDevices::forgetQuestion() {
     }
 }
 
-bool X11InputDevices::takeAnswer(bool wait) {
+std::optional<X11InputDevices::Answer> X11InputDevices::takeAnswer(bool wait) {
     void* arrived = nullptr;
     if (!asked_ ||
         (!wait && xcb_poll_for_reply(connection_, asked_->pointer, &arrived, nullptr) == 0)) {
-        return false;
+        return std::nullopt;
     }
     const Question question = *std::exchange(asked_, std::nullopt);
     const XcbReply<xcb_query_pointer_reply_t> pointer(
@@ -257,7 +251,7 @@ bool X11InputDevices::takeAnswer(bool wait) {
                         : nullptr);
     if (!pointer || (question.keymap && !keymap)) {
         checkConnection();
-        return false;
+        return std::nullopt;
     }
     if (keymap) {
         heldKeys_ = keysHeld(*keymap);
@@ -266,21 +260,16 @@ bool X11InputDevices::takeAnswer(bool wait) {
     held.set(1, (pointer->mask & XCB_KEY_BUT_MASK_BUTTON_1) != 0);
     held.set(2, (pointer->mask & XCB_KEY_BUT_MASK_BUTTON_3) != 0);
     held.set(4, (pointer->mask & XCB_KEY_BUT_MASK_BUTTON_2) != 0);
-    // Also right when the pointer is on another screen of the display.
-    unusedPosition_ = CursorPosition{pointer->root_x, pointer->root_y};
-    unusedHeldKeys_ = held;
-    // Events read from now on may have come before the answer: the next poll asks again. Those
-    // that came with an answer waited for are still to be read.
+    // Events read from now on may have come before the answer: the next poll asks again.
     inputSinceAnswer_ = false;
-    eventsRead_ = eventsRead_ && !wait;
-    return true;
+    // Also right when the pointer is on another screen of the display.
+    return Answer{{pointer->root_x, pointer->root_y}, held};
 }
 
 // Reads what has arrived without waiting, so the process is woken by nothing but its own poll;
 // what comes in meanwhile waits for the next poll. One read of the connection at most: the events
 // a wait for an answer left queued, or those that came since.
 void X11InputDevices::readRawEvents() {
-    eventsRead_ = true;
     if (!connected()) {
         return;
     }

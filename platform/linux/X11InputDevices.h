@@ -14,10 +14,9 @@ namespace dorvex {
 
 // Keyboard and mouse of an X display, through a connection of their own. XInput2 raw presses,
 // releases, wheel steps and motion are collected at each poll so that input in between still
-// counts. Pointer and keyboard map are asked together in one round trip, and each half of the
-// answer serves one question: a poll asking for both (in either order) asks the server once.
-// A poll with no raw event since the last answer waits for nothing: it takes the pointer from a
-// question asked at the poll before, and the keys, which only input changes, stay as they were.
+// counts. A poll asks for pointer and keyboard map together, in one round trip. A poll with no
+// raw event since the last answer waits for nothing: it takes the pointer from a question asked
+// at the poll before, and the keys, which only input changes, stay as they were.
 // Without a display, after losing it, or on a Wayland session (whose own windows' input X never
 // sees; an XWayland display tells one too) nothing is reported, and the reason is told once.
 class X11InputDevices : public InputDevices {
@@ -29,19 +28,22 @@ public:
     X11InputDevices(const X11InputDevices&) = delete;
     X11InputDevices& operator=(const X11InputDevices&) = delete;
 
-    bool cursorPosition(CursorPosition& position) override;
-    KeyCodes keysReported() override;
-    RawInput rawInputReported() override;
+    InputPoll poll() override;
     std::string notWatchedReason() override { return reason_; }
     std::string sourceName() const override { return "X11"; }
 
 private:
     bool connected() const { return connection_ != nullptr && !lost_; }
     void watchRawInput();
-    bool refreshPointerAndKeymap();
+    // The pointer's position and the keys and buttons held, as the server answered.
+    struct Answer {
+        CursorPosition position;
+        KeyCodes held;
+    };
+    std::optional<Answer> pointerAndKeymap();
     void ask(bool keymapToo);
     void forgetQuestion();
-    bool takeAnswer(bool wait);
+    std::optional<Answer> takeAnswer(bool wait);
     void readRawEvents();
     void readRawEvent(const void* event);
     void checkConnection();
@@ -52,8 +54,8 @@ private:
     std::uint32_t root_ = 0;
     int xinputOpcode_ = -1;                 // -1 without XInput2
     bool rawEventsTellEveryChange_ = false; // XInput 2.1 or later
-    KeyCodes pressed_; // keys and buttons pressed since the previous keysReported
-    RawInput raw_;     // raw input since the previous rawInputReported
+    KeyCodes pressed_;                      // keys and buttons pressed since the previous poll
+    RawInput raw_;                          // raw input since the previous poll
     struct Question {
         unsigned int pointer;               // the request's sequence number
         std::optional<unsigned int> keymap; // asked along only when the keys may have changed
@@ -64,10 +66,6 @@ private:
     std::optional<Question> asked_; // not answered yet
     bool inputSinceAnswer_ = false; // a raw event read since the last answer
     KeyCodes heldKeys_;             // by the last keyboard map answered
-    // The halves of the last answer that no question has used yet.
-    std::optional<CursorPosition> unusedPosition_;
-    std::optional<KeyCodes> unusedHeldKeys_;
-    bool eventsRead_ = false; // this poll, since any question
     bool lost_ = false;
     std::string reason_; // why not watched, once told
 };

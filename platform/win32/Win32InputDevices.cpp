@@ -16,30 +16,20 @@ std::uint32_t lastInputTime() {
 
 Win32InputDevices::Win32InputDevices() : lastInputTime_(lastInputTime()) {}
 
-bool Win32InputDevices::cursorPosition(CursorPosition& position) {
-    POINT point{};
-    if (!::GetCursorPos(&point)) {
-        return false;
+InputPoll Win32InputDevices::poll() {
+    InputPoll input;
+    if (POINT point{}; ::GetCursorPos(&point)) {
+        input.position = CursorPosition{point.x, point.y};
     }
-    position = {point.x, point.y};
-    return true;
-}
-
-// A code counts when its key is down now or was pressed since the previous query.
-KeyCodes Win32InputDevices::keysReported() {
-    KeyCodes keys;
+    // A code counts when its key is down now or was pressed since the previous query.
     for (int code = 0; code < 256; ++code) {
-        keys[static_cast<std::size_t>(code)] = ::GetAsyncKeyState(code) != 0;
+        input.keys[static_cast<std::size_t>(code)] = ::GetAsyncKeyState(code) != 0;
     }
-    return keys;
-}
-
-// The system does not say which device the input came from.
-RawInput Win32InputDevices::rawInputReported() {
+    // The system does not say which device the input came from.
     const std::uint32_t time = lastInputTime();
-    const bool input = time != lastInputTime_;
+    input.raw.keyboardOrMouse = time != lastInputTime_;
     lastInputTime_ = time;
-    return {.keyboardOrMouse = input};
+    return input;
 }
 
 } // namespace dorvex

@@ -12,14 +12,12 @@ class Win32InputDevices : public InputDevices {
 public:
     Win32InputDevices();
 
-    bool cursorPosition(CursorPosition& position) override;
-    KeyCodes keysReported() override;
-    RawInput rawInputReported() override;
+    InputPoll poll() override;
     std::string notWatchedReason() override { return {}; }
     std::string sourceName() const override { return "Windows"; }
 
 private:
-    std::uint32_t lastInputTime_; // of the system's last input, at the previous call
+    std::uint32_t lastInputTime_; // of the system's last input, at the previous poll
 };
 
 } // namespace dorvex

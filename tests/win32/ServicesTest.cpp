@@ -84,20 +84,27 @@ bool eventually(const std::function<bool()>& condition) {
 // the system's record of input shows it at the next call and then nothing more.
 TEST(Win32InputDevices, SeesInputThatAnotherProgramSent) {
     Win32InputDevices input;
-    CursorPosition before, after;
-    ASSERT_TRUE(input.cursorPosition(before));
+    const std::optional<CursorPosition> before = input.poll().position;
+    ASSERT_TRUE(before);
     ASSERT_TRUE(sendInput("move 40 50"));
-    EXPECT_TRUE(eventually([&] { return input.cursorPosition(after) && after != before; }))
-        << "Wine's pointer speed decides how far it went";
-    input.keysReported();
-    input.rawInputReported();
+    EXPECT_TRUE(eventually([&] {
+        const std::optional<CursorPosition> after = input.poll().position;
+        return after && after != before;
+    })) << "Wine's pointer speed decides how far it went";
+    input.poll();
     for (const int code : {VK_F7, int{'Q'}, VK_F7}) {
-        const auto reported = [&] { return input.keysReported()[static_cast<std::size_t>(code)]; };
+        // The record of input as the polls that look for the key have seen it.
+        RawInput raw;
+        const auto reported = [&] {
+            const InputPoll polled = input.poll();
+            raw.keyboardOrMouse = raw.keyboardOrMouse || polled.raw.keyboardOrMouse;
+            return polled.keys[static_cast<std::size_t>(code)];
+        };
         ASSERT_TRUE(sendInput("key " + std::to_string(code)));
         ASSERT_TRUE(eventually(reported)) << code;
         EXPECT_TRUE(eventually([&] { return !reported(); })) << code << " reported for good";
-        EXPECT_EQ(input.rawInputReported(), (RawInput{.keyboardOrMouse = true})) << code;
-        EXPECT_EQ(input.rawInputReported(), (RawInput{})) << code;
+        EXPECT_EQ(raw, (RawInput{.keyboardOrMouse = true})) << code;
+        EXPECT_EQ(input.poll().raw, (RawInput{})) << code;
     }
 }
 
