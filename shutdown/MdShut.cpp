@@ -19,7 +19,8 @@ bool MdShut::Enable_ShutdownPrivilege(PowerAction action) {
         raise(PrivilegeNotFound,
               "Can't enable shutdown: Can't find the SE_SHUTDOWN_NAME privilege value." + text);
     case PrivilegeFailure::NoCurrentProcess:
-        raise(NoCurrentProcess, "Can't enable shutdown: Can't determine the current process." + text);
+        raise(NoCurrentProcess,
+              "Can't enable shutdown: Can't determine the current process." + text);
     case PrivilegeFailure::NotPermitted:
         break;
     }

@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # Builds the Debian package from a clean tree, checks it with lintian, installs it with apt-get,
 # runs the installed launcher twice for a new user under a private X server (also on a full disk,
-# over an emptied copy of the settings and after it restored a broken one) and removes the package
-# again, even on failure. Needs root (CI runs on a throwaway machine).
+# over an emptied copy of the settings, after it restored a broken one, and with the
+# administrator's settings) and removes the package and those settings again, even on failure.
+# Needs root (CI runs on a throwaway machine).
 source "$(dirname "$0")/../e2e/lib.sh"
 [[ $(id -u) == 0 ]] || { echo "SKIP: installing a package needs root"; exit 77; }
 ! dpkg-query -W dorvexzede >/dev/null 2>&1 || e2e_fail "dorvexzede is installed already"
+[[ ! -e /etc/dorvexzede ]] || e2e_fail "an administrator's /etc/dorvexzede is there already"
 package_cleanup() {
+    rm -rf /etc/dorvexzede
     DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq dorvexzede >/dev/null 2>&1 || true
     umount "$E2E_TMP/full" 2>/dev/null || true
     e2e_cleanup
@@ -26,6 +29,7 @@ DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >/dev/null || e2e_f
 # Qt's platform plugins come with the package, Wayland's where it is wanted.
 [[ ", $(dpkg-deb -f "$deb" Depends)," == *", qt6-qpa-plugins,"* && $(dpkg-deb -f "$deb" Recommends) == qt6-wayland ]] ||
     e2e_fail "Depends: $(dpkg-deb -f "$deb" Depends); Recommends: $(dpkg-deb -f "$deb" Recommends)"
+! dpkg -S /etc/dorvexzede >/dev/null 2>&1 || e2e_fail "the package owns the administrator's /etc/dorvexzede"
 
 # The launcher's own errors are one clear line. A relative folder is none, and none is read as an
 # option.
@@ -110,6 +114,25 @@ rm -r "$settings.broken"
     e2e_fail "the restore failed or said something else"
 cmp -s "$settings" /usr/share/dorvexzede/DorvexL.ini && [[ $(cat "$settings.broken") == CPUOn=7 ]] || e2e_fail "not restored, or not kept"
 run_launcher restored
+# The administrator's settings replace the user's at every start, the user's fixed time too; if
+# unreadable, the user's copy stays; if broken, the program tells. --restore-settings says so.
+site=/etc/dorvexzede/DorvexL.ini
+mkdir /etc/dorvexzede && { cat /usr/share/dorvexzede/DorvexL.ini && printf "# the administrator's\r\n"; } >"$site"
+sed -i 's/^StopOn=1/StopOn=2/' "$settings" && grep -q ^StopOn=2 "$settings" || e2e_fail "no fixed time set"
+run_launcher site
+cmp -s "$settings" "$site" || e2e_fail "the administrator's settings did not replace the user's"
+[[ $(dorvexzede-launcher --restore-settings) == *$'\n'"dorvexzede-launcher: the administrator's $site replaces them at the next start" ]] ||
+    e2e_fail "the restore did not tell of the administrator's settings"
+chmod 000 "$site" && chmod 711 "$E2E_TMP" && mkdir -m 777 "$E2E_TMP/nobody"
+setpriv --reuid=65534 --regid=65534 --clear-groups env XDG_DATA_HOME="$E2E_TMP/nobody" \
+    dorvexzede-launcher --version >/dev/null 2>"$E2E_TMP/said" || e2e_fail "not started beside unreadable settings"
+[[ $(<"$E2E_TMP/said") == "dorvexzede-launcher: cannot read the administrator's settings $site; "* && $(wc -l <"$E2E_TMP/said") == 1 ]] &&
+    cmp -s "$E2E_TMP/nobody/dorvexzede/Data/DorvexL.ini" /usr/share/dorvexzede/DorvexL.ini || e2e_fail "unreadable: said $(<"$E2E_TMP/said")"
+chmod 644 "$site" && sed -i 's/^CPUOn=2/CPUOn=7/' "$site" && mkdir "$E2E_TMP/broken"
+e2e_start_program "$E2E_TMP/broken" -InhibitShutdown
+e2e_wait_window "Dorvex Zede Config File - 1 Range Errors" >/dev/null
+e2e_signal_program TERM
+[[ $(e2e_wait_exit "$E2E_TMP/broken") == 1 ]] && cmp -s "$settings" "$site" || e2e_fail "the broken settings were not copied"
 
 DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq dorvexzede >/dev/null || e2e_fail "apt-get purge failed"
 [[ ! -e /usr/bin/dorvexzede && ! -e /etc/xdg/autostart/dorvexzede.desktop ]] || e2e_fail "files left"
