@@ -35,18 +35,18 @@ void MainTick::tmrRefresh_Timer() {
         return;
     }
     RunState& run = program_.state.run;
-    if (run.RunMode == 1 && !run.AboutOpen) {
+    if (run.RunMode == RunState::Monitoring && !run.AboutOpen) {
         Check_Activity();
     }
-    if (run.RunMode == 0 && !run.AboutOpen) {
+    if (run.RunMode == RunState::StartUpDelay && !run.AboutOpen) {
         Start_Delay();
     }
     // The update check has its chance on every tick that does not begin and end in the countdown.
-    if (run.RunMode == 2) {
+    if (run.RunMode == RunState::Countdown) {
         if (!run.AboutOpen) {
             program_.shutdownCountdown.Shutdown_Countdown();
         }
-        if (run.RunMode != 2) {
+        if (run.RunMode != RunState::Countdown) {
             program_.updateCommands.Check_Update_Time();
         }
     } else {
@@ -68,7 +68,7 @@ void MainTick::Start_Delay() {
     if (run.PhaseSeconds != 0) {
         return;
     }
-    run.RunMode = 1;
+    run.RunMode = RunState::Monitoring;
     program_.activityLog.Write_Log(1, "Enter", "Run");
     run.PhaseSeconds = 0;
     run.CPUIdleCount = 0;
@@ -139,7 +139,7 @@ void MainTick::Check_Activity() {
     const bool timeReached = settings.StopOn == 2 && run.StopTimeSecs == timeOfDayToTheMinute();
     if (idleReached || timeReached) {
         // The hand-over to the countdown, whose first step follows in this same tick.
-        run.RunMode = 2;
+        run.RunMode = RunState::Countdown;
         run.PhaseSeconds = 0;
         window.StopTimeT.enabled = false;
     }

@@ -14,7 +14,7 @@ void RunDisplay::Reset_Display() {
 
     run.TestMode = false;
     window.tmrRefresh.setTimerEnabled(false);
-    run.RunMode = 0;
+    run.RunMode = RunState::StartUpDelay;
     run.PhaseSeconds = 2;
     run.CPUQuiet = 1;
     run.CPUIdleTime = 60;
