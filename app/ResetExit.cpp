@@ -26,7 +26,7 @@ void ResetExit::Reset_Click() {
 void ResetExit::Reset_Monitor() {
     const RunState& run = program_.state.run;
     DorvexLMain& window = program_.mainWindow;
-    if (program_.state.settings.StopOn == 2 && run.RunMode != RunState::Countdown) {
+    if (program_.state.settings.StopOn == Settings::On && run.RunMode != RunState::Countdown) {
         program_.fixedTimeEntry.Update_StopTime();
         // A countdown that began while its message was open is not cancelled by this reset.
         if (run.RunMode == RunState::Countdown) {
