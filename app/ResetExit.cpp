@@ -6,9 +6,9 @@ namespace dorvex {
 
 std::string ResetExit::runStateText() const {
     switch (program_.state.run.RunMode) {
-    case 0:
+    case RunState::StartUpDelay:
         return "Initialise";
-    case 1:
+    case RunState::Monitoring:
         return "Run";
     default:
         return program_.state.run.ShutTypeText;
@@ -26,14 +26,14 @@ void ResetExit::Reset_Click() {
 void ResetExit::Reset_Monitor() {
     const RunState& run = program_.state.run;
     DorvexLMain& window = program_.mainWindow;
-    if (program_.state.settings.StopOn == 2 && run.RunMode < 2) {
+    if (program_.state.settings.StopOn == Settings::On && run.RunMode != RunState::Countdown) {
         program_.fixedTimeEntry.Update_StopTime();
         // A countdown that began while its message was open is not cancelled by this reset.
-        if (run.RunMode == 2) {
+        if (run.RunMode == RunState::Countdown) {
             return;
         }
     }
-    if (run.RunMode == 2) {
+    if (run.RunMode == RunState::Countdown) {
         window.Reset.text = "&Reset";
         window.Reset.toolTip = std::string("Reset ") + AppName;
         // The countdown took the button from users who may not cancel; the new run gives it back.
@@ -58,7 +58,7 @@ void ResetExit::Disable_Buttons() {
     DorvexLMain& window = program_.mainWindow;
     window.TestS.enabled = false;
     // During the countdown the Reset button cancels it and stays usable.
-    if (program_.state.run.RunMode == 2) {
+    if (program_.state.run.RunMode == RunState::Countdown) {
         window.mPopUpCancel.enabled = false;
     } else {
         window.Reset.enabled = false;

@@ -4,7 +4,6 @@
 #include "app/Program.h"
 
 #include <algorithm>
-#include <array>
 #include <utility>
 
 namespace dorvex {
@@ -12,8 +11,14 @@ namespace dorvex {
 namespace {
 
 const char* runModeName(std::int16_t mode) {
-    constexpr std::array<const char*, 3> names{"start-up delay", "monitoring", "countdown"};
-    return names.at(static_cast<std::size_t>(mode));
+    switch (mode) {
+    case RunState::Monitoring:
+        return "monitoring";
+    case RunState::Countdown:
+        return "countdown";
+    default:
+        return "start-up delay";
+    }
 }
 
 // One kind of activity; `reading` writes its reading's members.
@@ -28,7 +33,7 @@ void writeKind(JsonWriter& json, const char* kind, bool watched, int count, int 
 void writeSigns(JsonWriter& json, const Program& program) {
     json.key("signsOfUse").beginArray();
     // Only monitoring asks for them: from the last tick of a run before, they hold nothing off.
-    if (program.state.run.RunMode == 1) {
+    if (program.state.run.RunMode == RunState::Monitoring) {
         for (const auto& [kind, name] :
              {std::pair{SignKind::Presence, "presence"}, std::pair{SignKind::Work, "work"}}) {
             for (const std::string& sign : program.sampling.signsSeen(kind)) {
@@ -44,7 +49,7 @@ void writeSigns(JsonWriter& json, const Program& program) {
 void writeCountdown(JsonWriter& json, const Program& program) {
     const RunState& run = program.state.run;
     std::optional<long long> left;
-    if (run.RunMode == 2 && !run.TestMode) {
+    if (run.RunMode == RunState::Countdown && !run.TestMode) {
         const int shownAt = run.PhaseSeconds - (program.shutdownCountdown.stepWaiting() ? 0 : 1);
         left = std::max(0, run.CountdownSecs - std::max(0, shownAt));
     }
@@ -65,13 +70,13 @@ std::string statusReport(Program& program) {
     json.key("shutType").string(run.ShutTypeText);
 
     json.key("watched").beginArray();
-    const bool cpuWatched = settings.CPUOn == 2;
+    const bool cpuWatched = settings.CPUOn == Settings::On;
     writeKind(json, "processor", cpuWatched, run.CPUIdleCount, run.CPUIdleLimit, [&] {
         // The average load in percent, none before the first sample or after a failed one.
         json.key("reading").numberOrNull(cpuWatched ? samples.CPUAvgShown : std::nullopt);
         json.key("threshold").number(run.CPULevel);
     });
-    const bool inputWatched = settings.KMOn == 2;
+    const bool inputWatched = settings.KMOn == Settings::On;
     writeKind(json, "keyboard and mouse", inputWatched, run.KMIdleCount, run.KMIdleLimit, [&] {
         // The marks of the boxes: "K" and "M" for key and pointer input, "I" for either, "_"
         // for none, "?" for input nobody can see.
@@ -80,7 +85,7 @@ std::string statusReport(Program& program) {
     });
     json.endArray();
 
-    const bool fixedTime = settings.StopOn == 2;
+    const bool fixedTime = settings.StopOn == Settings::On;
     json.key("fixedTime")
         .stringOrNull(fixedTime ? std::optional(program.runDisplay.fixedTimeText()) : std::nullopt);
     writeCountdown(json, program);

@@ -31,7 +31,7 @@ void BM_MonitoringTick(benchmark::State& state) {
     for (auto _ : state) {
         advance(sim, 1, done);
     }
-    if (sim.run().RunMode != 1) {
+    if (sim.run().RunMode != RunState::Monitoring) {
         state.SkipWithError("monitoring stopped");
     }
 }

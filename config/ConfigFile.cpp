@@ -24,7 +24,7 @@ void ConfigFile::Config_Read() {
 
     Settings& settings = program_.state.settings;
     settings = result.settings;
-    if (settings.StopOn == 2) {
+    if (settings.StopOn == Settings::On) {
         const std::string hhmm = stopTimeDigits(settings.StopTime);
         Control& stopTime = program_.mainWindow.StopTimeT;
         stopTime.text = hhmm.substr(0, 2) + ":" + hhmm.substr(2);

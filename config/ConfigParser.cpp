@@ -27,8 +27,8 @@ float toSingle(std::string_view text) {
     return static_cast<float>(*value);
 }
 
-bool isOneOrTwo(float value) {
-    return value == 1 || value == 2;
+bool isOffOrOn(float value) {
+    return value == Settings::Off || value == Settings::On;
 }
 
 // The minutes part of a fixed time: the number formed by the last two characters of its text.
@@ -79,17 +79,17 @@ void readLines(const std::vector<std::string>& lines, Settings& settings, Counts
 }
 
 void checkRanges(Settings& settings, Counts& counts) {
-    if (!isOneOrTwo(settings.CPUOn)) {
+    if (!isOffOrOn(settings.CPUOn)) {
         counts.rangeError("CPUOn=" + singleText(settings.CPUOn));
     }
-    if (!isOneOrTwo(settings.KMOn)) {
+    if (!isOffOrOn(settings.KMOn)) {
         counts.rangeError("KMOn=" + singleText(settings.KMOn));
     }
-    if (!isOneOrTwo(settings.StopOn)) {
+    if (!isOffOrOn(settings.StopOn)) {
         counts.rangeError("StopOn=" + singleText(settings.StopOn));
     }
     // Times just past 23:59 are taken as 23:59 when the fixed time is in force.
-    if (settings.StopOn == 2 && settings.StopTime > 12359 && settings.StopTime < 19901) {
+    if (settings.StopOn == Settings::On && settings.StopTime > 12359 && settings.StopTime < 19901) {
         settings.StopTime = 12359;
     }
     // A fraction would pass the other tests and turn into a nonsense time of day.
@@ -98,10 +98,11 @@ void checkRanges(Settings& settings, Counts& counts) {
         settings.StopTime != std::floor(settings.StopTime)) {
         counts.rangeError("StopTime = " + singleText(settings.StopTime));
     }
-    if (settings.CPUOn == 1 && settings.KMOn == 1 && settings.StopOn == 1) {
+    if (settings.CPUOn == Settings::Off && settings.KMOn == Settings::Off &&
+        settings.StopOn == Settings::Off) {
         counts.rangeError("At Least One Of CPUOn, KMOn & StopOn Must Be Set");
     }
-    if (settings.ShutType != 1 && settings.ShutType != 5) {
+    if (settings.ShutType != Settings::PowerOff && settings.ShutType != Settings::Hibernate) {
         counts.rangeError("ShutType=" + singleText(settings.ShutType));
     }
 }

@@ -19,7 +19,7 @@ std::optional<float> FixedTimeEntry::parseTime(std::string_view text) {
 
 void FixedTimeEntry::Update_StopTime() {
     Settings& settings = program_.state.settings;
-    if (settings.StopOn != 2) {
+    if (settings.StopOn != Settings::On) {
         return;
     }
     if (const auto stopTime = parseTime(program_.mainWindow.StopTimeT.text)) {

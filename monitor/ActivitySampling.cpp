@@ -25,7 +25,7 @@ void ActivitySampling::Sample_Activity() {
     // Polled also when not watched, so that a backend gathering raw input between polls does
     // not gather it without end.
     const std::string polled = input.Poll_Input();
-    if (settings.KMOn == 2) {
+    if (settings.KMOn == Settings::On) {
         samples.KMActText = polled;
         run.KMQuiet = samples.KMActText == "_ _" ? 1 : 0;
         // Input nobody can see is no sign of an idle machine: it counts as in use. So does quiet
@@ -49,14 +49,14 @@ void ActivitySampling::Sample_Activity() {
     }
 
     // The load shown is the average of the previous tick.
-    if (settings.CPUOn == 2) {
+    if (settings.CPUOn == Settings::On) {
         window.CPUAct.text = samples.CPUAvgText;
     }
     // A text without a number counts as 0.
     const bool shownIsQuiet = samples.CPUAvgShown.value_or(0) < run.CPULevel;
-    window.CPUAct.foreColour = settings.CPUOn == 2 && shownIsQuiet ? Orange : Green;
+    window.CPUAct.foreColour = settings.CPUOn == Settings::On && shownIsQuiet ? Orange : Green;
 
-    const bool watchInput = settings.KMOn == 2;
+    const bool watchInput = settings.KMOn == Settings::On;
     if (watchInput) {
         window.KeyAct.text.assign(1, samples.KMActText.front());
         window.MouseAct.text.assign(1, samples.KMActText.back());
@@ -64,7 +64,7 @@ void ActivitySampling::Sample_Activity() {
     window.KeyAct.foreColour = watchInput && samples.KMActText.front() == '_' ? Orange : Green;
     window.MouseAct.foreColour = watchInput && samples.KMActText.back() == '_' ? Orange : Green;
 
-    if (settings.CPUOn != 2) {
+    if (settings.CPUOn != Settings::On) {
         return;
     }
     sampleLoad();

@@ -35,18 +35,18 @@ void MainTick::tmrRefresh_Timer() {
         return;
     }
     RunState& run = program_.state.run;
-    if (run.RunMode == 1 && !run.AboutOpen) {
+    if (run.RunMode == RunState::Monitoring && !run.AboutOpen) {
         Check_Activity();
     }
-    if (run.RunMode == 0 && !run.AboutOpen) {
+    if (run.RunMode == RunState::StartUpDelay && !run.AboutOpen) {
         Start_Delay();
     }
     // The update check has its chance on every tick that does not begin and end in the countdown.
-    if (run.RunMode == 2) {
+    if (run.RunMode == RunState::Countdown) {
         if (!run.AboutOpen) {
             program_.shutdownCountdown.Shutdown_Countdown();
         }
-        if (run.RunMode != 2) {
+        if (run.RunMode != RunState::Countdown) {
             program_.updateCommands.Check_Update_Time();
         }
     } else {
@@ -68,23 +68,23 @@ void MainTick::Start_Delay() {
     if (run.PhaseSeconds != 0) {
         return;
     }
-    run.RunMode = 1;
+    run.RunMode = RunState::Monitoring;
     program_.activityLog.Write_Log(1, "Enter", "Run");
     run.PhaseSeconds = 0;
     run.CPUIdleCount = 0;
     run.KMIdleCount = 0;
     program_.sampling.CPUUsage.Initialise64();
     program_.sampling.input.Prime_Input();
-    if (settings.StopOn > 1) {
+    if (settings.StopOn == Settings::On) {
         window.StopTimeT.enabled = true;
         window.StopTimeT.locked = false;
     }
     window.StatusActA.text.clear();
     // A kind that is not watched counts as idle for its whole time from the start.
-    if (settings.CPUOn == 1) {
+    if (settings.CPUOn == Settings::Off) {
         run.CPUIdleCount = run.CPUIdleLimit;
     }
-    if (settings.KMOn == 1) {
+    if (settings.KMOn == Settings::Off) {
         run.KMIdleCount = run.KMIdleLimit;
     }
 }
@@ -98,10 +98,10 @@ void MainTick::Check_Activity() {
 
     // Held at its bound: with only the fixed time watched nothing else stops it.
     countUp(run.PhaseSeconds);
-    if (settings.CPUOn == 2) {
+    if (settings.CPUOn == Settings::On) {
         countUp(run.CPUIdleCount);
     }
-    if (settings.KMOn == 2) {
+    if (settings.KMOn == Settings::On) {
         countUp(run.KMIdleCount);
     }
     if (run.CPUQuiet == 0) {
@@ -127,19 +127,21 @@ void MainTick::Check_Activity() {
         window.StatusActT.foreColour = Green;
         program_.tray.Set_TrayIcon("Activity");
     }
-    if (settings.CPUOn == 1 && settings.KMOn == 1 && settings.StopOn == 2) {
+    if (settings.CPUOn == Settings::Off && settings.KMOn == Settings::Off &&
+        settings.StopOn == Settings::On) {
         window.StatusActT.text = "Active";
         window.StatusActT.foreColour = Orange;
     }
 
-    const bool watched = settings.CPUOn == 2 || settings.KMOn == 2;
+    const bool watched = settings.CPUOn == Settings::On || settings.KMOn == Settings::On;
     const bool idleReached =
         watched && run.CPUIdleCount >= run.CPUIdleLimit && run.KMIdleCount >= run.KMIdleLimit;
     // The local time is asked only when the fixed time is watched.
-    const bool timeReached = settings.StopOn == 2 && run.StopTimeSecs == timeOfDayToTheMinute();
+    const bool timeReached =
+        settings.StopOn == Settings::On && run.StopTimeSecs == timeOfDayToTheMinute();
     if (idleReached || timeReached) {
         // The hand-over to the countdown, whose first step follows in this same tick.
-        run.RunMode = 2;
+        run.RunMode = RunState::Countdown;
         run.PhaseSeconds = 0;
         window.StopTimeT.enabled = false;
     }

@@ -7,7 +7,10 @@ namespace dorvex {
 
 // The run state shared by monitoring, the countdown and the windows. Counters are 16-bit seconds.
 struct RunState {
-    std::int16_t RunMode = 0; // 0 start-up delay, 1 monitoring, 2 shutdown countdown
+    // The values RunMode takes, in the order a run goes through them.
+    static constexpr std::int16_t StartUpDelay = 0, Monitoring = 1, Countdown = 2;
+
+    std::int16_t RunMode = StartUpDelay;
     std::int16_t PhaseSeconds = 0;
     std::int16_t CPUIdleTime = 0;
     std::int16_t CPUIdleLimit = 0;

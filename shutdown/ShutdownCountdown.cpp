@@ -63,7 +63,7 @@ void ShutdownCountdown::step() {
 
 std::string ShutdownCountdown::countdownText() const {
     const RunState& run = program_.state.run;
-    const std::string prefix = program_.state.settings.ShutType == 5
+    const std::string prefix = program_.state.settings.ShutType == Settings::Hibernate
                                    ? "The Computer Will Hibernate In "
                                    : "The Computer Will Power Off In ";
     return prefix + std::to_string(run.CountdownSecs - run.PhaseSeconds) + "s";
@@ -108,8 +108,8 @@ void ShutdownCountdown::lockCommands() {
 
 void ShutdownCountdown::actionsAtZero() {
     const std::string shutType = program_.state.run.ShutTypeText;
-    const bool powerOff = program_.state.settings.ShutType == 1;
-    const bool hibernate = program_.state.settings.ShutType == 5;
+    const bool powerOff = program_.state.settings.ShutType == Settings::PowerOff;
+    const bool hibernate = program_.state.settings.ShutType == Settings::Hibernate;
     const bool simulate = program_.state.SwitchCode != 0;
     ActivityLog& log = program_.activityLog;
 

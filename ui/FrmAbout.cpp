@@ -68,7 +68,7 @@ void FrmAbout::Form_Unload() {
 
 void FrmAbout::Enable_Buttons() {
     DorvexLMain& window = program_.mainWindow;
-    if (program_.state.run.RunMode == 2) {
+    if (program_.state.run.RunMode == RunState::Countdown) {
         window.mPopUpCancel.enabled = true;
     } else {
         window.Reset.enabled = true;

@@ -14,7 +14,7 @@ void RunDisplay::Reset_Display() {
 
     run.TestMode = false;
     window.tmrRefresh.setTimerEnabled(false);
-    run.RunMode = 0;
+    run.RunMode = RunState::StartUpDelay;
     run.PhaseSeconds = 2;
     run.CPUQuiet = 1;
     run.CPUIdleTime = 60;
@@ -23,20 +23,20 @@ void RunDisplay::Reset_Display() {
     run.CountdownSecs = 60;
     applySwitchTimings();
     run.AboutCloseSecs = 60;
-    program_.state.samples.KMActText = settings.KMOn == 1 ? "" : " . .";
+    program_.state.samples.KMActText = settings.KMOn == Settings::Off ? "" : " . .";
     window.StatusActT.foreColour = Blue;
     window.StatusActT.text.clear();
-    if (settings.ShutType == 1) {
+    if (settings.ShutType == Settings::PowerOff) {
         run.ShutTypeText = "Power Off";
-    } else if (settings.ShutType == 5) {
+    } else if (settings.ShutType == Settings::Hibernate) {
         run.ShutTypeText = "Hibernate";
     }
     run.CPUIdleLimit = run.CPUIdleTime;
-    if (settings.KMOn == 1) {
+    if (settings.KMOn == Settings::Off) {
         run.KMIdleTime = run.CPUIdleTime;
     }
     run.KMIdleLimit = run.KMIdleTime;
-    if (settings.StopOn == 2) {
+    if (settings.StopOn == Settings::On) {
         const std::string hhmm = stopTimeDigits(settings.StopTime);
         run.StopTimeSecs = static_cast<float>(
             (std::stoi(hhmm.substr(0, 2)) * 60 + std::stoi(hhmm.substr(2))) * 60);
@@ -86,16 +86,16 @@ void RunDisplay::resetReadings() {
     samples.CPUSampleIndex = 0;
     samples.showNoAverage(" ...");
     window.CPUAct.text = "- - -";
-    blank(window.CPUAct, settings.CPUOn == 2);
+    blank(window.CPUAct, settings.CPUOn == Settings::On);
     window.KeyAct.text = "-";
-    blank(window.KeyAct, settings.KMOn == 2);
+    blank(window.KeyAct, settings.KMOn == Settings::On);
     window.MouseAct.text = "-";
-    blank(window.MouseAct, settings.KMOn == 2);
+    blank(window.MouseAct, settings.KMOn == Settings::On);
     // With the fixed time in force the box keeps the configured time.
-    if (settings.StopOn == 1) {
+    if (settings.StopOn == Settings::Off) {
         window.StopTimeT.text = "--:--";
     }
-    blank(window.StopTimeT, settings.StopOn == 2);
+    blank(window.StopTimeT, settings.StopOn == Settings::On);
     window.StopTimeT.enabled = false;
 }
 
@@ -118,15 +118,15 @@ std::string RunDisplay::titleText() const {
     if (program_.state.SwitchCode == 2) {
         return "Power Off if there is no activity for 900 sec";
     }
-    std::string title = settings.ShutType == 5 ? "Hibernate" : "Power Off";
-    const bool watched = settings.CPUOn == 2 || settings.KMOn == 2;
+    std::string title = settings.ShutType == Settings::Hibernate ? "Hibernate" : "Power Off";
+    const bool watched = settings.CPUOn == Settings::On || settings.KMOn == Settings::On;
     if (watched) {
         title += " if there is no activity for " + std::to_string(run.KMIdleLimit) + " sec";
     }
-    if (watched && settings.StopOn == 2) {
+    if (watched && settings.StopOn == Settings::On) {
         title += " or";
     }
-    if (settings.StopOn == 2) {
+    if (settings.StopOn == Settings::On) {
         title += " at " + fixedTimeText();
     }
     return title;
@@ -143,7 +143,7 @@ void RunDisplay::Start_Monitor() {
     RunState& run = program_.state.run;
     DorvexLMain& window = program_.mainWindow;
 
-    window.Reset.toolTip = program_.state.settings.StopOn == 2
+    window.Reset.toolTip = program_.state.settings.StopOn == Settings::On
                                ? "Save fixed time shutdown and reset Dorvex Zede"
                                : std::string("Reset ") + AppName;
     window.Exit.toolTip = std::string("Exit ") + AppName;

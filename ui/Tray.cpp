@@ -33,7 +33,8 @@ void Tray::showStatus() {
     const RunState& run = program_.state.run;
     const std::string& line =
         window.StatusActA.text.empty() ? window.StatusActT.text : window.StatusActA.text;
-    const int attentionMs = run.RunMode == 2 && !run.TestMode ? run.CountdownSecs * 1000 : 0;
+    const int attentionMs =
+        run.RunMode == RunState::Countdown && !run.TestMode ? run.CountdownSecs * 1000 : 0;
     if (!TrayData || (TrayData->status == line && TrayData->attentionMs == attentionMs)) {
         return;
     }
@@ -72,10 +73,11 @@ void Tray::Form_MouseMove(int code) {
 // Whether a right click on the icon leaves the window where it is.
 void Tray::updateSkipForeground() {
     const WindowState state = program_.mainWindow.model().state;
-    const bool busy = state != WindowState::Normal || program_.state.run.RunMode == 2;
+    const bool busy =
+        state != WindowState::Normal || program_.state.run.RunMode == RunState::Countdown;
     if (!(busy && state != WindowState::Minimised)) {
         program_.state.SkipForeground = true;
-    } else if (program_.state.run.RunMode != 2) {
+    } else if (program_.state.run.RunMode != RunState::Countdown) {
         program_.state.SkipForeground = false;
     }
 }
@@ -104,7 +106,7 @@ void Tray::Show_Window() {
         model.visible = true;
         centreOnScreen(model, program_.platform.windows.screenSize());
     }
-    model.topmost = program_.state.run.RunMode == 2;
+    model.topmost = program_.state.run.RunMode == RunState::Countdown;
     model.visible = true;
 }
 

@@ -26,7 +26,7 @@ TEST(AboutBox, ShowsNameAndVersionAndCountsDownWhileMonitoringPauses) {
     EXPECT_EQ(about.TMessage.text, "About will close in 1 sec");
     EXPECT_TRUE(about.loaded());
     EXPECT_EQ(sim.run().PhaseSeconds, quiet);
-    EXPECT_EQ(sim.run().RunMode, 1);
+    EXPECT_EQ(sim.run().RunMode, RunState::Monitoring);
     sim.advanceSeconds(1);
     EXPECT_FALSE(about.loaded() || sim.run().AboutOpen);
     EXPECT_TRUE(sim.main().About.enabled && sim.main().Reset.enabled && sim.main().TestS.enabled);
@@ -37,7 +37,7 @@ TEST(AboutBox, ShowsNameAndVersionAndCountsDownWhileMonitoringPauses) {
 TEST(AboutBox, OpenedDuringTheCountdownLeavesCancelWithTheButton) {
     Simulation sim({.arguments = "-StartShutdown"});
     sim.advanceSeconds(2 + 3 + 5);
-    ASSERT_EQ(sim.run().RunMode, 2);
+    ASSERT_EQ(sim.run().RunMode, RunState::Countdown);
     sim.program().dispatch([&] { sim.main().About_Click(); });
     EXPECT_TRUE(sim.main().Reset.enabled);
     EXPECT_FALSE(sim.main().mPopUpCancel.enabled);

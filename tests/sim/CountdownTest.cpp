@@ -95,7 +95,7 @@ TEST(Countdown, HibernatesOrSimulatesItAndComesBackToTheTray) {
                       sim.messages()[0].title == "Dorvex Zede Simulate Hibernate",
                   simulated);
         EXPECT_FALSE(sim.ended());
-        EXPECT_EQ(sim.run().RunMode, 0);
+        EXPECT_EQ(sim.run().RunMode, RunState::StartUpDelay);
         EXPECT_TRUE(sim.fake().notices.shown.size() == 1 && !sim.fake().notices.showing);
         EXPECT_FALSE(sim.mainWindow().visible);
         EXPECT_EQ(sim.mainWindow().state, WindowState::Minimised);
@@ -104,7 +104,7 @@ TEST(Countdown, HibernatesOrSimulatesItAndComesBackToTheTray) {
         sim.advanceSeconds(2);
         EXPECT_EQ(sim.main().StatusActA.text, "Activate in 1s");
         sim.advanceSeconds(1);
-        EXPECT_EQ(sim.run().RunMode, 1);
+        EXPECT_EQ(sim.run().RunMode, RunState::Monitoring);
     }
 }
 
@@ -119,7 +119,7 @@ TEST(Countdown, CancelFromTheButtonOrTheTrayStartsAgain) {
         }
         EXPECT_EQ(sim.lastEvents(2), (Strings{"Reset/Power Off", "Start/Initialise"}));
         EXPECT_EQ(sim.lastSentKinds(2), (std::vector{LogEventKind::Reset, LogEventKind::Start}));
-        EXPECT_EQ(sim.run().RunMode, 0);
+        EXPECT_EQ(sim.run().RunMode, RunState::StartUpDelay);
         EXPECT_EQ(sim.main().Reset.text, "&Reset");
         EXPECT_TRUE(sim.main().mPopUpReset.visible && !sim.main().mPopUpCancel.visible);
         EXPECT_EQ(sim.fake().windows.trayIcon().picture, "activate");
@@ -147,7 +147,7 @@ TEST(Countdown, AUserWhoIsNoAdministratorCanNeitherTestNorCloseNorCancel) {
     sim.advanceSeconds(ticksToCountdown);
     EXPECT_FALSE(sim.main().Reset.enabled || sim.main().mPopUpCancel.visible);
     sim.click("Reset");
-    EXPECT_EQ(sim.run().RunMode, 2);
+    EXPECT_EQ(sim.run().RunMode, RunState::Countdown);
     sim.fake().windows.events("DorvexLMain")->closeRequested();
     EXPECT_FALSE(sim.ended()) << "no close command for users";
     EXPECT_FALSE(Simulation({.arguments = "-InhibitAdmin"}).main().mPopUpExit.enabled);

@@ -48,10 +48,10 @@ TEST(FixedTime, WithTheFixedTimeOffOrDuringTheCountdownTheBoxIsNotRead) {
     EXPECT_TRUE(off.messages().empty());
     Simulation sim({.arguments = "-StartShutdown", .config = fixedTimeOn});
     sim.advanceSeconds(2 + 3);
-    ASSERT_EQ(sim.run().RunMode, 2);
+    ASSERT_EQ(sim.run().RunMode, RunState::Countdown);
     enter(sim, "bad");
     EXPECT_TRUE(sim.messages().empty());
-    EXPECT_EQ(sim.run().RunMode, 0);
+    EXPECT_EQ(sim.run().RunMode, RunState::StartUpDelay);
 }
 
 // The minute comes while the rejection is open: the countdown begins then, and the reset that

@@ -36,10 +36,10 @@ TEST(Monitoring, StartsHiddenInTheTrayAndCountsDownTheStartUpDelay) {
     EXPECT_TRUE(sim.main().StopTimeT.visible && sim.main().StopTimeT.text == "--:--") << "no time";
     sim.advanceSeconds(1);
     EXPECT_EQ(sim.main().StatusActA.text, "Activate in 1s");
-    EXPECT_EQ(sim.run().RunMode, 0);
+    EXPECT_EQ(sim.run().RunMode, RunState::StartUpDelay);
     sim.advanceSeconds(1);
     EXPECT_EQ(sim.main().StatusActA.text, "");
-    EXPECT_EQ(sim.run().RunMode, 1);
+    EXPECT_EQ(sim.run().RunMode, RunState::Monitoring);
     EXPECT_EQ(sim.logEvents().back(), "Enter/Run");
     EXPECT_EQ(sim.main().StatusActT.text, "Inactive") << "no evaluation yet";
     sim.advanceSeconds(1);
@@ -76,7 +76,7 @@ TEST(Monitoring, CountdownBeginsWhenEveryWatchedKindHasBeenQuietLongEnough) {
         sim.fake().work.shown = c.work;
         if (c.heldOff) {
             sim.advanceSeconds(startUpTicks + 3600);
-            EXPECT_EQ(sim.run().RunMode, 1);
+            EXPECT_EQ(sim.run().RunMode, RunState::Monitoring);
             EXPECT_EQ(sim.main().StatusActT.toolTip,
                       c.presence.empty() ? ""
                                          : "Keyboard and mouse count as in use: Totem plays "
@@ -92,9 +92,9 @@ TEST(Monitoring, CountdownBeginsWhenEveryWatchedKindHasBeenQuietLongEnough) {
             sim.advanceSeconds(startUpTicks);
         }
         sim.advanceSeconds(c.quietSeconds - 1);
-        EXPECT_EQ(sim.run().RunMode, 1);
+        EXPECT_EQ(sim.run().RunMode, RunState::Monitoring);
         sim.advanceSeconds(1);
-        EXPECT_EQ(sim.run().RunMode, 2);
+        EXPECT_EQ(sim.run().RunMode, RunState::Countdown);
         // The countdown's first step runs in the same tick.
         EXPECT_EQ(sim.main().StatusActA.text, "The Computer Will Power Off In 60s");
         EXPECT_FALSE(sim.main().StopTimeT.enabled);
@@ -104,9 +104,9 @@ TEST(Monitoring, CountdownBeginsWhenEveryWatchedKindHasBeenQuietLongEnough) {
     sim.fake().presence.shown = film;
     sim.fake().work.shown = backup;
     sim.advanceSeconds(299);
-    EXPECT_EQ(sim.run().RunMode, 1);
+    EXPECT_EQ(sim.run().RunMode, RunState::Monitoring);
     sim.advanceSeconds(1);
-    EXPECT_EQ(sim.run().RunMode, 2) << "10:05, whatever the signs";
+    EXPECT_EQ(sim.run().RunMode, RunState::Countdown) << "10:05, whatever the signs";
 }
 
 // What another process asking the running program gets, in each mode; the signs' text as it came,
@@ -195,7 +195,8 @@ TEST(Monitoring, ReadingsFollowTheActivityAndEachKindResetsOnlyItsOwnCount) {
     // program keeps the machine awake; the program says why.
     sim.fake().input.notWatchedBecause = "a Wayland session";
     sim.advanceSeconds(1000);
-    EXPECT_EQ(sim.run().RunMode, 1) << "no countdown for a quiet nobody could see";
+    EXPECT_EQ(sim.run().RunMode, RunState::Monitoring)
+        << "no countdown for a quiet nobody could see";
     EXPECT_EQ(idleCounts(sim), (std::pair{60, 0}));
     EXPECT_EQ(readings(sim), (Strings{"  0%", "?", "?"}));
     EXPECT_EQ(sim.main().StatusActT.toolTip,
@@ -214,7 +215,7 @@ TEST(Monitoring, ReadingsFollowTheActivityAndEachKindResetsOnlyItsOwnCount) {
     EXPECT_EQ(sim.fake().presence.asked, asked) << "input is use without asking anyone";
     sim.fake().presence.shown.clear();
     sim.advanceSeconds(900);
-    EXPECT_EQ(sim.run().RunMode, 2);
+    EXPECT_EQ(sim.run().RunMode, RunState::Countdown);
     EXPECT_EQ(sim.main().StatusActT.toolTip, "");
 }
 
@@ -280,18 +281,19 @@ TEST(Monitoring, OnlyTheFixedTimeWatchedShowsActiveAndHoldsForItsWholeMinute) {
     sim.advanceSeconds(startUpTicks + 1);
     EXPECT_EQ(sim.main().StatusActT.text, "Active");
     sim.advanceSeconds(6); // 00:01:59
-    EXPECT_EQ(sim.run().RunMode, 1);
+    EXPECT_EQ(sim.run().RunMode, RunState::Monitoring);
     sim.advanceSeconds(1); // 00:02:00
-    EXPECT_EQ(sim.run().RunMode, 2);
+    EXPECT_EQ(sim.run().RunMode, RunState::Countdown);
     sim.advanceSeconds(5);
     sim.click("Reset"); // cancel
-    EXPECT_EQ(sim.run().RunMode, 0);
+    EXPECT_EQ(sim.run().RunMode, RunState::StartUpDelay);
     sim.advanceSeconds(startUpTicks + 1); // 00:02:08: still the fixed minute
-    EXPECT_EQ(sim.run().RunMode, 2);
+    EXPECT_EQ(sim.run().RunMode, RunState::Countdown);
     sim.advanceSeconds(52); // 00:03:00
     sim.click("Reset");
     sim.advanceSeconds(startUpTicks + 33'000); // more than nine hours
-    EXPECT_EQ(sim.run().RunMode, 1) << "a minute that has passed is not caught up";
+    EXPECT_EQ(sim.run().RunMode, RunState::Monitoring)
+        << "a minute that has passed is not caught up";
     EXPECT_EQ(sim.run().PhaseSeconds, 32767) << "the quiet seconds stop at their bound";
     EXPECT_EQ(sim.main().StatusActT.text, "Active");
 }

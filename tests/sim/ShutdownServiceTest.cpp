@@ -73,7 +73,7 @@ TEST(ShutdownService, ARefusedHibernationIsReportedAndMonitoringGoesOn) {
         modeWhileOpen = sim.run().RunMode;
     };
     sim.advanceSeconds(62 + 61);
-    EXPECT_EQ(modeWhileOpen, 1);
+    EXPECT_EQ(modeWhileOpen, RunState::Monitoring);
     ASSERT_EQ(sim.messages().size(), 1u);
     EXPECT_EQ(sim.messages().front(),
               (ShownMessage{"Dorvex Zede",

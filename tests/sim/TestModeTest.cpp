@@ -22,7 +22,7 @@ TEST(TestMode, RunsWithFiveSecondLimitsAndEndsInASelfClosingBox) {
                                                         MessageIcon::None, 60000}}));
     EXPECT_FALSE(sim.run().TestMode || sim.ended());
     EXPECT_EQ(sim.run().KMIdleLimit, 900);
-    EXPECT_EQ(sim.run().RunMode, 0);
+    EXPECT_EQ(sim.run().RunMode, RunState::StartUpDelay);
     EXPECT_TRUE(sim.main().mPopUpAbout.enabled && sim.main().Update.enabled);
     EXPECT_TRUE(sim.fake().power.requests.empty() && sim.fake().notices.shown.empty());
     EXPECT_EQ(sim.lastEvents(5), (Strings{"Enter/Test", "Start*/Initialise", "Enter*/Run",
@@ -39,7 +39,7 @@ TEST(TestMode, ASecondClickRestartsTheTestAndResetEndsIt) {
     sim.chooseFromTray("mPopUpTest");
     EXPECT_EQ(sim.lastEvents(2), (Strings{"Reset*/Test", "Start*/Initialise"}));
     EXPECT_EQ(sim.lastSentKinds(2), (std::vector{LogEventKind::Test, LogEventKind::Start}));
-    EXPECT_TRUE(sim.run().TestMode && sim.run().RunMode == 0);
+    EXPECT_TRUE(sim.run().TestMode && sim.run().RunMode == RunState::StartUpDelay);
     sim.advanceSeconds(3);
     sim.click("Reset");
     EXPECT_EQ(sim.lastEvents(2), (Strings{"Reset*/Run", "Start/Initialise"}));

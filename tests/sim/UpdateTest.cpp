@@ -265,7 +265,7 @@ TEST(UpdateCommands, TheCountdownClosesTheCheckAndHoldsTheCommands) {
     sim.fake().windows.runFor(200);
     ASSERT_TRUE(updater(sim).loaded());
     sim.advanceSeconds(1);
-    ASSERT_EQ(sim.run().RunMode, 2);
+    ASSERT_EQ(sim.run().RunMode, RunState::Countdown);
     EXPECT_FALSE(updater(sim).loaded());
     EXPECT_TRUE(sim.fake().urls.reads[0].cancelled);
     EXPECT_FALSE(commandsEnabled(sim));
