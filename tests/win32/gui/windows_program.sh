@@ -36,9 +36,9 @@ shot() {
     [[ -z ${E2E_SHOTS:-} ]] || import -window root "$E2E_SHOTS/$1.png"
 }
 
-# "--status" into files (Wine's processes may hold a pipe); its JSON while monitoring says so.
+# "--status" into files (Wine's processes may hold a pipe); its JSON names the run mode given.
 ask_status() { wine "$E2E_PROGRAM" --status >"$E2E_TMP/status.json" 2>"$E2E_TMP/status-error.txt"; }
-monitoring() { ask_status && tr -d '\r' <"$E2E_TMP/status.json" >"$E2E_TMP/status-lf.json" && python3 -m json.tool "$E2E_TMP/status-lf.json" | grep -q '"runMode": "monitoring"'; }
+in_mode() { ask_status && tr -d '\r' <"$E2E_TMP/status.json" >"$E2E_TMP/status-lf.json" && python3 -m json.tool "$E2E_TMP/status-lf.json" | grep -q "\"runMode\": \"$1\""; }
 status=0
 ask_status || status=$?
 [[ $status == 3 && ! -s $E2E_TMP/status.json ]] && tr -d '\r' <"$E2E_TMP/status-error.txt" | grep -qx "dorvexzede: no instance of Dorvex Zede runs in this session" ||
@@ -73,7 +73,7 @@ e2e_install "$folder" $'[Run]\r\nCPUOn=1\r\nKMOn=2\r\nStopOn=1\r\nStopTime=12300
 start_program "$folder" -InhibitShutdown
 e2e_wait 60 grep -q "Enter     , Power Off" "$folder/Log/DorvexL.log" 2>/dev/null ||
     e2e_fail "no countdown: $(cat "$folder/stderr.txt")"
-sleep 2
+e2e_wait 30 in_mode countdown || e2e_fail "--status in the countdown: $(cat "$E2E_TMP/status.json" "$E2E_TMP/status-error.txt")"
 shot countdown
 box=$(e2e_wait_window "Dorvex Zede Simulate Power Off" 15)
 main=$(e2e_window "Dorvex Zede") || e2e_fail "the countdown did not show the main window"
@@ -97,7 +97,7 @@ folder="$E2E_TMP/session"
 e2e_install "$folder"
 start_program "$folder" -InhibitUpdate
 e2e_wait 30 grep -q "Enter     , Run" "$folder/Log/DorvexL.log" 2>/dev/null || e2e_fail "no run"
-e2e_wait 30 monitoring || e2e_fail "--status while monitoring: $(cat "$E2E_TMP/status.json" "$E2E_TMP/status-error.txt")"
+e2e_wait 30 in_mode monitoring || e2e_fail "--status while monitoring: $(cat "$E2E_TMP/status.json" "$E2E_TMP/status-error.txt")"
 
 # The notice of a second start ends it by its Exit button: a click at the button's place (its
 # centre at 96 dpi), its mnemonic and Return.
