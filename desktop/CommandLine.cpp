@@ -38,8 +38,22 @@ std::string helpText() {
            "  --status           what the instance running in this session sees, as JSON\n";
 }
 
+namespace {
+
+int printStatus(const StatusAnswer& answer, std::ostream& out, std::ostream& err) {
+    if (!answer.report) {
+        err << "dorvexzede: no instance of " << AppName << " runs in this session"
+            << (answer.whyNone.empty() ? "" : " (" + answer.whyNone + ")") << "\n";
+        return 3;
+    }
+    out << *answer.report << "\n";
+    return 0;
+}
+
+} // namespace
+
 std::optional<int> answerWithoutRunning(int argc, char** argv, std::ostream& out, std::ostream& err,
-                                        const std::function<int()>& askStatus) {
+                                        const std::function<StatusAnswer()>& askStatus) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
         if (argument == "-h" || argument == "--help") {
@@ -51,7 +65,7 @@ std::optional<int> answerWithoutRunning(int argc, char** argv, std::ostream& out
             return 0;
         }
         if (argument == "--status") {
-            return askStatus();
+            return printStatus(askStatus(), out, err);
         }
         if (argument.starts_with('-') && !isKnownSwitch(argument)) {
             err << "dorvexzede: unknown switch \"" << argument << "\"\n\n" << helpText();

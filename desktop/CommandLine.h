@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/StatusRequests.h"
+
 #include <functional>
 #include <optional>
 #include <ostream>
@@ -14,9 +16,10 @@ std::string argumentText(int argc, char** argv);
 std::string helpText();
 
 // Answers the arguments that need no window: the help, the version, the status of the running
-// instance through `askStatus`, and an unknown switch (so that a mistyped test switch never
-// becomes a real run). Gives the exit status when it answered.
+// instance through `askStatus` (its report and status 0, or one line and status 3 without one),
+// and an unknown switch (so that a mistyped test switch never becomes a real run). Gives the exit
+// status when it answered.
 std::optional<int> answerWithoutRunning(int argc, char** argv, std::ostream& out, std::ostream& err,
-                                        const std::function<int()>& askStatus);
+                                        const std::function<StatusAnswer()>& askStatus);
 
 } // namespace dorvex

@@ -28,8 +28,8 @@ constexpr std::chrono::milliseconds timerSlack{50};
 
 int main(int argc, char** argv) {
     using namespace dorvex;
-    if (const auto status = answerWithoutRunning(
-            argc, argv, std::cout, std::cerr, [] { return queryStatus(std::cout, std::cerr); })) {
+    if (const auto status = answerWithoutRunning(argc, argv, std::cout, std::cerr,
+                                                 [] { return askRunningInstance(); })) {
         return *status;
     }
     const GraphicalSession session = graphicalSession();

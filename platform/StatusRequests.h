@@ -1,9 +1,17 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace dorvex {
+
+// What asking the running instance of the session brought: its report, or none and why, when
+// the system says.
+struct StatusAnswer {
+    std::optional<std::string> report;
+    std::string whyNone;
+};
 
 // Another process of the same user, in the same logon session, asking the running instance
 // what it sees ("dorvexzede --status").

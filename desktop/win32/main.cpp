@@ -25,25 +25,15 @@ void answerInStartingConsole() {
     }
 }
 
-// "--status": the report of the instance running in this session. It makes no window of the
-// program's and leaves the single-instance mutex alone.
-int answerStatus(std::ostream& out, std::ostream& err) {
-    answerInStartingConsole();
-    const auto report = dorvex::askRunningInstance(GetModuleHandleA(nullptr), 3000);
-    if (!report) {
-        err << "dorvexzede: no instance of Dorvex Zede runs in this session\n";
-        return 3;
-    }
-    out << *report << "\n";
-    return 0;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
     using namespace dorvex;
-    if (const auto status = answerWithoutRunning(
-            argc, argv, std::cout, std::cerr, [] { return answerStatus(std::cout, std::cerr); })) {
+    if (const auto status = answerWithoutRunning(argc, argv, std::cout, std::cerr, [] {
+            // It makes no window of the program's and leaves the single-instance mutex alone.
+            answerInStartingConsole();
+            return StatusAnswer{askRunningInstance(GetModuleHandleA(nullptr), 3000), {}};
+        })) {
         return *status;
     }
     const std::string arguments = argumentText(argc, argv);

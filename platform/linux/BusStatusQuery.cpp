@@ -4,6 +4,7 @@
 #include "platform/linux/StatusBusNames.h"
 
 #include <string>
+#include <utility>
 
 namespace dorvex {
 
@@ -37,19 +38,17 @@ std::string askedStatus(sd_bus* bus, std::chrono::microseconds within, bool& ans
 
 } // namespace
 
-int queryStatus(std::ostream& out, std::ostream& err, std::chrono::microseconds within) {
+StatusAnswer askRunningInstance(std::chrono::microseconds within) {
     sd_bus* bus = nullptr;
     bool answered = false;
-    const std::string said =
+    std::string said =
         sd_bus_open_user(&bus) < 0 ? "there is no session bus" : askedStatus(bus, within, answered);
     // Nothing left to send matters: no flush that a hung bus could hold up.
     sd_bus_close_unref(bus);
     if (!answered) {
-        err << "dorvexzede: no instance of Dorvex Zede runs in this session (" << said << ")\n";
-        return 3;
+        return {std::nullopt, std::move(said)};
     }
-    out << said << '\n';
-    return 0;
+    return {std::move(said), {}};
 }
 
 } // namespace dorvex
